@@ -1,0 +1,32 @@
+# The README's commands. Each one sets up what it needs first.
+SANITIZE ?= 0
+WERROR ?= $(if $(CI),1,0)
+JOBS ?= $(shell nproc)
+ifeq ($(SANITIZE),1)
+BUILD_DIR ?= build-sanitize
+BUILD_TYPE ?= Debug
+else
+BUILD_DIR ?= build
+BUILD_TYPE ?= Release
+endif
+
+CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
+  -DPLEXORA_WERROR=$(if $(filter 1,$(WERROR)),ON,OFF) \
+  -DPLEXORA_SANITIZE=$(if $(filter 1,$(SANITIZE)),ON,OFF)
+
+.PHONY: all setup build test run demo bench clean
+
+all: build
+
+setup:
+	@scripts/setup.sh
+
+build: setup
+	@cmake -S . -B $(BUILD_DIR) $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(BUILD_DIR) -j $(JOBS)
+
+test: build
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) -LE slow
+
+clean:
+	rm -rf build build-sanitize

@@ -1,0 +1,196 @@
+#include "platform/cfile.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <mutex>
+#include <vector>
+
+namespace {
+
+// What one open of a file allows others to do, and what it does itself.
+struct OpenRecord {
+    int fd;
+    dev_t device;
+    ino_t inode;
+    bool writes;
+    bool deniesRead;
+    bool deniesWrite;
+};
+
+class ShareTable {
+public:
+    bool Admit(const OpenRecord& candidate)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        for (const OpenRecord& open : m_records) {
+            if (open.device != candidate.device || open.inode != candidate.inode)
+                continue;
+            bool candidateReads = !candidate.writes;
+            if ((candidate.writes && open.deniesWrite) || (candidateReads && open.deniesRead) ||
+                (open.writes && candidate.deniesWrite) || (!open.writes && candidate.deniesRead))
+                return false;
+        }
+        m_records.push_back(candidate);
+        return true;
+    }
+
+    void Release(int fd)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        std::erase_if(m_records, [fd](const OpenRecord& r) { return r.fd == fd; });
+    }
+
+private:
+    std::mutex m_mutex;
+    std::vector<OpenRecord> m_records;
+};
+
+ShareTable& Shares()
+{
+    static ShareTable table;
+    return table;
+}
+
+// Advisory locks tell other processes what this open denies: a shared lock
+// keeps writers out, an exclusive one everybody. A file system without
+// locks still opens; only a lock held elsewhere refuses.
+bool TakeAdvisoryLock(int fd, bool exclusive)
+{
+    if (flock(fd, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0)
+        return true;
+    return errno != EWOULDBLOCK;
+}
+
+}  // namespace
+
+CFile::~CFile()
+{
+    Close();
+}
+
+bool CFile::Open(const char* pszFileName, UINT nOpenFlags)
+{
+    if (IsOpen() || pszFileName == nullptr || *pszFileName == '\0')
+        return false;
+    const bool writes = (nOpenFlags & modeWrite) != 0;
+    const bool creates = (nOpenFlags & modeCreate) != 0;
+    const UINT share = nOpenFlags & 0x70;
+    const bool deniesWrite = share != shareDenyNone && share != shareDenyRead;
+    const bool deniesRead = share == shareCompat || share == shareExclusive || share == shareDenyRead;
+
+    // Never truncate at open: the share check must pass first.
+    int flags = (writes ? O_WRONLY : O_RDONLY) | O_CLOEXEC;
+    bool created = false;
+    int fd = -1;
+    if (creates) {
+        fd = ::open(pszFileName, flags | O_CREAT | O_EXCL, 0666);
+        created = fd >= 0;
+    }
+    if (fd < 0)
+        fd = ::open(pszFileName, flags);
+    if (fd < 0)
+        return false;
+
+    auto refuse = [&] {
+        ::close(fd);
+        if (created)
+            ::unlink(pszFileName);
+        return false;
+    };
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode))
+        return refuse();
+    if (!Shares().Admit({fd, st.st_dev, st.st_ino, writes, deniesRead, deniesWrite}))
+        return refuse();
+    bool lockExclusive = deniesRead || writes;
+    if ((deniesWrite || deniesRead) && !TakeAdvisoryLock(fd, lockExclusive)) {
+        Shares().Release(fd);
+        return refuse();
+    }
+    if (creates && writes && !created && S_ISREG(st.st_mode) && ::ftruncate(fd, 0) != 0) {
+        Shares().Release(fd);
+        return refuse();
+    }
+    m_fd = fd;
+    m_bFailed = false;
+    return true;
+}
+
+UINT CFile::Read(void* pBuffer, UINT nCount)
+{
+    if (!IsOpen()) {
+        m_bFailed = true;
+        return 0;
+    }
+    auto* p = static_cast<char*>(pBuffer);
+    UINT total = 0;
+    while (total < nCount) {
+        ssize_t n = ::read(m_fd, p + total, nCount - total);
+        if (n > 0) {
+            total += static_cast<UINT>(n);
+        } else if (n == 0) {
+            break;
+        } else if (errno != EINTR) {
+            m_bFailed = true;
+            break;
+        }
+    }
+    return total;
+}
+
+bool CFile::Write(const void* pBuffer, UINT nCount)
+{
+    if (!IsOpen()) {
+        m_bFailed = true;
+        return false;
+    }
+    const auto* p = static_cast<const char*>(pBuffer);
+    UINT total = 0;
+    while (total < nCount) {
+        ssize_t n = ::write(m_fd, p + total, nCount - total);
+        if (n > 0) {
+            total += static_cast<UINT>(n);
+        } else if (n < 0 && errno == EINTR) {
+            continue;
+        } else {
+            m_bFailed = true;
+            return false;
+        }
+    }
+    return true;
+}
+
+LONGLONG CFile::Seek(LONGLONG lOffset, SeekPosition nFrom)
+{
+    if (!IsOpen())
+        return -1;
+    int whence = nFrom == begin ? SEEK_SET : nFrom == current ? SEEK_CUR : SEEK_END;
+    off_t pos = ::lseek(m_fd, static_cast<off_t>(lOffset), whence);
+    return pos < 0 ? -1 : static_cast<LONGLONG>(pos);
+}
+
+bool CFile::Close()
+{
+    if (!IsOpen())
+        return true;
+    Shares().Release(m_fd);
+    bool closed = ::close(m_fd) == 0;
+    m_fd = -1;
+    return closed && !m_bFailed;
+}
+
+bool CFile::Remove(const char* pszFileName)
+{
+    return ::unlink(pszFileName) == 0;
+}
+
+bool CFile::Rename(const char* pszOldName, const char* pszNewName)
+{
+    return std::rename(pszOldName, pszNewName) == 0;
+}

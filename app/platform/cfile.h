@@ -1,0 +1,58 @@
+// CFile: an unbuffered byte file that never throws.
+//
+// Share modes are honoured the way the program expects from its platform:
+// within this process by file identity (device and inode, so a second path,
+// a symbolic link or a hard link to an open file is the same file), and
+// across processes by advisory locks. An open that the share modes forbid
+// fails before the file is changed in any way.
+#pragma once
+
+#include "platform/types.h"
+
+class CFile {
+public:
+    enum OpenFlags : UINT {
+        modeRead = 0x0000,
+        modeWrite = 0x0001,
+        shareCompat = 0x0000,  // treated as exclusive, as on the original platform
+        shareExclusive = 0x0010,
+        shareDenyWrite = 0x0020,
+        shareDenyRead = 0x0030,
+        shareDenyNone = 0x0040,
+        modeCreate = 0x1000,  // create, or empty an existing file
+        typeText = 0x4000,
+    };
+    enum SeekPosition : UINT { begin = 0, current = 1, end = 2 };
+
+    CFile() = default;
+    CFile(const CFile&) = delete;
+    CFile& operator=(const CFile&) = delete;
+    virtual ~CFile();
+
+    bool Open(const char* pszFileName, UINT nOpenFlags);
+    bool IsOpen() const { return m_fd >= 0; }
+
+    // Reads up to nCount bytes, fewer only at the end of the file or on an
+    // error; 0 at the end. An error marks the file as failed.
+    UINT Read(void* pBuffer, UINT nCount);
+    // Writes all nCount bytes, or marks the file as failed and returns false.
+    bool Write(const void* pBuffer, UINT nCount);
+    // Returns the new position from the beginning, or -1 on failure.
+    LONGLONG Seek(LONGLONG lOffset, SeekPosition nFrom);
+    // Does nothing for a file that is not open; false when the system
+    // reported an error on closing or the file had failed before.
+    virtual bool Close();
+
+    bool HasFailed() const { return m_bFailed; }
+
+    static bool Remove(const char* pszFileName);
+    static bool Rename(const char* pszOldName, const char* pszNewName);
+
+protected:
+    int Descriptor() const { return m_fd; }
+    void MarkFailed() { m_bFailed = true; }
+
+private:
+    int m_fd = -1;
+    bool m_bFailed = false;
+};

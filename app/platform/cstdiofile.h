@@ -1,0 +1,32 @@
+// CStdioFile: a CFile read and written as lines of text. Lines are written
+// with CR LF; on reading, CR LF and a bare LF both end a line, and a last
+// line without a line end is read like any other.
+#pragma once
+
+#include <string>
+
+#include "platform/cfile.h"
+#include "platform/cstring.h"
+
+class CStdioFile : public CFile {
+public:
+    CStdioFile() = default;
+    ~CStdioFile() override;
+
+    // False at the end of the file; rString then holds nothing.
+    bool ReadString(CString& rString);
+    // Writes the text with every line feed turned into CR LF. The text is
+    // buffered; a failure shows in Close() and HasFailed().
+    void WriteString(const char* psz);
+    // Writes out what is buffered, then closes.
+    bool Close() override;
+
+private:
+    bool FillReadBuffer();
+    bool FlushWriteBuffer();
+
+    std::string m_readBuffer;
+    size_t m_readPos = 0;
+    bool m_atEnd = false;
+    std::string m_writeBuffer;
+};

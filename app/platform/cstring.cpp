@@ -1,0 +1,79 @@
+#include "platform/cstring.h"
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+
+namespace {
+
+size_t Clamp(int n, size_t limit)
+{
+    return n <= 0 ? 0 : std::min(static_cast<size_t>(n), limit);
+}
+
+char FoldAscii(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+}  // namespace
+
+CString CString::Left(int nCount) const
+{
+    return CString(m_str.substr(0, Clamp(nCount, m_str.size())));
+}
+
+CString CString::Right(int nCount) const
+{
+    size_t n = Clamp(nCount, m_str.size());
+    return CString(m_str.substr(m_str.size() - n));
+}
+
+CString CString::Mid(int nFirst) const
+{
+    return CString(m_str.substr(Clamp(nFirst, m_str.size())));
+}
+
+CString CString::Mid(int nFirst, int nCount) const
+{
+    size_t first = Clamp(nFirst, m_str.size());
+    return CString(m_str.substr(first, Clamp(nCount, m_str.size() - first)));
+}
+
+bool CString::EndsWith(const CString& suffix) const
+{
+    return m_str.size() >= suffix.m_str.size() &&
+           m_str.compare(m_str.size() - suffix.m_str.size(), std::string::npos, suffix.m_str) == 0;
+}
+
+int CString::CompareNoCase(const char* psz) const
+{
+    std::string_view other(psz ? psz : "");
+    size_t n = std::min(m_str.size(), other.size());
+    for (size_t i = 0; i < n; ++i) {
+        unsigned char a = static_cast<unsigned char>(FoldAscii(m_str[i]));
+        unsigned char b = static_cast<unsigned char>(FoldAscii(other[i]));
+        if (a != b)
+            return a < b ? -1 : 1;
+    }
+    if (m_str.size() == other.size())
+        return 0;
+    return m_str.size() < other.size() ? -1 : 1;
+}
+
+void CString::Format(const char* pszFormat, ...)
+{
+    va_list args;
+    va_start(args, pszFormat);
+    va_list copy;
+    va_copy(copy, args);
+    int n = std::vsnprintf(nullptr, 0, pszFormat, copy);
+    va_end(copy);
+    if (n < 0) {
+        m_str.clear();
+    } else {
+        m_str.assign(static_cast<size_t>(n), '\0');
+        std::vsnprintf(m_str.data(), static_cast<size_t>(n) + 1, pszFormat, args);
+    }
+    va_end(args);
+}
