@@ -4,6 +4,8 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "platform/resources.h"
+
 namespace {
 
 size_t Clamp(int n, size_t limit)
@@ -76,4 +78,11 @@ void CString::Format(const char* pszFormat, ...)
         std::vsnprintf(m_str.data(), static_cast<size_t>(n) + 1, pszFormat, args);
     }
     va_end(args);
+}
+
+bool CString::LoadString(UINT nID)
+{
+    const char* psz = AfxFindString(nID);
+    m_str = psz ? psz : "";
+    return !m_str.empty();
 }

@@ -35,6 +35,10 @@ public:
     // the "C" locale; other bytes compare as they are.
     int CompareNoCase(const char* psz) const;
 
+    // The string resource nID; false (and empty) when the program has none
+    // or it is empty.
+    bool LoadString(UINT nID);
+
     // printf-style formatting of any length.
     void Format(const char* pszFormat, ...) __attribute__((format(printf, 2, 3)));
 

@@ -1,0 +1,18 @@
+#include "platform/cprogressctrl.h"
+
+#include "platform/winapi.h"
+
+void CProgressCtrl::SetRange(short nLower, short nUpper)
+{
+    SendMessage(PBM_SETRANGE, 0, MAKELPARAM(static_cast<WORD>(nLower), static_cast<WORD>(nUpper)));
+}
+
+int CProgressCtrl::SetPos(int nPos)
+{
+    return static_cast<int>(SendMessage(PBM_SETPOS, static_cast<WPARAM>(nPos), 0));
+}
+
+int CProgressCtrl::GetPos() const
+{
+    return static_cast<int>(::SendMessage(m_hWnd, PBM_GETPOS, 0, 0));
+}

@@ -1,0 +1,127 @@
+// A backend for C++ tests of the window layer: each modal loop runs the next
+// queued action (what the person does in that dialog), message boxes and
+// file dialogs take queued answers, and peers (when asked for) log every
+// change they are told about.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/backend.h"
+#include "platform/resources.h"
+#include "platform/windowrecord.h"
+
+class CTestBackend : public IBackend, public IModalServices {
+public:
+    explicit CTestBackend(const ResourceTable* pResources)
+    {
+        AfxSetBackend(this);
+        AfxSetResourceTable(pResources);
+    }
+    ~CTestBackend() override
+    {
+        AfxSetBackend(nullptr);
+        AfxSetResourceTable(nullptr);
+    }
+
+    struct Box {
+        CString strText;
+        CString strCaption;
+        UINT nType;
+        HWND hOwner;
+    };
+
+    int nDpi = 96;
+    bool bWithPeers = false;
+    std::deque<std::function<void(HWND)>> loopActions;
+    std::vector<HWND> loopsRun;
+    std::deque<int> boxAnswers;
+    std::vector<Box> boxes;
+    std::deque<std::optional<CString>> fileAnswers;
+    std::vector<FileDialogRequest> fileRequests;
+    std::vector<std::string> peerLog;
+
+    std::unique_ptr<IWindowPeer> CreatePeer(CWindowRecord& window) override
+    {
+        if (!bWithPeers)
+            return nullptr;
+        return std::make_unique<CLoggingPeer>(*this, window);
+    }
+    IModalServices& ModalServices() override { return *this; }
+    int LogicalDpi() const override { return nDpi; }
+
+    void RunModalLoop(HWND hDialog) override
+    {
+        loopsRun.push_back(hDialog);
+        if (loopActions.empty()) {
+            ADD_FAILURE() << "a modal loop with nothing to do: " << hDialog->Text().GetString();
+        } else {
+            auto action = std::move(loopActions.front());
+            loopActions.pop_front();
+            action(hDialog);
+            if (CWindowRecord::IsWindow(hDialog) && !hDialog->IsDialogEnded())
+                ADD_FAILURE() << "the dialog is still open: " << hDialog->Text().GetString();
+        }
+        if (CWindowRecord::IsWindow(hDialog))
+            hDialog->SetDialogEnded(true);
+    }
+    void EndModalLoop(HWND /*hDialog*/) override {}
+
+    int MessageBox(HWND hOwner, const CString& strText, const CString& strCaption, UINT nType) override
+    {
+        boxes.push_back({strText, strCaption, nType, hOwner});
+        if (boxAnswers.empty()) {
+            ADD_FAILURE() << "an unexpected message box: " << strText.GetString();
+            return IDOK;
+        }
+        int nAnswer = boxAnswers.front();
+        boxAnswers.pop_front();
+        return nAnswer;
+    }
+
+    bool GetFileName(const FileDialogRequest& request, CString& strPath) override
+    {
+        fileRequests.push_back(request);
+        if (fileAnswers.empty()) {
+            ADD_FAILURE() << "an unexpected file dialog";
+            return false;
+        }
+        std::optional<CString> answer = fileAnswers.front();
+        fileAnswers.pop_front();
+        if (answer)
+            strPath = *answer;
+        return answer.has_value();
+    }
+
+private:
+    class CLoggingPeer : public IWindowPeer {
+    public:
+        CLoggingPeer(CTestBackend& backend, CWindowRecord& window) : m_backend(backend), m_window(window)
+        {
+            Log("create");
+        }
+        ~CLoggingPeer() override { Log("destroy"); }
+        void Update(WindowChange change, int nIndex) override
+        {
+            Log("change " + std::to_string(static_cast<int>(change)) + " " + std::to_string(nIndex));
+        }
+        void DrawIcon(int x, int y, HICON hIcon) override
+        {
+            Log("icon " + std::to_string(x) + " " + std::to_string(y) + " " +
+                std::to_string(hIcon ? hIcon->nId : 0));
+        }
+
+    private:
+        void Log(const std::string& what)
+        {
+            m_backend.peerLog.push_back(std::to_string(m_window.Id()) + " " + what);
+        }
+        CTestBackend& m_backend;
+        CWindowRecord& m_window;
+    };
+};
