@@ -1,0 +1,61 @@
+// The settings record: the configurations, four options, one file-name
+// suffix per speaker position and the default configuration, with the
+// built-in values and the settings file. The record does not know where its
+// file is; each program passes the path.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "layout/configuration.h"
+#include "layout/speakerposition.h"
+#include "platform/cstring.h"
+
+class CStdioFile;
+
+class CSettings {
+public:
+    // Appends the five built-in configurations and sets the options, the
+    // suffixes and the default index to their built-in values.
+    void LoadDefaultSettings();
+
+    // Sets the default index to -1, then reads the file into the record,
+    // appending configurations. False only when the file cannot be opened;
+    // any content is accepted, unknown lines are ignored.
+    bool LoadSettings(const char* pszPath);
+
+    // Writes the whole record. False when the file cannot be written; the
+    // file on disk then stays as it was.
+    bool SaveSettings(const char* pszPath) const;
+
+    // Makes a loaded record one the programs can open with: an empty list
+    // gets the built-in configurations, a default index outside the list
+    // becomes 0. Options and suffixes are kept.
+    void RepairConfigurations();
+
+    // A key matches the line's first bytes exactly; the value starts 3 bytes
+    // after the key (" = " in a written file, not examined). On a match the
+    // value is stored and true returned; otherwise the target is untouched.
+    static bool ParseStringValue(const CString& strLine, const CString& strKey, CString& rValue);
+    // True exactly when the value reads as the integer 1.
+    static bool ParseBoolValue(const CString& strLine, const CString& strKey, bool& rValue);
+    // The value's leading decimal integer as atoi reads it, wrapping modulo
+    // 2^32 so that masks written in unsigned decimal read back unchanged.
+    static bool ParseIntValue(const CString& strLine, const CString& strKey, int& rValue);
+
+    std::vector<std::unique_ptr<CConfiguration>> m_aConfigurations;
+    bool m_bAutoLoading = false;
+    bool m_bAutoPadding = false;
+    bool m_bAutoExport = false;
+    bool m_bNoExtensible = false;
+    std::array<CString, kSpeakerPositionCount> m_strSuffixes;
+    int m_nDefaultConfiguration = 0;
+
+private:
+    void AppendBuiltInConfigurations();
+    void ReadOptionLine(const CString& strLine);
+    void ReadSuffixLine(const CString& strLine, size_t nSuffixLine);
+    void ReadConfigurationBlock(CStdioFile& file, int nCount);
+    void WriteRecord(CStdioFile& file) const;
+};
