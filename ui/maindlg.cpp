@@ -14,6 +14,7 @@
 #include "platform/winapi.h"
 #include "ui/aboutdlg.h"
 #include "ui/resource.h"
+#include "ui/settingsdlg.h"
 
 namespace {
 
@@ -48,6 +49,7 @@ BEGIN_MESSAGE_MAP(CMainDlg, CDialog)
     ON_WM_PAINT()
     ON_WM_QUERYDRAGICON()
     ON_BN_CLICKED(IDC_ABOUT, OnAbout)
+    ON_BN_CLICKED(IDC_SETTINGS, OnSettings)
     ON_CBN_SELCHANGE(IDC_CONFIGURATION, OnSelchangeConfiguration)
 END_MESSAGE_MAP()
 
@@ -244,6 +246,14 @@ void CMainDlg::OnAbout()
 {
     CAboutDlg dlgAbout;
     dlgAbout.DoModal();
+}
+
+// The settings dialog changes the record in place and this dialog's combo box
+// directly; the rows stay as they are.
+void CMainDlg::OnSettings()
+{
+    CSettingsDlg dlgSettings(m_settings);
+    dlgSettings.DoModal();
 }
 
 void CMainDlg::OnSelchangeConfiguration()

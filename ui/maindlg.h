@@ -58,6 +58,7 @@ protected:
     void OnPaint();
     HCURSOR OnQueryDragIcon();
     void OnAbout();
+    void OnSettings();
     void OnSelchangeConfiguration();
 
     CSettings& m_settings;

@@ -3,12 +3,14 @@
 #include "ui/aboutdlg.h"
 #include "ui/maindlg.h"
 #include "ui/resource.h"
+#include "ui/settingsdlg.h"
 
 namespace {
 
 const DialogTemplate kDialogs[] = {
     kAboutBoxTemplate,
     kMainDialogTemplate,
+    kSettingsTemplate,
 };
 
 const StringResource kStrings[] = {
