@@ -16,6 +16,7 @@
 #include <set>
 
 #include "layout/settings.h"
+#include "tests/support/expectedheader.h"
 #include "tests/support/mergecheck.h"
 #include "tests/support/soundfile.h"
 #include "tests/support/tempdir.h"
@@ -85,7 +86,10 @@ protected:
             nLongest = std::max(nLongest, present.back().size());
         }
         const std::string written = ReadWholeFile(dir / output);
-        EXPECT_TRUE(written == ExpectedOutput(present, nLongest, kRate, dwMask, bPlain))
+        const auto nChannels = static_cast<std::uint16_t>(stems.size());
+        const auto nDataBytes = static_cast<std::uint32_t>(nLongest);
+        EXPECT_TRUE(written == ExpectedHeader(nChannels, kRate, nDataBytes, dwMask, bPlain) +
+                                   ExpectedData(present, nLongest))
             << "the output differs from the merge of its stems (" << written.size() << " bytes)";
 
         const SoundFile sound = ReadSoundFile(dir / output);
