@@ -26,6 +26,27 @@ protected:
     }
 };
 
+// The main dialog, with the inputs a merge was given, as the engine asks for
+// the output path; it then declines, so nothing is read.
+class CInputWatch : public CMainDlg {
+public:
+    using CMainDlg::CMainDlg;
+    std::vector<std::pair<std::string, DWORD>> inputs;  // path and speaker mask, in channel order
+    size_t nInputsAfterwards = 0;
+
+    bool ChooseOutputPath(CString&) override
+    {
+        for (const CInputWave* pInput : m_merge.m_aInputs)
+            inputs.emplace_back(pInput->m_strPath.str(), pInput->m_dwSpeakerMask);
+        return false;
+    }
+    void ProcessAndLookAfterwards()
+    {
+        OnProcess();
+        nInputsAfterwards = m_merge.m_aInputs.size();
+    }
+};
+
 class ChannelFilesTest : public ::testing::Test {
 protected:
     ChannelFilesTest() { settings.LoadDefaultSettings(); }
@@ -121,6 +142,23 @@ TEST_F(ChannelFilesTest, TheSaveDialogAsksBeforeReplacing)
     EXPECT_EQ(request.dwFlags, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT);
     ExpectWaveFilter(request);
     EXPECT_TRUE(backend.boxes.empty());
+}
+
+TEST_F(ChannelFilesTest, ProcessGivesTheEngineOneInputPerRowWithItsSpeakerMask)
+{
+    settings.m_bAutoLoading = false;
+    CInputWatch dlg(settings);
+    Run(dlg, [&](HWND hDlg) {
+        CUserInput::Select(hDlg->FindChild(IDC_CONFIGURATION), 2);  // surround: FL FR FC BC
+        backend.fileAnswers = {CString("/a/bc.wav"), CString("/a/fl.wav"), CString("/a/fr.wav"), CString("/a/fc.wav")};
+        for (int r : {3, 0, 1, 2})
+            CUserInput::Click(hDlg->FindChild(IDC_CHANNEL_BUTTON_FIRST + r));
+        dlg.ProcessAndLookAfterwards();
+    });
+    EXPECT_EQ(dlg.inputs, (std::vector<std::pair<std::string, DWORD>>{
+                              {"/a/fl.wav", 0x1}, {"/a/fr.wav", 0x2}, {"/a/fc.wav", 0x4}, {"/a/bc.wav", 0x100}}));
+    EXPECT_EQ(dlg.nInputsAfterwards, 0u) << "the records live for one merge";
+    EXPECT_TRUE(backend.boxes.empty()) << "a declined path ends the merge without a word";
 }
 
 }  // namespace
