@@ -28,5 +28,21 @@ build: setup
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) -LE slow
 
+# The demo merge: six tones, one per speaker of 5.1, into one file.
+DEMO_DIR = $(BUILD_DIR)/demo
+DEMO_STEMS = $(foreach s,FL FR FC LF BL BR,$(DEMO_DIR)/drums$(s).wav)
+DEMO_OUTPUT = $(DEMO_DIR)/drumssurround 5.1.wav
+
+demo: build
+	@mkdir -p $(DEMO_DIR)
+	@$(BUILD_DIR)/bench/plexora-make-stems -s 4 $(DEMO_STEMS)
+	@echo "Demo stems: $(DEMO_STEMS)"
+	@$(BUILD_DIR)/cli/plexora-merge -o "$(DEMO_OUTPUT)" $(DEMO_STEMS)
+
+run: demo
+
+bench: build
+	@bench/merge-bench.sh $(BUILD_DIR)
+
 clean:
 	rm -rf build build-sanitize

@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libsndfile1-dev ffmpeg  # tests: GoogleTest, independent readers
   xvfb xdotool                         # tests: a real window on a virtual screen
   clang                                # fuzzing (libFuzzer)
-  sox                                  # the benchmark's peer
+  sox time                             # the benchmark: its peer, peak memory via /usr/bin/time
 )
 
 missing=()

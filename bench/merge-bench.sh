@@ -1,0 +1,138 @@
+#!/usr/bin/env bash
+# Times plexora-merge against sox -M, ffmpeg's join filter and two floors:
+# cat of the inputs (pure I/O) and a plain C interleaver. The first 2, 6 and
+# 8 of eight mono 48 kHz stems of 10 minutes are merged; every tool runs
+# RUNS times per channel count, round-robin, with a warm page cache.
+#
+#   bench/merge-bench.sh [BUILD_DIR]      (RUNS=5 MINUTES=10 by default)
+set -euo pipefail
+
+build=${1:-build}
+runs=${RUNS:-5}
+minutes=${MINUTES:-10}
+rate=48000
+merge=$build/cli/plexora-merge
+make_stems=$build/bench/plexora-make-stems
+work=$build/bench-data
+for tool in "$merge" "$make_stems"; do
+  [[ -x $tool ]] || { echo "merge-bench: build first ($tool is missing)" >&2; exit 1; }
+done
+for tool in sox ffmpeg cc /usr/bin/time; do
+  command -v "$tool" >/dev/null || { echo "merge-bench: $tool is missing (scripts/setup.sh)" >&2; exit 1; }
+done
+mkdir -p "$work"
+
+# The stems: one tone per speaker, kept between runs of the script.
+speakers=(FL FR FC LF BL BR FLC FRC)
+stems=()
+for s in "${speakers[@]}"; do stems+=("$work/stem$s.wav"); done
+stamp="$work/stems-${minutes}min-${rate}Hz"
+if [[ ! -e $stamp ]]; then
+  echo "Generating ${#stems[@]} mono stems of $minutes minutes at $rate Hz..."
+  "$make_stems" -r "$rate" -s $((minutes * 60)) "${stems[@]}"
+  rm -f "$work"/stems-*min-*Hz
+  touch "$stamp"
+fi
+
+# The C floor: each input read in 102400-byte blocks past its 44-byte
+# header, interleaved with the simplest loop, written.
+cat >"$work/floor.c" <<'C'
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#define BLOCK 102400
+int main(int argc, char **argv)
+{
+    int n = argc - 2, i, k;
+    FILE *out = fopen(argv[1], "wb"), *in[64];
+    short *block[64], *inter = malloc((size_t)n * BLOCK);
+    static const char header[44];
+    if (!out || n < 1 || n > 64 || !inter) return 1;
+    for (i = 0; i < n; i++) {
+        in[i] = fopen(argv[i + 2], "rb");
+        block[i] = malloc(BLOCK);
+        if (!in[i] || !block[i] || fseek(in[i], 44, SEEK_SET)) return 1;
+    }
+    fwrite(header, 1, sizeof header, out);
+    for (;;) {
+        size_t most = 0, s, samples;
+        for (i = 0; i < n; i++) {
+            size_t got = fread(block[i], 1, BLOCK, in[i]);
+            memset((char *)block[i] + got, 0, BLOCK - got);
+            if (got > most) most = got;
+        }
+        if (most == 0) break;
+        samples = most / 2;
+        for (s = 0; s < samples; s++)
+            for (k = 0; k < n; k++)
+                inter[s * n + k] = block[k][s];
+        if (fwrite(inter, 2 * (size_t)n, samples, out) != samples) return 1;
+    }
+    return fclose(out) != 0;
+}
+C
+cc -O2 -o "$work/floor" "$work/floor.c"
+
+layout_of() { case $1 in 2) echo stereo ;; 6) echo 5.1 ;; 8) echo 7.1 ;; esac; }
+
+# run TOOL CHANNELS: one timed run; appends "seconds peak_kb" to its record.
+run() {
+  local tool=$1 n=$2 out="$work/out-$1.wav"
+  local inputs=("${stems[@]:0:n}")
+  local cmd
+  case $tool in
+    plexora) cmd=("$merge" -q -o "$out" "${inputs[@]}") ;;
+    floor) cmd=("$work/floor" "$out" "${inputs[@]}") ;;
+    cat) cmd=(sh -c 'out=$1; shift; exec cat "$@" >"$out"' cat "$out" "${inputs[@]}") ;;
+    sox) cmd=(sox -M "${inputs[@]}" "$out") ;;
+    ffmpeg)
+      local args=()
+      for f in "${inputs[@]}"; do args+=(-i "$f"); done
+      cmd=(ffmpeg -nostdin -v error -y "${args[@]}"
+           -filter_complex "join=inputs=$n:channel_layout=$(layout_of "$n")" -c:a pcm_s16le "$out") ;;
+  esac
+  rm -f "$out"
+  sync
+  local start=$EPOCHREALTIME
+  /usr/bin/time -f %M -o "$work/rss" "${cmd[@]}"
+  local end=$EPOCHREALTIME
+  echo "$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.4f", b - a }') $(cat "$work/rss")" \
+    >>"$work/times-$tool-$n"
+  rm -f "$out"
+}
+
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+tools=(plexora floor cat sox ffmpeg)
+cat "${stems[@]}" >/dev/null  # warm the page cache
+printf '%s\n' "Merging ${minutes}-minute 48 kHz stems, median of $runs runs per tool (warm page cache)."
+echo
+printf '%-8s  %-8s  %9s  %8s  %12s\n' channels tool "median s" "MB/s" "peak RSS MB"
+summary=()
+for n in 2 6 8; do
+  rm -f "$work"/times-*-"$n"
+  for tool in "${tools[@]}"; do run "$tool" "$n"; done  # a warm-up round, not counted
+  rm -f "$work"/times-*-"$n"
+  for ((r = 0; r < runs; r++)); do
+    for tool in "${tools[@]}"; do run "$tool" "$n"; done
+  done
+  mb=$(awk -v n="$n" -v m="$minutes" -v r="$rate" 'BEGIN { print n * m * 60 * r * 2 / 1e6 }')
+  declare -A med=() rss=()
+  for tool in "${tools[@]}"; do
+    med[$tool]=$(cut -d' ' -f1 "$work/times-$tool-$n" | median)
+    rss[$tool]=$(cut -d' ' -f2 "$work/times-$tool-$n" | sort -n | tail -1)
+    printf '%-8s  %-8s  %9.3f  %8.0f  %12.1f\n' "$n" "$tool" "${med[$tool]}" \
+      "$(awk -v a="$mb" -v t="${med[$tool]}" 'BEGIN { print a / t }')" \
+      "$(awk -v k="${rss[$tool]}" 'BEGIN { print k / 1024 }')"
+  done
+  ratio() { awk -v a="${med[$1]}" -v b="${med[$2]}" 'BEGIN { printf "%.2f", a / b }'; }
+  verdict=$(awk -v r="$(ratio plexora floor)" -v k="${rss[plexora]}" 'BEGIN {
+    printf "%s, %s", (r <= 1.15 ? "within 1.15x of the floor" : "SLOWER than 1.15x the floor"),
+                     (k < 10240 ? "under 10 MB resident" : "OVER 10 MB resident") }')
+  summary+=("$(printf '%-8s  plexora/floor %s  plexora/cat %s  sox/plexora %s  ffmpeg/plexora %s  (%s)' \
+    "$n" "$(ratio plexora floor)" "$(ratio plexora cat)" "$(ratio sox plexora)" "$(ratio ffmpeg plexora)" "$verdict")")
+  unset med rss
+done
+echo
+echo "Ratios of the medians:"
+printf '%s\n' "${summary[@]}"

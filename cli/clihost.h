@@ -1,0 +1,27 @@
+// CCliHost: the command line's side of a merge. The output path, mask and
+// header style come from the options; messages go to standard error, and
+// the progress is a bar there while it is a terminal.
+#pragma once
+
+#include "cli/mergeoptions.h"
+#include "merge/mergehost.h"
+
+class CCliHost : public IMergeHost {
+public:
+    explicit CCliHost(const MergeOptions& options);
+
+    bool ChooseOutputPath(CString& strOutputPath) override;
+    DWORD GetChannelMask() override;
+    bool GetNoExtensible() override;
+    void ShowMessage(const char* pszText) override;
+    void SetProgressRange(UINT nUpper) override;
+    void SetProgressPos(UINT nPos) override;
+
+private:
+    void DrawBar(UINT nPercent);
+
+    const MergeOptions& m_options;
+    const bool m_bShowProgress;
+    UINT m_nUpper = 0;
+    int m_nShownPercent = -1;  // -1 while no bar is on the screen
+};

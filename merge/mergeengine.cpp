@@ -1,0 +1,220 @@
+#include "merge/mergeengine.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "merge/outputheader.h"
+
+namespace {
+
+constexpr UINT kBlockSamples = kMergeBlockBytes / 2;
+
+const short* Samples(const CInputWave* pInput)
+{
+    return reinterpret_cast<const short*>(pInput->m_pBlock);
+}
+
+// Frame by frame with the channel count known to the compiler, for the
+// common layouts: the inner loop unrolls and the output is written in order.
+template <UINT C>
+void InterleaveFrames(short* __restrict pOut, const std::vector<CInputWave*>& inputs)
+{
+    const short* in[C];
+    for (UINT k = 0; k < C; ++k)
+        in[k] = Samples(inputs[k]);
+    for (UINT s = 0; s < kBlockSamples; ++s)
+        for (UINT k = 0; k < C; ++k)
+            pOut[s * C + k] = in[k][s];
+}
+
+// Channel by channel, for any count; the same result as above.
+void InterleaveChannels(short* pOut, const std::vector<CInputWave*>& inputs)
+{
+    const size_t count = inputs.size();
+    for (size_t k = 0; k < count; ++k) {
+        const short* pIn = Samples(inputs[k]);
+        for (size_t s = 0; s < kBlockSamples; ++s)
+            pOut[s * count + k] = pIn[s];
+    }
+}
+
+}  // namespace
+
+bool CMergeEngine::MergeInputs()
+{
+    // Without channels there is no format to write; refuse before asking
+    // for a path.
+    if (m_aInputs.empty()) {
+        m_host.ShowMessage("Unable to process: the configuration has no channels.");
+        return false;
+    }
+    if (!m_host.ChooseOutputPath(m_strOutputPath))
+        return false;
+
+    m_nSampleRate = -1;
+    m_nBitsPerSample = -1;
+    m_dwMaxDataBytes = 0;
+    if (!CheckInputs()) {
+        CloseInputs();
+        return false;
+    }
+    for (CInputWave* pInput : m_aInputs) {
+        if (pInput->m_dwDataBytes < m_dwMaxDataBytes)
+            pInput->m_dwPadBytes = m_dwMaxDataBytes - pInput->m_dwDataBytes;
+    }
+
+    if (!AllocateBuffers()) {
+        m_host.ShowMessage("Unable to process: not enough memory.");
+        FreeMergeBuffers();
+        CloseInputs();
+        return false;
+    }
+
+    OutputFormat format;
+    format.nChannels = static_cast<WORD>(m_aInputs.size());
+    format.nSampleRate = static_cast<DWORD>(m_nSampleRate);
+    format.nBitsPerSample = static_cast<WORD>(m_nBitsPerSample);
+    format.dwDataBytes = m_dwMaxDataBytes;
+    format.dwChannelMask = m_host.GetChannelMask();
+    format.bNoExtensible = m_host.GetNoExtensible();
+    if (!WriteOutputHeader(m_fileOutput, m_strOutputPath, format)) {
+        m_host.ShowMessage("Unable to process: can't write output header.");
+        FreeMergeBuffers();
+        CloseInputs();
+        return false;
+    }
+
+    if (!CopyBlocks())
+        return false;
+    CloseInputs();
+    if (!m_fileOutput.Close()) {
+        FailCopy("Unable to process: can't write output data.");
+        return false;
+    }
+    FreeMergeBuffers();
+    m_host.SetProgressPos(0);
+    return true;
+}
+
+// The first input sets the sample rate and bit depth that all others must
+// have; the first failing check shows its message and ends the checking.
+bool CMergeEngine::CheckInputs()
+{
+    for (size_t k = 0; k < m_aInputs.size(); ++k) {
+        CInputWave& input = *m_aInputs[k];
+        const char* pszPath = input.m_strPath.GetString();
+        CString strMessage;
+        if (!input.ReadInputHeader())
+            strMessage.Format("Enable to process:\nFile '%s' can't be loaded.", pszPath);
+        else if (input.m_nChannels != 1)
+            strMessage.Format("Unable to process:\nFile '%s' has more than one channel.", pszPath);
+        else if (k > 0 && static_cast<DWORD>(m_nSampleRate) != input.m_nSampleRate)
+            strMessage.Format("Unable to process:\nFile '%s' has not the same sample rate.", pszPath);
+        else if (k > 0 && static_cast<WORD>(m_nBitsPerSample) != input.m_nBitsPerSample)
+            strMessage.Format("Unable to process:\nFile '%s' has not the same bit depth.", pszPath);
+        if (!strMessage.IsEmpty()) {
+            m_host.ShowMessage(strMessage);
+            return false;
+        }
+        if (k == 0) {
+            m_nSampleRate = static_cast<LONG>(input.m_nSampleRate);
+            m_nBitsPerSample = static_cast<short>(input.m_nBitsPerSample);
+        }
+        if (input.m_dwDataBytes > m_dwMaxDataBytes)
+            m_dwMaxDataBytes = input.m_dwDataBytes;
+    }
+    return true;
+}
+
+// All memory of the merge, obtained before the output is touched.
+bool CMergeEngine::AllocateBuffers()
+{
+    for (CInputWave* pInput : m_aInputs) {
+        pInput->m_pBlock = static_cast<BYTE*>(std::malloc(kMergeBlockBytes));
+        if (pInput->m_pBlock == nullptr)
+            return false;
+    }
+    m_pInterleaved = static_cast<short*>(std::malloc(m_aInputs.size() * kMergeBlockBytes));
+    return m_pInterleaved != nullptr;
+}
+
+bool CMergeEngine::CopyBlocks()
+{
+    const UINT nBlocks = m_dwMaxDataBytes / kMergeBlockBytes + 1;
+    const ULONGLONG count = m_aInputs.size();
+    m_host.SetProgressRange(nBlocks);
+    // 64 bits: the last block of a 4 GB input would carry 32 bits past the end.
+    ULONGLONG done = 0;
+    for (UINT b = 0; b < nBlocks; ++b) {
+        for (CInputWave* pInput : m_aInputs) {
+            if (!FillBlock(*pInput, done)) {
+                CString strMessage;
+                strMessage.Format("Unable to process:\nFile '%s' can't be read.",
+                                  pInput->m_strPath.GetString());
+                FailCopy(strMessage);
+                return false;
+            }
+        }
+        Interleave();
+        const ULONGLONG left = m_dwMaxDataBytes - done;
+        const ULONGLONG bytesPerChannel = left < kMergeBlockBytes ? left : kMergeBlockBytes;
+        if (!m_fileOutput.Write(m_pInterleaved, static_cast<UINT>(bytesPerChannel * count))) {
+            FailCopy("Unable to process: can't write output data.");
+            return false;
+        }
+        done += kMergeBlockBytes;
+        m_host.SetProgressPos(b + 1);
+    }
+    return true;
+}
+
+// Reads what is left of the input's data chunk, at most one block, and
+// zeroes the rest of the block, a dangling half sample included. False on a
+// read error; a file that ends early just leaves silence.
+bool CMergeEngine::FillBlock(CInputWave& input, ULONGLONG done)
+{
+    const ULONGLONG left = done < input.m_dwDataBytes ? input.m_dwDataBytes - done : 0;
+    const UINT nWanted = left < kMergeBlockBytes ? static_cast<UINT>(left) : kMergeBlockBytes;
+    const UINT nRead = nWanted > 0 ? input.m_file.Read(input.m_pBlock, nWanted) : 0;
+    const UINT nKept = nRead & ~1u;
+    std::memset(input.m_pBlock + nKept, 0, kMergeBlockBytes - nKept);
+    return !input.m_file.HasFailed();
+}
+
+void CMergeEngine::Interleave()
+{
+    switch (m_aInputs.size()) {
+    case 2: InterleaveFrames<2>(m_pInterleaved, m_aInputs); break;
+    case 4: InterleaveFrames<4>(m_pInterleaved, m_aInputs); break;
+    case 6: InterleaveFrames<6>(m_pInterleaved, m_aInputs); break;
+    case 8: InterleaveFrames<8>(m_pInterleaved, m_aInputs); break;
+    default: InterleaveChannels(m_pInterleaved, m_aInputs); break;
+    }
+}
+
+// A read or write error in the block loop: release everything, leave no
+// partial output, and say what failed.
+void CMergeEngine::FailCopy(const CString& strMessage)
+{
+    CloseInputs();
+    DiscardOutput(m_fileOutput, m_strOutputPath);
+    FreeMergeBuffers();
+    m_host.SetProgressPos(0);
+    m_host.ShowMessage(strMessage);
+}
+
+void CMergeEngine::CloseInputs()
+{
+    for (CInputWave* pInput : m_aInputs)
+        pInput->m_file.Close();
+}
+
+void CMergeEngine::FreeMergeBuffers()
+{
+    for (CInputWave* pInput : m_aInputs) {
+        std::free(pInput->m_pBlock);
+        pInput->m_pBlock = nullptr;
+    }
+    std::free(m_pInterleaved);
+    m_pInterleaved = nullptr;
+}

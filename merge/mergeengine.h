@@ -1,0 +1,51 @@
+// CMergeEngine: interleaves mono 16-bit inputs, one per channel, into one
+// multichannel WAV file, in fixed blocks and with bounded memory.
+#pragma once
+
+#include <vector>
+
+#include "merge/inputwave.h"
+#include "merge/mergehost.h"
+#include "platform/cfile.h"
+#include "platform/cstring.h"
+#include "platform/types.h"
+
+// One input's block: 51200 samples of 16 bits.
+constexpr UINT kMergeBlockBytes = 102400;
+
+class CMergeEngine {
+public:
+    explicit CMergeEngine(IMergeHost& host) : m_host(host) {}
+    CMergeEngine(const CMergeEngine&) = delete;
+    CMergeEngine& operator=(const CMergeEngine&) = delete;
+
+    // Chooses the output, checks every input, writes the header and copies
+    // the samples. Exactly one message is shown when it fails (none when the
+    // user declines the output path); on every exit the inputs are closed
+    // and the buffers released, and a failed merge leaves no output behind.
+    bool MergeInputs();
+    // Closes every input's file; an input that is not open is left alone.
+    void CloseInputs();
+    // Releases every block buffer, then the interleave buffer.
+    void FreeMergeBuffers();
+
+    // The inputs in channel order. The caller creates the records, lists
+    // them here, and deletes them after the merge; the engine never does.
+    std::vector<CInputWave*> m_aInputs;
+    CFile m_fileOutput;
+    CString m_strOutputPath;
+    LONG m_nSampleRate = -1;      // the first input's; -1 until known
+    short m_nBitsPerSample = -1;  // the first input's; -1 until known
+    DWORD m_dwMaxDataBytes = 0;   // the longest input's data length
+    short* m_pInterleaved = nullptr;
+
+private:
+    bool CheckInputs();
+    bool AllocateBuffers();
+    bool CopyBlocks();
+    bool FillBlock(CInputWave& input, ULONGLONG done);
+    void Interleave();
+    void FailCopy(const CString& strMessage);
+
+    IMergeHost& m_host;
+};

@@ -1,0 +1,29 @@
+// What the merge engine needs from the program that runs it. The desktop
+// dialog, the command line and the tests each provide these services, so
+// the engine never touches a window.
+#pragma once
+
+#include "platform/cstring.h"
+#include "platform/types.h"
+
+class IMergeHost {
+public:
+    virtual ~IMergeHost() = default;
+
+    // Sets strOutputPath and returns true, or returns false when the user
+    // declines; the merge then ends without a message.
+    virtual bool ChooseOutputPath(CString& strOutputPath) = 0;
+
+    // The selected configuration's channel mask and the old-style option
+    // (a plain PCM header instead of WAVE_FORMAT_EXTENSIBLE), asked for when
+    // the header is written.
+    virtual DWORD GetChannelMask() = 0;
+    virtual bool GetNoExtensible() = 0;
+
+    // Shows one text to the user (with OK only) and returns once it is read.
+    virtual void ShowMessage(const char* pszText) = 0;
+
+    // The progress of the block loop: a range 0..nUpper, then positions in it.
+    virtual void SetProgressRange(UINT nUpper) = 0;
+    virtual void SetProgressPos(UINT nPos) = 0;
+};

@@ -1,0 +1,89 @@
+// WAV files for tests, built chunk by chunk: every id, size field, pad byte
+// and the RIFF header can be set, so broken and unusual files are as easy to
+// make as good ones.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tests/support/tempdir.h"
+
+inline std::string Le16(std::uint16_t v)
+{
+    return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
+}
+
+inline std::string Le32(std::uint32_t v)
+{
+    return Le16(static_cast<std::uint16_t>(v & 0xFFFF)) + Le16(static_cast<std::uint16_t>(v >> 16));
+}
+
+// 16-bit samples as little-endian bytes.
+inline std::string Samples(const std::vector<std::int16_t>& samples)
+{
+    std::string bytes;
+    for (std::int16_t s : samples)
+        bytes += Le16(static_cast<std::uint16_t>(s));
+    return bytes;
+}
+
+class WavBuilder {
+public:
+    // The RIFF header: its tag, form type and size (by default what follows the size field).
+    WavBuilder& RiffTag(const std::string& tag) { m_riffTag = tag; return *this; }
+    WavBuilder& FormType(const std::string& form) { m_formType = form; return *this; }
+    WavBuilder& RiffSize(std::uint32_t size) { m_riffSize = size; return *this; }
+
+    // Any chunk. The size field states the payload's length unless given;
+    // an odd payload is followed by a pad byte unless told otherwise.
+    WavBuilder& Chunk(const std::string& id, const std::string& payload,
+                      std::optional<std::uint32_t> statedSize = {}, bool pad = true)
+    {
+        m_body += id + Le32(statedSize.value_or(static_cast<std::uint32_t>(payload.size()))) + payload;
+        if (pad && payload.size() % 2 == 1)
+            m_body += '\0';
+        return *this;
+    }
+
+    // A "fmt " chunk of 16, 18 (cbSize 0) or 40 bytes (WAVE_FORMAT_EXTENSIBLE).
+    WavBuilder& Fmt(std::uint16_t channels, std::uint32_t rate, std::uint16_t bits, std::uint16_t size = 16)
+    {
+        const std::uint16_t blockAlign = static_cast<std::uint16_t>(channels * (bits / 8));
+        std::string fmt = Le16(size == 40 ? 0xFFFE : 1) + Le16(channels) + Le32(rate) +
+                          Le32(rate * blockAlign) + Le16(blockAlign) + Le16(bits);
+        if (size == 18)
+            fmt += Le16(0);
+        if (size == 40) {
+            fmt += Le16(22) + Le16(bits) + Le32(0x4) +
+                   std::string("\x01\x00\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71", 16);
+        }
+        return Chunk("fmt ", fmt);
+    }
+
+    WavBuilder& Data(const std::string& bytes, std::optional<std::uint32_t> statedSize = {})
+    {
+        return Chunk("data", bytes, statedSize);
+    }
+
+    std::string Bytes() const
+    {
+        const std::string rest = m_formType + m_body;
+        return m_riffTag + Le32(m_riffSize.value_or(static_cast<std::uint32_t>(rest.size()))) + rest;
+    }
+
+    void Write(const std::string& path) const { WriteWholeFile(path, Bytes()); }
+
+private:
+    std::string m_riffTag = "RIFF";
+    std::string m_formType = "WAVE";
+    std::optional<std::uint32_t> m_riffSize;
+    std::string m_body;
+};
+
+// The everyday input: mono, 16-bit, a 16-byte "fmt " chunk, then the data.
+inline std::string MonoWav(const std::vector<std::int16_t>& samples, std::uint32_t rate = 44100)
+{
+    return WavBuilder().Fmt(1, rate, 16).Data(Samples(samples)).Bytes();
+}
