@@ -38,19 +38,6 @@ INT_PTR CFileDialog::DoModal()
     return IDOK;
 }
 
-CString CFileDialog::GetFileName() const
-{
-    size_t nSlash = m_strPathName.str().rfind('/');
-    return nSlash == std::string::npos ? m_strPathName : m_strPathName.Mid(static_cast<int>(nSlash) + 1);
-}
-
-CString CFileDialog::GetFileExt() const
-{
-    CString strName = GetFileName();
-    size_t nDot = strName.str().rfind('.');
-    return nDot == std::string::npos ? CString() : strName.Mid(static_cast<int>(nDot) + 1);
-}
-
 std::vector<FileFilter> CFileDialog::ParseFilter(LPCSTR lpszFilter)
 {
     std::vector<FileFilter> filters;

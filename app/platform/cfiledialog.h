@@ -26,8 +26,6 @@ public:
     // IDOK when a file was chosen, IDCANCEL otherwise.
     virtual INT_PTR DoModal();
     CString GetPathName() const { return m_strPathName; }
-    CString GetFileName() const;
-    CString GetFileExt() const;
 
     // The request DoModal hands to the backend, as the members stand now.
     FileDialogRequest BuildRequest() const;

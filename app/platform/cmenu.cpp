@@ -26,21 +26,6 @@ UINT CMenu::GetMenuItemID(int nPos) const
     return m_items[static_cast<size_t>(nPos)].nID;
 }
 
-int CMenu::GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const
-{
-    for (size_t i = 0; i < m_items.size(); ++i) {
-        bool bMatch = (nFlags & MF_BYPOSITION) ? i == nIDItem
-                                               : (m_items[i].nID == nIDItem &&
-                                                  !(m_items[i].nFlags & MF_SEPARATOR));
-        if (bMatch) {
-            rString = m_items[i].strText;
-            return rString.GetLength();
-        }
-    }
-    rString.Empty();
-    return 0;
-}
-
 void CMenu::RevertToSystemMenu()
 {
     m_items.assign(1, {MF_STRING, SC_CLOSE, "&Close"});

@@ -22,7 +22,6 @@ public:
     BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, LPCSTR lpszNewItem = nullptr);
     UINT GetMenuItemCount() const { return static_cast<UINT>(m_items.size()); }
     UINT GetMenuItemID(int nPos) const;
-    int GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const;
     const std::vector<MenuItem>& Items() const { return m_items; }
     void RevertToSystemMenu();
 

@@ -2,11 +2,6 @@
 
 #include "platform/winapi.h"
 
-void CProgressCtrl::SetRange(short nLower, short nUpper)
-{
-    SendMessage(PBM_SETRANGE, 0, MAKELPARAM(static_cast<WORD>(nLower), static_cast<WORD>(nUpper)));
-}
-
 int CProgressCtrl::SetPos(int nPos)
 {
     return static_cast<int>(SendMessage(PBM_SETPOS, static_cast<WPARAM>(nPos), 0));

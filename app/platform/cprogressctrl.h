@@ -5,7 +5,6 @@
 
 class CProgressCtrl : public CWnd {
 public:
-    void SetRange(short nLower, short nUpper);
     int SetPos(int nPos);
     int GetPos() const;
 };

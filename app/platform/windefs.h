@@ -51,8 +51,6 @@ constexpr UINT SWP_NOZORDER = 0x0004;
 
 // Menu flags.
 constexpr UINT MF_STRING = 0x0000;
-constexpr UINT MF_BYCOMMAND = 0x0000;
-constexpr UINT MF_BYPOSITION = 0x0400;
 constexpr UINT MF_SEPARATOR = 0x0800;
 
 // WM_SETICON kinds.

@@ -66,8 +66,6 @@ TEST(CFileDialogTest, ReturnsWhatTheBackendAnswers)
     CFileDialog dlg(TRUE, "*.wav", "", OFN_HIDEREADONLY, "Wave files (*.wav)|*.wav|", nullptr);
     EXPECT_EQ(dlg.DoModal(), IDOK);
     EXPECT_EQ(dlg.GetPathName(), "/tmp/a/drumsFL.wav");
-    EXPECT_EQ(dlg.GetFileName(), "drumsFL.wav");
-    EXPECT_EQ(dlg.GetFileExt(), "wav");
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_EQ(dlg.GetPathName(), "/tmp/a/drumsFL.wav") << "a cancel keeps the last answer";
     ASSERT_EQ(backend.fileRequests.size(), 2u);

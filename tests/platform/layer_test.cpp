@@ -57,9 +57,7 @@ TEST(SystemMenuTest, StartsWithCloseAndTakesAppendedItems)
         EXPECT_EQ(pMenu->GetMenuItemCount(), 3u);
         EXPECT_EQ(pMenu->GetMenuItemID(1), 0u);
         EXPECT_EQ(pMenu->GetMenuItemID(2), 16u);
-        CString str;
-        pMenu->GetMenuString(16, str, MF_BYCOMMAND);
-        EXPECT_EQ(str, "&About Plexora...");
+        EXPECT_EQ(pMenu->Items()[2].strText, "&About Plexora...");
         EXPECT_EQ(dlg.GetSystemMenu(TRUE), nullptr);
         EXPECT_EQ(pMenu->GetMenuItemCount(), 1u) << "reverted";
         EXPECT_EQ(hDlg->FindChild(IDC_STATIC)->SystemMenu(), nullptr) << "no WS_SYSMENU";

@@ -42,6 +42,7 @@ public:
     std::vector<HWND> loopsRun;
     std::deque<int> boxAnswers;
     std::vector<Box> boxes;
+    std::function<void(const Box&)> onBox;  // runs while the box is up
     std::deque<std::optional<CString>> fileAnswers;
     std::vector<FileDialogRequest> fileRequests;
     std::vector<std::string> peerLog;
@@ -75,6 +76,8 @@ public:
     int MessageBox(HWND hOwner, const CString& strText, const CString& strCaption, UINT nType) override
     {
         boxes.push_back({strText, strCaption, nType, hOwner});
+        if (onBox)
+            onBox(boxes.back());
         if (boxAnswers.empty()) {
             ADD_FAILURE() << "an unexpected message box: " << strText.GetString();
             return IDOK;

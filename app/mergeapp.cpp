@@ -1,0 +1,41 @@
+#include "app/mergeapp.h"
+
+#include "platform/afxmessagebox.h"
+#include "ui/maindlg.h"
+#include "ui/plexoraresources.h"
+
+CMergeApp::CMergeApp()
+{
+    AfxSetResourceTable(&kPlexoraResources);
+}
+
+BOOL CMergeApp::InitInstance()
+{
+    Enable3dControls();
+
+    // The folder part of the executable's path: everything before the last
+    // '/', so an executable at the root gives "" and "/settings.pxr".
+    const std::string& path = GetModuleFileName().str();
+    size_t nSlash = path.rfind('/');
+    m_strAppDir = nSlash == std::string::npos ? std::string() : path.substr(0, nSlash);
+    m_strSettingsPath = m_strAppDir + "/settings.pxr";
+
+    if (LoadSettings(m_strSettingsPath))
+        RepairConfigurations();  // the main dialog needs a list and a default inside it
+    else
+        LoadDefaultSettings();
+
+    CMainDlg dlg(*this);
+    m_pMainWnd = &dlg;
+    dlg.DoModal();
+    m_pMainWnd = nullptr;
+    return FALSE;
+}
+
+int CMergeApp::ExitInstance()
+{
+    if (!SaveSettings(m_strSettingsPath))
+        AfxMessageBox("Unable to write the settings file !", MB_OK);
+    m_aConfigurations.clear();
+    return CWinApp::ExitInstance();
+}

@@ -1,0 +1,23 @@
+// CMergeApp: the desktop program. It owns the settings record (its CSettings
+// part) for the whole run: InitInstance finds the settings file beside the
+// executable, loads it or installs the built-in settings, and runs the main
+// dialog; ExitInstance writes the settings file back and destroys the
+// configurations.
+#pragma once
+
+#include "layout/settings.h"
+#include "platform/cwinapp.h"
+
+class CMergeApp : public CWinApp, public CSettings {
+public:
+    CMergeApp();
+
+    // Runs the main dialog; always FALSE, so the framework goes straight to
+    // ExitInstance.
+    BOOL InitInstance() override;
+    // Saves, tells the user once if that failed, then destroys the configurations.
+    int ExitInstance() override;
+
+    CString m_strAppDir;        // the executable's folder, without a trailing '/'
+    CString m_strSettingsPath;  // m_strAppDir + "/settings.pxr"
+};

@@ -1,0 +1,285 @@
+#include "ui/maindlg.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/afxmessagebox.h"
+#include "platform/cmenu.h"
+#include "platform/cpaintdc.h"
+#include "platform/cdataexchange.h"
+#include "platform/cwinapp.h"
+#include "platform/dialogunits.h"
+#include "platform/styles.h"
+#include "platform/windowrecord.h"
+#include "platform/winapi.h"
+#include "ui/aboutdlg.h"
+#include "ui/resource.h"
+
+namespace {
+
+const DialogItemTemplate kMainItems[] = {
+    {"Button", "Process", IDC_PROCESS, BS_DEFPUSHBUTTON | WS_TABSTOP, 265, 116, 50, 14},
+    {"msctls_progress32", "", IDC_PROGRESS, WS_BORDER, 5, 116, 198, 11},
+    {"Button", "Settings...", IDC_SETTINGS, BS_PUSHBUTTON | WS_TABSTOP, 213, 116, 50, 14},
+    {"Button", "About...", IDC_ABOUT, BS_PUSHBUTTON | WS_TABSTOP, 317, 116, 50, 14},
+    {"ComboBox", "", IDC_CONFIGURATION, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 6, 1, 95, 71},
+};
+
+// Row geometry in client pixels; it does not scale with the dpi.
+constexpr int kRowPitch = 26;
+constexpr int kDialogWidth = 564;
+constexpr int kDialogHeightWithoutRows = 82;
+constexpr int kBottomControlsEnd = 52;  // below the last row's button bottom, by one pitch
+
+}  // namespace
+
+const DialogTemplate kMainDialogTemplate = {
+    IDD_MAIN,
+    "Plexora",
+    WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT,
+    WS_EX_APPWINDOW,
+    0, 0, 370, 132,
+    "MS Sans Serif", 8,
+    kMainItems,
+};
+
+BEGIN_MESSAGE_MAP(CMainDlg, CDialog)
+    ON_WM_SYSCOMMAND()
+    ON_WM_PAINT()
+    ON_WM_QUERYDRAGICON()
+    ON_BN_CLICKED(IDC_ABOUT, OnAbout)
+    ON_CBN_SELCHANGE(IDC_CONFIGURATION, OnSelchangeConfiguration)
+END_MESSAGE_MAP()
+
+CMainDlg::CMainDlg(CSettings& settings, CWnd* pParent)
+    : CDialog(IDD_MAIN, pParent), m_settings(settings), m_merge(*this)
+{
+    m_hIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
+}
+
+CMainDlg::~CMainDlg() = default;
+
+void CMainDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_PROGRESS, m_progress);
+    DDX_Control(pDX, IDC_CONFIGURATION, m_comboConfiguration);
+}
+
+BOOL CMainDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+
+    // The About item at the end of the system menu.
+    if (CMenu* pSysMenu = GetSystemMenu(FALSE)) {
+        CString strAboutMenu;
+        strAboutMenu.LoadString(IDS_ABOUTBOX);
+        if (!strAboutMenu.IsEmpty()) {
+            pSysMenu->AppendMenu(MF_SEPARATOR);
+            pSysMenu->AppendMenu(MF_STRING, IDM_ABOUTBOX, strAboutMenu);
+        }
+    }
+
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+
+    m_merge.m_nBitsPerSample = -1;
+    m_merge.m_nSampleRate = -1;
+    m_merge.m_pInterleaved = nullptr;
+    for (int r = 0; r < kSpeakerPositionCount; ++r) {
+        m_pChannelButton[r] = nullptr;
+        m_pChannelLabel[r] = nullptr;
+    }
+
+    // The rows' font: 8-point Arial at the screen's resolution.
+    LOGFONT logFont;
+    std::memset(&logFont, 0, sizeof(logFont));
+    CDC* pDC = GetDC();
+    logFont.lfHeight = -MulDiv(8, pDC->GetDeviceCaps(LOGPIXELSY), 72);
+    ReleaseDC(pDC);
+    std::strcpy(logFont.lfFaceName, "Arial");
+    m_font.CreateFontIndirect(&logFont);
+
+    for (WORD i = 0; i < m_settings.m_aConfigurations.size(); ++i)
+        m_comboConfiguration.AddString(m_settings.m_aConfigurations[i]->m_strName);
+    m_comboConfiguration.SetCurSel(m_settings.m_nDefaultConfiguration);
+
+    BuildChannelRows();
+    return TRUE;
+}
+
+const CConfiguration* CMainDlg::SelectedConfiguration()
+{
+    short nSel = static_cast<short>(m_comboConfiguration.GetCurSel());
+    if (nSel < 0 || static_cast<size_t>(nSel) >= m_settings.m_aConfigurations.size())
+        return nullptr;
+    return m_settings.m_aConfigurations[static_cast<size_t>(nSel)].get();
+}
+
+void CMainDlg::BuildChannelRows()
+{
+    DeleteChannelRows();
+
+    // Without a selection there is nothing to show: no rows.
+    const CConfiguration* pConfiguration = SelectedConfiguration();
+    DWORD dwMask = pConfiguration ? pConfiguration->m_dwChannelMask : 0;
+
+    WORD r = 0;
+    for (int k = 0; k < kSpeakerPositionCount; ++k) {
+        if (!(dwMask & kSpeakerPositions[k].dwMask))
+            continue;
+        int nTop = kRowPitch * r;
+        m_pChannelButton[r] = new CButton;
+        m_pChannelButton[r]->Create(kSpeakerPositions[k].pszName,
+                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                                    CRect(8, 29 + nTop, 152, 52 + nTop), this,
+                                    static_cast<UINT>(IDC_CHANNEL_BUTTON_FIRST + r));
+        m_pChannelButton[r]->SetFont(&m_font, TRUE);
+        m_pChannelLabel[r] = new CStatic;
+        m_pChannelLabel[r]->Create("", WS_CHILD | WS_VISIBLE | WS_TABSTOP | SS_LEFT,
+                                   CRect(170, 33 + nTop, 540, 54 + nTop), this,
+                                   static_cast<UINT>(IDC_CHANNEL_LABEL_FIRST + r));
+        m_pChannelLabel[r]->SetFont(&m_font, TRUE);
+        m_pChannelLabel[r]->SetWindowText("---");
+        ++r;
+    }
+    m_nChannelRows = r;
+
+    SetWindowPos(nullptr, 0, 0, DialogWidth(), kRowPitch * r + kDialogHeightWithoutRows,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    MoveBottomControl(IDC_PROGRESS);
+    MoveBottomControl(IDC_PROCESS);
+    MoveBottomControl(IDC_SETTINGS);
+    MoveBottomControl(IDC_ABOUT);
+}
+
+int CMainDlg::DialogWidth()
+{
+    // Above 96 dpi the template's controls, in dialog units, spread wider than
+    // 564 pixels; the window never cuts off the About... button.
+    CDC* pDC = GetDC();
+    int nDpi = pDC->GetDeviceCaps(LOGPIXELSX);
+    ReleaseDC(pDC);
+    int nTemplateWidth = MapDialogX(kMainDialogTemplate.cx, nDpi) + 2 * CWindowRecord::kFrame;
+    return std::max(kDialogWidth, nTemplateWidth);
+}
+
+void CMainDlg::DeleteChannelRows()
+{
+    for (int r = 0; r < kSpeakerPositionCount; ++r) {
+        if (m_pChannelButton[r]) {
+            m_pChannelButton[r]->DestroyWindow();
+            delete m_pChannelButton[r];
+            m_pChannelButton[r] = nullptr;
+        }
+        if (m_pChannelLabel[r]) {
+            m_pChannelLabel[r]->DestroyWindow();
+            delete m_pChannelLabel[r];
+            m_pChannelLabel[r] = nullptr;
+        }
+    }
+}
+
+void CMainDlg::MoveBottomControl(UINT nID)
+{
+    CRect dialog, control;
+    GetWindowRect(&dialog);
+    CWnd* pControl = GetDlgItem(LOWORD(nID));
+    pControl->GetWindowRect(&control);
+    int nWidth = control.Width();
+    int nHeight = control.Height();
+    // Client x for a dialog frame 3 pixels wide: the control keeps its column.
+    int x = control.left - dialog.left - 3;
+    int nBottom = kRowPitch * m_nChannelRows + kBottomControlsEnd;
+    pControl->MoveWindow(x, nBottom - nHeight, nWidth, nHeight, TRUE);
+}
+
+short CMainDlg::GetChannelSpeaker(WORD nRow)
+{
+    const CConfiguration* pConfiguration = SelectedConfiguration();
+    if (!pConfiguration)
+        return -1;
+    return static_cast<short>(GetSpeakerOfRow(pConfiguration->m_dwChannelMask, nRow));
+}
+
+BOOL CMainDlg::DestroyWindow()
+{
+    DeleteChannelRows();
+    return CDialog::DestroyWindow();
+}
+
+void CMainDlg::OnSysCommand(UINT nID, LPARAM lParam)
+{
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg dlgAbout;
+        dlgAbout.DoModal();
+    } else {
+        CDialog::OnSysCommand(nID, lParam);
+    }
+}
+
+void CMainDlg::OnPaint()
+{
+    if (!IsIconic()) {
+        CDialog::OnPaint();
+        return;
+    }
+    CPaintDC dc(this);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+    int cxIcon = GetSystemMetrics(SM_CXICON);
+    int cyIcon = GetSystemMetrics(SM_CYICON);
+    CRect rect;
+    GetClientRect(&rect);
+    int x = (rect.Width() - cxIcon + 1) / 2;
+    int y = (rect.Height() - cyIcon + 1) / 2;
+    dc.DrawIcon(x, y, m_hIcon);
+}
+
+HCURSOR CMainDlg::OnQueryDragIcon()
+{
+    return m_hIcon;
+}
+
+void CMainDlg::OnAbout()
+{
+    CAboutDlg dlgAbout;
+    dlgAbout.DoModal();
+}
+
+void CMainDlg::OnSelchangeConfiguration()
+{
+    BuildChannelRows();
+}
+
+bool CMainDlg::ChooseOutputPath(CString& /*strOutputPath*/)
+{
+    // Nothing runs a merge from this window yet; the Process command brings
+    // the output naming.
+    return false;
+}
+
+DWORD CMainDlg::GetChannelMask()
+{
+    const CConfiguration* pConfiguration = SelectedConfiguration();
+    return pConfiguration ? pConfiguration->m_dwChannelMask : 0;
+}
+
+bool CMainDlg::GetNoExtensible()
+{
+    return m_settings.m_bNoExtensible;
+}
+
+void CMainDlg::ShowMessage(const char* pszText)
+{
+    AfxMessageBox(pszText, MB_OK);
+}
+
+void CMainDlg::SetProgressRange(UINT nUpper)
+{
+    m_progress.SendMessage(PBM_SETRANGE, 0, MAKELPARAM(0, static_cast<WORD>(nUpper)));
+}
+
+void CMainDlg::SetProgressPos(UINT nPos)
+{
+    m_progress.SendMessage(PBM_SETPOS, nPos, 0);
+}
