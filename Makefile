@@ -31,13 +31,12 @@ test: build
 # The demo merge: six tones, one per speaker of 5.1, into one file.
 DEMO_DIR = $(BUILD_DIR)/demo
 DEMO_STEMS = $(foreach s,FL FR FC LF BL BR,$(DEMO_DIR)/drums$(s).wav)
-DEMO_OUTPUT = $(DEMO_DIR)/drumssurround 5.1.wav
 
 demo: build
 	@mkdir -p $(DEMO_DIR)
 	@$(BUILD_DIR)/bench/plexora-make-stems -s 4 $(DEMO_STEMS)
 	@echo "Demo stems: $(DEMO_STEMS)"
-	@$(BUILD_DIR)/cli/plexora-merge -o "$(DEMO_OUTPUT)" $(DEMO_STEMS)
+	@$(BUILD_DIR)/cli/plexora-merge --auto $(DEMO_DIR)/drumsFL.wav
 
 run: demo
 

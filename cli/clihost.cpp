@@ -10,25 +10,25 @@ constexpr UINT kBarWidth = 40;
 
 }  // namespace
 
-CCliHost::CCliHost(const MergeOptions& options)
-    : m_options(options), m_bShowProgress(!options.bQuiet && isatty(STDERR_FILENO))
+CCliHost::CCliHost(const MergeJob& job)
+    : m_job(job), m_bShowProgress(!job.bQuiet && isatty(STDERR_FILENO))
 {
 }
 
 bool CCliHost::ChooseOutputPath(CString& strOutputPath)
 {
-    strOutputPath = CString(m_options.strOutputPath);
+    strOutputPath = m_job.strOutputPath;
     return true;
 }
 
 DWORD CCliHost::GetChannelMask()
 {
-    return m_options.dwChannelMask;
+    return m_job.dwChannelMask;
 }
 
 bool CCliHost::GetNoExtensible()
 {
-    return m_options.bNoExtensible;
+    return m_job.bNoExtensible;
 }
 
 void CCliHost::ShowMessage(const char* pszText)

@@ -1,14 +1,14 @@
 // CCliHost: the command line's side of a merge. The output path, mask and
-// header style come from the options; messages go to standard error, and
-// the progress is a bar there while it is a terminal.
+// header style come from the job; messages go to standard error, and the
+// progress is a bar there while it is a terminal.
 #pragma once
 
-#include "cli/mergeoptions.h"
+#include "cli/mergejob.h"
 #include "merge/mergehost.h"
 
 class CCliHost : public IMergeHost {
 public:
-    explicit CCliHost(const MergeOptions& options);
+    explicit CCliHost(const MergeJob& job);
 
     bool ChooseOutputPath(CString& strOutputPath) override;
     DWORD GetChannelMask() override;
@@ -20,7 +20,7 @@ public:
 private:
     void DrawBar(UINT nPercent);
 
-    const MergeOptions& m_options;
+    const MergeJob& m_job;
     const bool m_bShowProgress;
     UINT m_nUpper = 0;
     int m_nShownPercent = -1;  // -1 while no bar is on the screen

@@ -1,34 +1,51 @@
-// plexora-merge -o OUT [-m MASK] [--plain] [-q] IN...
-// Exit status: 0 merged, 1 the merge failed, 2 usage error.
+// plexora-merge: merges mono WAV files into one multichannel WAV file, with
+// the configurations and suffixes of the desktop program's settings.
+// Exit status: 0 merged, 1 a merge failed, 2 usage error.
 #include <cstdio>
-#include <memory>
-#include <vector>
 
-#include "cli/clihost.h"
+#include "cli/automerge.h"
+#include "cli/configurationchoice.h"
+#include "cli/mergejob.h"
 #include "cli/mergeoptions.h"
-#include "merge/inputwave.h"
-#include "merge/mergeengine.h"
-#include "merge/outputheader.h"
+#include "cli/mergesettings.h"
+#include "cli/settingslist.h"
 
 namespace {
 
-constexpr int kMergeFailed = 1;
-
-void PrintSummary(const CMergeEngine& engine, const MergeOptions& options)
+// Each set is merged and reported on its own; one failure does not stop the rest.
+int MergeAutoSets(const MergeOptions& options, const CSettings& settings)
 {
-    OutputFormat format;
-    format.nChannels = static_cast<WORD>(engine.m_aInputs.size());
-    format.dwDataBytes = engine.m_dwMaxDataBytes;
-    format.bNoExtensible = options.bNoExtensible;
-    const unsigned nFrames = engine.m_dwMaxDataBytes / 2;
-    std::printf("Wrote '%s': %u channels, %ld Hz, %d-bit, %u frames (%.2f s), %s header",
-                engine.m_strOutputPath.GetString(), static_cast<unsigned>(format.nChannels),
-                static_cast<long>(engine.m_nSampleRate), engine.m_nBitsPerSample, nFrames,
-                engine.m_nSampleRate > 0 ? static_cast<double>(nFrames) / engine.m_nSampleRate : 0.0,
-                options.bNoExtensible ? "plain PCM" : "WAVE_FORMAT_EXTENSIBLE");
-    if (!options.bNoExtensible)
-        std::printf(" with channel mask 0x%X", static_cast<unsigned>(options.dwChannelMask));
-    std::printf("%s.\n", NeedsRF64(format) ? ", as RF64 (too large for RIFF sizes)" : "");
+    std::string strError;
+    const CConfiguration* pConfiguration = ChooseAutoConfiguration(options, settings, strError);
+    if (pConfiguration == nullptr) {
+        PrintUsageError(strError);
+        return kExitUsage;
+    }
+    int nExitCode = kExitMerged;
+    for (const std::string& strFile : options.files) {
+        if (MergeAutoSet(CString(strFile), *pConfiguration, settings, options))
+            continue;
+        nExitCode = kExitFailed;
+        if (options.files.size() > 1)
+            std::fprintf(stderr, "plexora-merge: the set of '%s' was not merged.\n", strFile.c_str());
+    }
+    return nExitCode;
+}
+
+int MergeFiles(const MergeOptions& options, const CSettings& settings)
+{
+    MergeJob job;
+    std::string strError;
+    if (!ChooseChannelMask(options, settings, job.dwChannelMask, strError)) {
+        PrintUsageError(strError);
+        return kExitUsage;
+    }
+    for (const std::string& strFile : options.files)
+        job.inputs.emplace_back(strFile);
+    job.strOutputPath = CString(*options.strOutputPath);
+    job.bNoExtensible = options.bPlain || settings.m_bNoExtensible;
+    job.bQuiet = options.bQuiet;
+    return RunMergeJob(job) ? kExitMerged : kExitFailed;
 }
 
 }  // namespace
@@ -36,28 +53,19 @@ void PrintSummary(const CMergeEngine& engine, const MergeOptions& options)
 int main(int argc, char** argv)
 {
     MergeOptions options;
-    int nExitCode = 0;
+    int nExitCode = kExitMerged;
     if (!ParseMergeOptions(argc, argv, options, nExitCode))
         return nExitCode;
 
-    std::vector<std::unique_ptr<CInputWave>> inputs;
-    CCliHost host(options);
-    CMergeEngine engine(host);
-    for (const std::string& strPath : options.inputs) {
-        inputs.push_back(std::make_unique<CInputWave>());
-        inputs.back()->m_strPath = CString(strPath);
-        engine.m_aInputs.push_back(inputs.back().get());
+    CSettings settings;
+    std::string strError;
+    if (!LoadMergeSettings(options.strSettingsPath, settings, strError)) {
+        PrintUsageError(strError);
+        return kExitUsage;
     }
-
-    if (!engine.MergeInputs()) {
-        // The engine's message says which file; the reader's own text says why.
-        for (const auto& pInput : inputs) {
-            if (!pInput->m_strFormatError.IsEmpty())
-                std::fprintf(stderr, "%s\n", pInput->m_strFormatError.GetString());
-        }
-        return kMergeFailed;
+    if (options.bList) {
+        std::fputs(FormatSettingsList(settings).c_str(), stdout);
+        return kExitMerged;
     }
-    if (!options.bQuiet)
-        PrintSummary(engine, options);
-    return 0;
+    return options.bAuto ? MergeAutoSets(options, settings) : MergeFiles(options, settings);
 }

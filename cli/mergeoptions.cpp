@@ -2,26 +2,48 @@
 
 #include <CLI/CLI.hpp>
 
-#include <bit>
 #include <cstdio>
 
 namespace {
 
-constexpr int kUsageError = 2;
-// The mask bits of the 18 speaker positions; higher bits name no speaker.
-constexpr DWORD kSpeakerBits = 0x3FFFF;
+constexpr const char* kDescription =
+    "Merges mono 16-bit WAV files, one per speaker position, into one interleaved "
+    "multichannel WAV file.";
 
-// The built-in layouts, by number of channels.
-bool BuiltInMask(size_t nChannels, DWORD& dwMask)
-{
-    switch (nChannels) {
-    case 2: dwMask = 0x3; return true;    // stereo
-    case 4: dwMask = 0x33; return true;   // quadriphony
-    case 6: dwMask = 0x3F; return true;   // surround 5.1
-    case 8: dwMask = 0xFF; return true;   // surround 7.1
-    default: return false;
-    }
-}
+constexpr const char* kUsage =
+    "\nUsage:\n"
+    "  plexora-merge [-c NAME | -m MASK] -o OUT FILE...   the files, in channel order\n"
+    "  plexora-merge --auto [-c NAME] [-o OUT] FILE...    each file with its siblings\n"
+    "  plexora-merge --list                               the configurations and suffixes\n";
+
+constexpr const char* kFooter =
+    "Without -c and -m, the first configuration with as many channels as files is used.\n\n"
+    "--auto: each FILE is one file of a set such as drumsFL.wav, drumsFR.wav, ... It goes\n"
+    "to the channel whose suffix ends its name just before the extension (the longest such\n"
+    "suffix, letter case counting; the first channel when none does), every other channel\n"
+    "gets the sibling base name + its suffix + .wav, and the output is base name +\n"
+    "configuration name + .wav beside the first channel's file. Without -c the default\n"
+    "configuration is used. Several files merge several sets, one after the other.\n\n"
+    "Settings (configurations, suffixes, the plain-header option) come from --settings FILE,\n"
+    "else from settings.pxr beside the program, else are the built-in ones. They are never\n"
+    "written.\n\n"
+    "Examples:\n"
+    "  plexora-merge -o mix.wav drumsFL.wav drumsFR.wav\n"
+    "      stereo: the first configuration with two channels\n"
+    "  plexora-merge -c surround -o mix.wav FL.wav FR.wav FC.wav BC.wav\n"
+    "  plexora-merge -m 0x60F -o mix.wav FL.wav FR.wav FC.wav LF.wav SL.wav SR.wav\n"
+    "  plexora-merge --auto /audio/drumsFL.wav\n"
+    "      takes drumsFR.wav ... drumsBR.wav beside it and writes\n"
+    "      '/audio/drumssurround 5.1.wav' (with the built-in settings)\n"
+    "  plexora-merge --auto -c stereo drumsFL.wav bassFL.wav\n"
+    "      two sets, into drumsstereo.wav and bassstereo.wav\n\n"
+    "Exit status: 0 merged, 1 a merge failed, 2 usage error.";
+
+// CLI11's help with our own usage lines, which show the three ways to run.
+class MergeHelpFormatter : public CLI::Formatter {
+public:
+    std::string make_usage(const CLI::App*, std::string) const override { return kUsage; }
+};
 
 std::string UsageText(const std::string& strMessage)
 {
@@ -30,11 +52,43 @@ std::string UsageText(const std::string& strMessage)
 
 bool UsageError(const std::string& strMessage)
 {
-    std::fputs(UsageText(strMessage).c_str(), stderr);
+    PrintUsageError(strMessage);
     return false;
 }
 
+// What the parser cannot say by itself: which options need which others.
+bool CheckCombinations(const MergeOptions& options)
+{
+    if (options.bList) {
+        if (!options.files.empty() || options.strOutputPath || options.strConfiguration ||
+            options.dwChannelMask || options.bAuto)
+            return UsageError("--list merges nothing; it takes no files, -o, -c, -m or --auto");
+        return true;
+    }
+    if (options.strConfiguration && options.dwChannelMask)
+        return UsageError("-c and -m both choose the channels; give one of them");
+    if (options.bAuto) {
+        if (options.dwChannelMask)
+            return UsageError("--auto takes the channels and the output name from a configuration; "
+                              "name it with -c, not -m");
+        if (options.files.empty())
+            return UsageError("--auto needs at least one file");
+        if (options.strOutputPath && options.files.size() > 1)
+            return UsageError("-o names one output; with several --auto files each set is named "
+                              "after its own files");
+        return true;
+    }
+    if (!options.strOutputPath)
+        return UsageError("no output file: give it with -o, or let --auto name it");
+    return true;
+}
+
 }  // namespace
+
+void PrintUsageError(const std::string& strMessage)
+{
+    std::fputs(UsageText(strMessage).c_str(), stderr);
+}
 
 bool ParseChannelMask(const std::string& strText, DWORD& dwMask)
 {
@@ -65,39 +119,51 @@ bool ParseChannelMask(const std::string& strText, DWORD& dwMask)
 
 bool ParseMergeOptions(int argc, char** argv, MergeOptions& options, int& nExitCode)
 {
-    CLI::App app("Merges mono 16-bit WAV files, one per speaker position, into one "
-                 "interleaved multichannel WAV file.",
-                 "plexora-merge");
+    CLI::App app(kDescription, "plexora-merge");
+    app.formatter(std::make_shared<MergeHelpFormatter>());
+    app.footer(kFooter);
+    std::string strOutput;
     std::string strMask;
-    app.add_option("-o,--output", options.strOutputPath, "The output file; an existing one is replaced")
-        ->required();
-    app.add_option("-m,--mask", strMask,
-                   "Channel mask, decimal or 0x-hex; one speaker bit per input. "
-                   "Without it: 0x3, 0x33, 0x3F or 0xFF for 2, 4, 6 or 8 inputs");
-    app.add_flag("--plain", options.bNoExtensible, "Write a plain PCM header (no WAVE_FORMAT_EXTENSIBLE)");
+    std::string strConfiguration;
+    std::string strSettings;
+    app.add_option("FILE", options.files, "Mono 16-bit WAV files (all of one sample rate)")->type_name("");
+    CLI::Option* pOutput =
+        app.add_option("-o,--output", strOutput, "The output file; an existing one is replaced")->type_name("OUT");
+    CLI::Option* pConfiguration =
+        app.add_option("-c,--configuration", strConfiguration,
+                       "The configuration: exact name, else the only one equal ignoring letter case")
+            ->type_name("NAME");
+    CLI::Option* pMask =
+        app.add_option("-m,--mask", strMask, "The channel mask, decimal or 0x-hex, one speaker bit per file")
+            ->type_name("MASK");
+    app.add_flag("--auto", options.bAuto, "Merge each FILE with its siblings (see below)");
+    CLI::Option* pSettings =
+        app.add_option("--settings", strSettings, "The settings file to read")->type_name("FILE");
+    app.add_flag("--list", options.bList, "Print the configurations and the suffixes");
+    app.add_flag("--plain", options.bPlain, "A plain PCM header, whatever the settings say");
     app.add_flag("-q,--quiet", options.bQuiet, "No progress bar and no summary");
-    app.add_option("inputs", options.inputs, "Mono 16-bit WAV files, in channel order");
 
     app.failure_message([](const CLI::App*, const CLI::Error& e) { return UsageText(e.what()); });
 
-    nExitCode = kUsageError;
+    nExitCode = kExitUsage;
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
-        nExitCode = app.exit(e) == 0 ? 0 : kUsageError;
+        nExitCode = app.exit(e) == 0 ? kExitMerged : kExitUsage;
         return false;
     }
 
-    if (strMask.empty()) {
-        if (!BuiltInMask(options.inputs.size(), options.dwChannelMask))
-            return UsageError("no built-in layout has " + std::to_string(options.inputs.size()) +
-                              " channels; give the channel mask with -m");
-    } else if (!ParseChannelMask(strMask, options.dwChannelMask)) {
-        return UsageError("'" + strMask + "' is not a channel mask (decimal or 0x-hex, 32 bits)");
+    if (pOutput->count() > 0)
+        options.strOutputPath = strOutput;
+    if (pConfiguration->count() > 0)
+        options.strConfiguration = strConfiguration;
+    if (pSettings->count() > 0)
+        options.strSettingsPath = strSettings;
+    if (pMask->count() > 0) {
+        DWORD dwMask = 0;
+        if (!ParseChannelMask(strMask, dwMask))
+            return UsageError("'" + strMask + "' is not a channel mask (decimal or 0x-hex, 32 bits)");
+        options.dwChannelMask = dwMask;
     }
-    const size_t nSpeakers = static_cast<size_t>(std::popcount(options.dwChannelMask & kSpeakerBits));
-    if (nSpeakers != options.inputs.size())
-        return UsageError("the channel mask has " + std::to_string(nSpeakers) +
-                          " speaker bits; the number of inputs is " + std::to_string(options.inputs.size()));
-    return true;
+    return CheckCombinations(options);
 }

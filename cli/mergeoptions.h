@@ -1,23 +1,36 @@
-// The command line of plexora-merge, parsed and checked.
+// The command line of plexora-merge, parsed and checked for what can be
+// checked without the settings.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/types.h"
 
+constexpr int kExitMerged = 0;
+constexpr int kExitFailed = 1;  // a merge failed
+constexpr int kExitUsage = 2;   // the command line cannot be carried out
+
 struct MergeOptions {
-    std::string strOutputPath;
-    std::vector<std::string> inputs;  // in channel order
-    DWORD dwChannelMask = 0;          // from -m, or the built-in layout for the input count
-    bool bNoExtensible = false;       // --plain
-    bool bQuiet = false;              // -q: no progress bar, no summary
+    std::optional<std::string> strOutputPath;        // -o; --auto names each output without it
+    std::vector<std::string> files;                  // the inputs in channel order, or one file of each --auto set
+    std::optional<DWORD> dwChannelMask;              // -m
+    std::optional<std::string> strConfiguration;     // -c
+    std::optional<std::string> strSettingsPath;      // --settings
+    bool bAuto = false;                              // --auto
+    bool bList = false;                              // --list
+    bool bPlain = false;                             // --plain: a plain PCM header whatever the settings say
+    bool bQuiet = false;                             // -q: no progress bar, no summary
 };
 
-// Parses argv into options. True when the merge should run; otherwise
+// Parses argv into options. True when the program should go on; otherwise
 // nExitCode says how to end: 0 after --help, 2 after a usage error, whose
 // message has been printed on standard error.
 bool ParseMergeOptions(int argc, char** argv, MergeOptions& options, int& nExitCode);
+
+// Prints a usage error the way the parser does, on standard error.
+void PrintUsageError(const std::string& strMessage);
 
 // Reads a channel mask written in decimal or as 0x-hex; false for anything
 // else or for a value beyond 32 bits.

@@ -1,0 +1,21 @@
+// One merge of a plexora-merge run: the inputs, where they go and how.
+#pragma once
+
+#include <vector>
+
+#include "platform/cstring.h"
+#include "platform/types.h"
+
+struct MergeJob {
+    std::vector<CString> inputs;  // in channel order
+    DWORD dwChannelMask = 0;      // written as it is, extensible header only
+    CString strOutputPath;
+    bool bNoExtensible = false;
+    bool bQuiet = false;          // no progress bar, no summary
+};
+
+// Runs the merge engine on the job. On success a summary line goes to
+// standard output (unless quiet); on failure the engine's message, and the
+// reader's reason for a refused format, go to standard error. True when
+// the output was written.
+bool RunMergeJob(const MergeJob& job);

@@ -1,0 +1,19 @@
+// The settings plexora-merge works with, shared with the desktop program.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "layout/settings.h"
+
+// Fills an empty record from the file given with --settings; without it from
+// settings.pxr beside the executable's real path when there is one, else
+// with the built-in settings. The record is then repaired so that it has a
+// configuration and a default among them. The file is never written.
+// False, with strError saying why, when the given file cannot be read.
+bool LoadMergeSettings(const std::optional<std::string>& strSettingsPath, CSettings& settings,
+                       std::string& strError);
+
+// settings.pxr in the folder of the running executable, symbolic links
+// resolved; empty when the executable's path is unknown.
+std::string GetSettingsPathBesideExecutable();

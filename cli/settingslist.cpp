@@ -1,0 +1,25 @@
+#include "cli/settingslist.h"
+
+std::string FormatSettingsList(const CSettings& settings)
+{
+    std::string text = "Configurations:\n";
+    CString strLine;
+    for (size_t i = 0; i < settings.m_aConfigurations.size(); ++i) {
+        const CConfiguration& configuration = *settings.m_aConfigurations[i];
+        const bool bDefault = static_cast<int>(i) == settings.m_nDefaultConfiguration;
+        strLine.Format("  %zu: '%s', mask 0x%X%s:", i, configuration.m_strName.GetString(),
+                       static_cast<unsigned>(configuration.m_dwChannelMask), bDefault ? " (default)" : "");
+        text += strLine.str();
+        const std::vector<int> positions = GetChannelPositions(configuration.m_dwChannelMask);
+        for (size_t r = 0; r < positions.size(); ++r)
+            text += std::string(r == 0 ? " " : ", ") + kSpeakerPositions[positions[r]].pszName;
+        text += positions.empty() ? " no channels\n" : "\n";
+    }
+    text += "Suffixes:\n";
+    for (int i = 0; i < kSpeakerPositionCount; ++i) {
+        strLine.Format("  %s: '%s'\n", kSpeakerPositions[i].pszName,
+                       settings.m_strSuffixes[static_cast<size_t>(i)].GetString());
+        text += strLine.str();
+    }
+    return text;
+}

@@ -1,0 +1,11 @@
+// What --list prints.
+#pragma once
+
+#include <string>
+
+#include "layout/settings.h"
+
+// Every configuration on its own line, with its index, name, mask in hex
+// and channels in order (the default one marked), then every speaker
+// position's suffix. Names and suffixes are quoted, so blanks show.
+std::string FormatSettingsList(const CSettings& settings);
