@@ -110,6 +110,8 @@ TEST_F(InputTest, PicksAndTogglesSendSelectionChanges)
         EXPECT_EQ(Control(IDC_CHOICE)->Text(), "surround 7.1");
         pChoice->showPopup();
         QAbstractItemView* pView = pChoice->view();
+        EXPECT_GE(pView->window()->geometry().top(), pChoice->mapToGlobal(QPoint(0, pChoice->height() - 1)).y())
+            << "the list drops below the box";
         QTest::mouseClick(pView->viewport(), Qt::LeftButton, {},
                           pView->visualRect(pView->model()->index(0, 0)).center());
         EXPECT_EQ(Control(IDC_CHOICE)->CurSel(), 0);

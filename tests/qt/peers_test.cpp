@@ -102,8 +102,11 @@ TEST_F(MainDialogPeersTest, TheAboutBoxNestsWithTheProgramIcon)
             ExpectPeersMatchModel(hAbout);
             EXPECT_EQ(WidgetOf(hAbout)->windowTitle(), "About Plexora");
             EXPECT_EQ(WidgetOf(hAbout)->parentWidget(), WidgetOf(hMain)) << "owned by the main window";
-            EXPECT_FALSE(WidgetOf(hMain)->isEnabled()) << "the owner is disabled";
+            EXPECT_FALSE(hMain->IsEnabled()) << "the owner is disabled";
             EXPECT_FALSE(backend.CanAct(hMain));
+            // A click into the owner does nothing: no second About box.
+            QTest::mouseClick(ControlWidget(hMain, IDC_ABOUT), Qt::LeftButton);
+            EXPECT_EQ(CModalStack::Top(), hAbout);
             QLabel* pIcon = nullptr;
             for (HWND hChild : hAbout->Children())
                 if ((hChild->Style() & SS_TYPEMASK) == SS_ICON)
@@ -114,7 +117,7 @@ TEST_F(MainDialogPeersTest, TheAboutBoxNestsWithTheProgramIcon)
         });
         QTest::mouseClick(ControlWidget(hMain, IDC_ABOUT), Qt::LeftButton);
         EXPECT_EQ(CModalStack::Top(), hMain) << "Enter closed the About box";
-        EXPECT_TRUE(WidgetOf(hMain)->isEnabled());
+        EXPECT_TRUE(hMain->IsEnabled());
         EXPECT_EQ(WidgetOf(hMain)->windowIcon().availableSizes(),
                   QList<QSize>({QSize(32, 32), QSize(16, 16)}));
         QTest::keyClick(WidgetOf(hMain), Qt::Key_Escape);

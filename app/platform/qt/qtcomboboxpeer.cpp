@@ -12,6 +12,9 @@
 CQtComboBoxPeer::CQtComboBoxPeer(CQtBackend& backend, CWindowRecord& window) : CQtPeer(backend, window)
 {
     auto* pCombo = new QComboBox(ParentWidget());
+    // The list drops below the box with the template's height, as in Win32,
+    // rather than opening over it as some styles do.
+    pCombo->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     HWND hCombo = &window;
     if (HasEditField()) {
         pCombo->setEditable(true);

@@ -144,7 +144,9 @@ void CQtDialogPeer::ApplyGeometry()
 
 void CQtDialogPeer::ApplyStyle()
 {
-    Widget()->setEnabled(Window().IsEnabled());
+    // A disabled dialog (the owner of a modal one) takes no input, which
+    // Qt's modality and the backend see to; Win32 does not grey its
+    // controls, so the widget stays enabled.
     if (Window().IsVisible() && !Widget()->isVisible()) {
         Widget()->show();
         Widget()->raise();

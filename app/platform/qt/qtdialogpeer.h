@@ -3,7 +3,7 @@
 // places the window (centred on its owner, or on the screen). The dialog
 // manager's keys, Escape and Enter, the close box, and the system menu (a
 // context menu on the dialog and Alt+Space) reach the program as Win32
-// sends them.
+// sends them. A disabled dialog keeps its look, as in Win32.
 #pragma once
 
 #include <QPoint>

@@ -1,5 +1,6 @@
 #include "platform/qt/qtmessagebox.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 
 #include "platform/qt/qttext.h"
@@ -11,6 +12,9 @@ int QtMessageBox(QWidget* pOwner, const CString& strText, const CString& strCapt
                     ToQString(strText), bYesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok,
                     pOwner);
     box.setTextFormat(Qt::PlainText);
+    // Some desktops put icons on dialog buttons; a message box's buttons bear words only.
+    for (QAbstractButton* pButton : box.buttons())
+        pButton->setIcon(QIcon());
     box.setWindowModality(Qt::ApplicationModal);
     if (bYesNo) {
         box.setDefaultButton(QMessageBox::Yes);
