@@ -14,7 +14,7 @@ CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
   -DPLEXORA_WERROR=$(if $(filter 1,$(WERROR)),ON,OFF) \
   -DPLEXORA_SANITIZE=$(if $(filter 1,$(SANITIZE)),ON,OFF)
 
-.PHONY: all setup build test run stems demo screenshots install bench clean
+.PHONY: all setup build test soak fuzz run stems demo screenshots install bench clean
 
 all: build
 
@@ -27,6 +27,20 @@ build: setup
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) -LE slow
+
+# The slow tests (4 GB outputs), one at a time.
+soak: build
+	cd $(BUILD_DIR) && ctest --output-on-failure -L slow
+
+# libFuzzer targets in their own clang build; each runs FUZZ_SECONDS.
+FUZZ_SECONDS ?= 60
+FUZZ_DIR = build-fuzz
+fuzz: setup
+	@cmake -S . -B $(FUZZ_DIR) -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLEXORA_FUZZ=ON \
+	  -DPLEXORA_WERROR=$(if $(filter 1,$(WERROR)),ON,OFF) >/dev/null
+	@cmake --build $(FUZZ_DIR) -j $(JOBS)
+	@fuzz/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 # The demo merge: six tones, one per speaker of 5.1, into one file.
 DEMO_DIR = $(BUILD_DIR)/demo
@@ -63,4 +77,4 @@ bench: build
 	@bench/merge-bench.sh $(BUILD_DIR)
 
 clean:
-	rm -rf build build-sanitize
+	rm -rf build build-sanitize build-fuzz

@@ -1,19 +1,7 @@
 #include "cli/autoset.h"
 
-#include <sys/stat.h>
-
 #include "layout/basename.h"
-
-namespace {
-
-// Any entry of that name counts, as for the desktop program's file search.
-bool FileExists(const CString& strPath)
-{
-    struct stat st {};
-    return ::stat(strPath, &st) == 0;
-}
-
-}  // namespace
+#include "platform/fileexists.h"
 
 int FindRowOfFile(const CString& strFile, const std::vector<int>& positions, const CSettings& settings)
 {

@@ -2,13 +2,18 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <vector>
 
+#include "layout/basename.h"
 #include "platform/afxmessagebox.h"
+#include "platform/cfiledialog.h"
 #include "platform/cmenu.h"
 #include "platform/cpaintdc.h"
 #include "platform/cdataexchange.h"
 #include "platform/cwinapp.h"
 #include "platform/dialogunits.h"
+#include "platform/fileexists.h"
 #include "platform/styles.h"
 #include "platform/windowrecord.h"
 #include "platform/winapi.h"
@@ -48,6 +53,7 @@ BEGIN_MESSAGE_MAP(CMainDlg, CDialog)
     ON_WM_PAINT()
     ON_WM_QUERYDRAGICON()
     ON_BN_CLICKED(IDC_ABOUT, OnAbout)
+    ON_BN_CLICKED(IDC_PROCESS, OnProcess)
     ON_CBN_SELCHANGE(IDC_CONFIGURATION, OnSelchangeConfiguration)
 END_MESSAGE_MAP()
 
@@ -251,11 +257,111 @@ void CMainDlg::OnSelchangeConfiguration()
     BuildChannelRows();
 }
 
-bool CMainDlg::ChooseOutputPath(CString& /*strOutputPath*/)
+LRESULT CMainDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    // Nothing runs a merge from this window yet; the Process command brings
-    // the output naming.
-    return false;
+    if (message == WM_COMMAND) {
+        // Any notification code; a row that is not shown has nothing to fill.
+        const int nRow = LOWORD(wParam) - IDC_CHANNEL_BUTTON_FIRST;
+        if (nRow >= 0 && nRow < m_nChannelRows)
+            OnChannelButton(static_cast<WORD>(nRow));
+    }
+    return CDialog::WindowProc(message, wParam, lParam);
+}
+
+CString CMainDlg::GetRowSuffix(WORD nRow)
+{
+    const short nSpeaker = GetChannelSpeaker(nRow);
+    return nSpeaker >= 0 ? m_settings.m_strSuffixes[static_cast<size_t>(nSpeaker)] : CString();
+}
+
+void CMainDlg::OnChannelButton(WORD nRow)
+{
+    CString strFilter;
+    strFilter.LoadString(IDS_WAVE_FILTER);
+    CFileDialog dlgFile(TRUE, "*.wav", "", OFN_HIDEREADONLY, strFilter, nullptr);
+    if (dlgFile.DoModal() != IDOK)
+        return;
+    // A typed name that does not exist is taken too; Process reports it.
+    const CString strPath = dlgFile.GetPathName();
+    m_pChannelLabel[nRow]->SetWindowText(strPath);
+    if (!m_settings.m_bAutoLoading)
+        return;
+
+    // The other rows take the files of the same base name with their own
+    // suffixes, in row order; each missing one is reported and skipped.
+    const CString strBaseName = GetBaseName(strPath, GetRowSuffix(nRow));
+    for (WORD r = 0; r < m_nChannelRows; ++r) {
+        if (r == nRow)
+            continue;
+        const CString strSibling = strBaseName + GetRowSuffix(r) + ".wav";
+        if (FileExists(strSibling)) {
+            m_pChannelLabel[r]->SetWindowText(strSibling);
+        } else {
+            CString strMessage;
+            strMessage.Format("Unable to find the file '%s'.", strSibling.GetString());
+            AfxMessageBox(strMessage, MB_OK);
+        }
+    }
+}
+
+void CMainDlg::OnProcess()
+{
+    m_merge.m_nBitsPerSample = -1;
+    m_merge.m_nSampleRate = -1;
+    m_merge.m_pInterleaved = nullptr;
+
+    for (WORD r = 0; r < m_nChannelRows; ++r) {
+        CString strFile;
+        m_pChannelLabel[r]->GetWindowText(strFile);
+        if (strFile == "---") {
+            CString strCaption;
+            m_pChannelButton[r]->GetWindowText(strCaption);
+            CString strMessage;
+            strMessage.Format("You have not selected a wave file for the channel '%s' !",
+                              strCaption.GetString());
+            AfxMessageBox(strMessage, MB_OK);
+            return;
+        }
+    }
+
+    // One input per row, in row order: row r becomes channel r. The records
+    // live for this merge only, whatever its outcome.
+    std::vector<std::unique_ptr<CInputWave>> inputs;
+    for (WORD r = 0; r < m_nChannelRows; ++r) {
+        auto pInput = std::make_unique<CInputWave>();
+        m_pChannelLabel[r]->GetWindowText(pInput->m_strPath);
+        const short nSpeaker = GetChannelSpeaker(r);
+        pInput->m_dwSpeakerMask = nSpeaker >= 0 ? kSpeakerPositions[nSpeaker].dwMask : 0;
+        m_merge.m_aInputs.push_back(pInput.get());
+        inputs.push_back(std::move(pInput));
+    }
+    m_merge.MergeInputs();
+    m_merge.m_aInputs.clear();
+}
+
+bool CMainDlg::ChooseOutputPath(CString& strOutputPath)
+{
+    // The engine asks only when there is at least one row.
+    if (m_settings.m_bAutoExport) {
+        CString strFirstFile;
+        m_pChannelLabel[0]->GetWindowText(strFirstFile);
+        CString strConfiguration;
+        m_comboConfiguration.GetLBText(m_comboConfiguration.GetCurSel(), strConfiguration);
+        // Beside row 0's file; an existing file of that name is replaced.
+        strOutputPath = GetBaseName(strFirstFile, GetRowSuffix(0)) + strConfiguration + ".wav";
+        return true;
+    }
+
+    CString strFilter;
+    strFilter.LoadString(IDS_WAVE_FILTER);
+    CFileDialog dlgFile(FALSE, "*.wav", "", OFN_HIDEREADONLY, strFilter, nullptr);
+    dlgFile.m_ofn.Flags |= OFN_OVERWRITEPROMPT;
+    dlgFile.m_ofn.lpstrInitialDir = nullptr;
+    dlgFile.m_ofn.nFilterIndex = 0;
+    if (dlgFile.DoModal() != IDOK)
+        return false;
+    strOutputPath = dlgFile.GetPathName();
+    return true;
 }
 
 DWORD CMainDlg::GetChannelMask()

@@ -35,7 +35,9 @@ public:
     // The speaker position of row nRow of the selected configuration, or -1.
     short GetChannelSpeaker(WORD nRow);
 
-    // IMergeHost.
+    // IMergeHost. The output path is the automatic name beside row 0's file
+    // (base name + configuration name + ".wav") or the user's choice in a
+    // save dialog; false when the user cancels it.
     bool ChooseOutputPath(CString& strOutputPath) override;
     DWORD GetChannelMask() override;
     bool GetNoExtensible() override;
@@ -45,6 +47,9 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
+    // Row buttons are made at run time and have no map entry: their
+    // WM_COMMAND is caught here, then passed on like every message.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnInitDialog() override;
 
     void BuildChannelRows();
@@ -59,6 +64,13 @@ protected:
     HCURSOR OnQueryDragIcon();
     void OnAbout();
     void OnSelchangeConfiguration();
+
+    // Picks the file of row nRow and, with auto loading, its siblings.
+    void OnChannelButton(WORD nRow);
+    // Merges the rows' files, one channel per row in row order.
+    void OnProcess();
+    // The file-name suffix of row nRow's speaker position; empty for no such row.
+    CString GetRowSuffix(WORD nRow);
 
     CSettings& m_settings;
     CProgressCtrl m_progress;
