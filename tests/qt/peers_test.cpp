@@ -10,7 +10,9 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 
 #include "platform/cbutton.h"
@@ -24,6 +26,8 @@
 #include "platform/winapi.h"
 #include "tests/qt/kindsdlg.h"
 #include "tests/qt/qtharness.h"
+#include "tests/support/tempdir.h"
+#include "tests/support/wavbuilder.h"
 #include "ui/maindlg.h"
 #include "ui/plexoraresources.h"
 #include "ui/resource.h"
@@ -123,6 +127,55 @@ TEST_F(MainDialogPeersTest, TheAboutBoxNestsWithTheProgramIcon)
         QTest::keyClick(WidgetOf(hMain), Qt::Key_Escape);
     });
     dlg.DoModal();
+}
+
+// Paints of a progress bar, with the position each one showed.
+class CPaintRecorder : public QObject {
+public:
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override
+    {
+        if (pEvent->type() == QEvent::Paint)
+            m_positions.push_back(static_cast<QProgressBar*>(pWatched)->value());
+        return false;
+    }
+    std::vector<int> m_positions;
+};
+
+TEST_F(MainDialogPeersTest, AFilePickedInQtsDialogFillsTheRowsAndProcessPaintsEveryStep)
+{
+    TempDir folder;
+    // 300000 samples: six blocks of 102400 bytes per input, so six steps.
+    const std::string strStem = MonoWav(std::vector<std::int16_t>(300000, 1000));
+    for (const char* pszSuffix : {"FL", "FR", "FC", "LF", "BL", "BR"})
+        WriteWholeFile(folder / ("drums" + std::string(pszSuffix) + ".wav"), strStem);
+    CMainDlg dlg(settings);
+    CPaintRecorder recorder;
+    Later([&] {
+        HWND hDialog = dlg.m_hWnd;
+        Later([&] { TypeFileName(QString::fromStdString(folder / "drumsFL.wav")); });
+        QTest::mouseClick(ControlWidget(hDialog, IDC_CHANNEL_BUTTON_FIRST), Qt::LeftButton);
+        ExpectPeersMatchModel(hDialog);
+        EXPECT_EQ(ControlWidget<QLabel>(hDialog, IDC_CHANNEL_LABEL_FIRST + 5)->text(),
+                  QString::fromStdString(folder / "drumsBR.wav"))
+            << "the siblings are loaded";
+
+        auto* pBar = ControlWidget<QProgressBar>(hDialog, IDC_PROGRESS);
+        pBar->installEventFilter(&recorder);
+        QTest::mouseClick(ControlWidget(hDialog, IDC_PROCESS), Qt::LeftButton);
+        pBar->removeEventFilter(&recorder);
+        ExpectPeersMatchModel(hDialog);
+        QTest::keyClick(WidgetOf(hDialog), Qt::Key_Escape);
+    });
+    dlg.DoModal();
+    EXPECT_TRUE(std::filesystem::exists(folder / "drumssurround 5.1.wav"));
+    // Painted while the merge ran: each step, then the reset (a position
+    // may be painted more than once).
+    std::vector<int> shown = recorder.m_positions;
+    shown.erase(std::unique(shown.begin(), shown.end()), shown.end());
+    if (!shown.empty() && shown.front() == 0)
+        shown.erase(shown.begin());
+    std::vector<int> expected = {1, 2, 3, 4, 5, 6, 0};
+    EXPECT_EQ(shown, expected);
 }
 
 class KindsPeersTest : public QtTest {

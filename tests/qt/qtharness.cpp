@@ -2,11 +2,13 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include <algorithm>
@@ -189,6 +191,17 @@ void QtTest::Later(std::function<void()> fn)
     // A timer, not a posted event: the backend keeps painting during the
     // program's handlers without firing timers, so fn never runs inside one.
     QTimer::singleShot(1, qApp, std::move(fn));
+}
+
+void QtTest::TypeFileName(const QString& strName)
+{
+    auto* pDialog = ActiveModal<QFileDialog>();
+    if (!pDialog)
+        return;
+    auto* pEdit = pDialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(pEdit, nullptr);
+    pEdit->setText(strName);
+    QTest::keyClick(pEdit, Qt::Key_Return);
 }
 
 void ExpectPeersMatchModel(HWND hDialog)

@@ -46,6 +46,17 @@ protected:
         return WidgetOf<T>(hDialog->FindChild(nId));
     }
 
+    // Qt's modal window on top (a message box, a file dialog), as a T.
+    template <class T>
+    static T* ActiveModal()
+    {
+        auto* pWidget = qobject_cast<T*>(QApplication::activeModalWidget());
+        EXPECT_NE(pWidget, nullptr) << "no such modal window";
+        return pWidget;
+    }
+    // Types a name into the active file dialog and presses Enter.
+    static void TypeFileName(const QString& strName);
+
     CQtBackend backend;
 
 private:

@@ -3,7 +3,6 @@
 // overwrite question.
 #include <QComboBox>
 #include <QFileDialog>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -20,25 +19,6 @@ namespace {
 class ServicesTest : public QtTest {
 protected:
     ServicesTest() : QtTest(nullptr) {}
-
-    template <class T>
-    static T* ActiveModal()
-    {
-        auto* pWidget = qobject_cast<T*>(QApplication::activeModalWidget());
-        EXPECT_NE(pWidget, nullptr);
-        return pWidget;
-    }
-
-    // Types a name into the active file dialog and presses Enter.
-    static void TypeFileName(const QString& strName)
-    {
-        auto* pDialog = ActiveModal<QFileDialog>();
-        if (!pDialog)
-            return;
-        auto* pEdit = pDialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        pEdit->setText(strName);
-        QTest::keyClick(pEdit, Qt::Key_Return);
-    }
 
     FileDialogRequest SaveRequest() const
     {

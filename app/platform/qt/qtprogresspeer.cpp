@@ -28,7 +28,8 @@ void CQtProgressPeer::ApplyChange(WindowChange change, int /*nIndex*/)
 {
     if (change != WindowChange::Progress)
         return;
+    // QProgressBar paints a visible change at once; the rest of the window
+    // gets its turn too.
     ApplyState();
-    Widget()->repaint();
     Backend().KeepPainting();
 }
