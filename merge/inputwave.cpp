@@ -112,20 +112,20 @@ bool CInputWave::WalkChunks()
 
     if (m_file.HasFailed() || !bHaveFormat || !bHaveData)
         return false;
-    if (dwDataBytes == kUnknownDataBytes) {
-        // Take the data to run to the end of the file rather than padding
-        // the output with gigabytes of silence.
-        const LONGLONG lEnd = m_file.Seek(0, CFile::end);
-        if (lEnd < lDataStart)
-            return false;
-        const ULONGLONG present = static_cast<ULONGLONG>(lEnd - lDataStart);
+    const LONGLONG lEnd = m_file.Seek(0, CFile::end);
+    if (lEnd < lDataStart)
+        return false;
+    const ULONGLONG present = static_cast<ULONGLONG>(lEnd - lDataStart);
+    // Take streamed data to run to the end of the file rather than padding
+    // the output with gigabytes of silence.
+    if (dwDataBytes == kUnknownDataBytes)
         dwDataBytes = present < kUnknownDataBytes ? static_cast<DWORD>(present) : kUnknownDataBytes;
-    }
 
     m_nChannels = static_cast<BYTE>(nChannels);
     m_nBitsPerSample = nBitsPerSample;
     m_nSampleRate = nSampleRate;
     m_dwDataBytes = dwDataBytes;
+    m_dwPresentBytes = present < dwDataBytes ? static_cast<DWORD>(present) : dwDataBytes;
     m_dwPadBytes = 0;
     m_pBlock = nullptr;
     return m_file.Seek(lDataStart, CFile::begin) == lDataStart;

@@ -26,6 +26,9 @@ public:
     DWORD m_dwSpeakerMask = 0;
     WORD m_nBitsPerSample = 0;
     BYTE* m_pBlock = nullptr;
+    // Of m_dwDataBytes, how many the file held when its header was read: the
+    // merge pads past them, and treats a file that then holds fewer as unreadable.
+    DWORD m_dwPresentBytes = 0;
     // Why the format checks refused the file ("The file '...' is not mono !"),
     // for a host that can show more than the engine's one message; empty otherwise.
     CString m_strFormatError;

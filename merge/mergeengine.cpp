@@ -38,6 +38,13 @@ void InterleaveChannels(short* pOut, const std::vector<CInputWave*>& inputs)
     }
 }
 
+// Of nBytes in all, the part that falls into the block starting at done.
+UINT BlockPart(ULONGLONG nBytes, ULONGLONG done)
+{
+    const ULONGLONG left = done < nBytes ? nBytes - done : 0;
+    return left < kMergeBlockBytes ? static_cast<UINT>(left) : kMergeBlockBytes;
+}
+
 }  // namespace
 
 bool CMergeEngine::MergeInputs()
@@ -86,6 +93,12 @@ bool CMergeEngine::MergeInputs()
 
     if (!CopyBlocks())
         return false;
+    // Writes to a file whose folder was deleted meanwhile all succeed, and
+    // the data goes nowhere.
+    if (!m_fileOutput.IsSameFileAs(m_strOutputPath)) {
+        FailCopy("Unable to process: can't write output data.");
+        return false;
+    }
     CloseInputs();
     if (!m_fileOutput.Close()) {
         FailCopy("Unable to process: can't write output data.");
@@ -169,16 +182,16 @@ bool CMergeEngine::CopyBlocks()
 }
 
 // Reads what is left of the input's data chunk, at most one block, and
-// zeroes the rest of the block, a dangling half sample included. False on a
-// read error; a file that ends early just leaves silence.
+// zeroes the rest of the block, a dangling half sample included. A data
+// chunk that claims more than its file held just leaves silence; a read
+// error, or a file that shrank since its header was read, gives false.
 bool CMergeEngine::FillBlock(CInputWave& input, ULONGLONG done)
 {
-    const ULONGLONG left = done < input.m_dwDataBytes ? input.m_dwDataBytes - done : 0;
-    const UINT nWanted = left < kMergeBlockBytes ? static_cast<UINT>(left) : kMergeBlockBytes;
+    const UINT nWanted = BlockPart(input.m_dwDataBytes, done);
     const UINT nRead = nWanted > 0 ? input.m_file.Read(input.m_pBlock, nWanted) : 0;
     const UINT nKept = nRead & ~1u;
     std::memset(input.m_pBlock + nKept, 0, kMergeBlockBytes - nKept);
-    return !input.m_file.HasFailed();
+    return !input.m_file.HasFailed() && nRead >= BlockPart(input.m_dwPresentBytes, done);
 }
 
 void CMergeEngine::Interleave()

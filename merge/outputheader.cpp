@@ -120,7 +120,11 @@ bool WriteOutputHeader(CFile& fileOutput, const char* pszOutputPath, const Outpu
 
 void DiscardOutput(CFile& fileOutput, const char* pszOutputPath)
 {
+    // A path that names another file by now is somebody else's.
+    const bool bStillOurs = fileOutput.IsSameFileAs(pszOutputPath);
     fileOutput.Close();
+    if (!bStillOurs)
+        return;
     std::error_code ec;
     const std::filesystem::path target = std::filesystem::canonical(pszOutputPath, ec);
     if (!ec && std::filesystem::is_regular_file(target, ec))

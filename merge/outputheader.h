@@ -34,5 +34,6 @@ bool WriteOutputHeader(CFile& fileOutput, const char* pszOutputPath, const Outpu
 
 // Closes a partly written output and removes it, so that a failed merge
 // leaves nothing behind. Only a regular file is removed (never a device),
-// and through a symbolic link the file it names.
+// through a symbolic link the file it names, and only while the path still
+// names the file that was written.
 void DiscardOutput(CFile& fileOutput, const char* pszOutputPath);

@@ -9,7 +9,8 @@ packages=(
   libcli11-dev                         # plexora-merge's command line
   libgtest-dev libsndfile1-dev ffmpeg  # tests: GoogleTest, independent readers
   xvfb xdotool                         # tests: a real window on a virtual screen
-  clang                                # fuzzing (libFuzzer)
+  clang libclang-rt-14-dev              # fuzzing: libFuzzer and the sanitizers
+  valgrind                             # tests: leak check of a whole merge
   sox time                             # the benchmark: its peer, peak memory via /usr/bin/time
 )
 

@@ -8,7 +8,7 @@ namespace {
 const DialogItemTemplate kAboutItems[] = {
     {"Static", "", IDC_STATIC, SS_ICON, 11, 11, 20, 20, IDR_MAINFRAME},
     {"Static", "Plexora Version 1.0", IDC_STATIC, SS_LEFT | SS_NOPREFIX | WS_GROUP, 40, 10, 119, 8},
-    {"Static", "Copyright (C) 2026 the Plexora developers", IDC_STATIC, SS_LEFT | WS_GROUP, 40, 22, 119, 8},
+    {"Static", "(C) 2026 the Plexora developers", IDC_STATIC, SS_LEFT | WS_GROUP, 40, 22, 119, 8},
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "ui/aboutdlg.h"
 #include "ui/maindlg.h"
+#include "ui/plexoraicon.h"
 #include "ui/resource.h"
 #include "ui/settingsdlg.h"
 
@@ -18,10 +19,8 @@ const StringResource kStrings[] = {
     {IDS_WAVE_FILTER, "Wave files (*.wav)|*.wav|All files (*.*)|*.*|"},
 };
 
-// The icon's images (32 x 32 and 16 x 16, 16 colours) are for backends that
-// show them; the model needs only its id.
 const IconResource kIcons[] = {
-    {IDR_MAINFRAME, {}},
+    {IDR_MAINFRAME, kPlexoraIcoFile},
 };
 
 }  // namespace

@@ -84,8 +84,9 @@ bool CFile::Open(const char* pszFileName, UINT nOpenFlags)
     const bool deniesWrite = share != shareDenyNone && share != shareDenyRead;
     const bool deniesRead = share == shareCompat || share == shareExclusive || share == shareDenyRead;
 
-    // Never truncate at open: the share check must pass first.
-    int flags = (writes ? O_WRONLY : O_RDONLY) | O_CLOEXEC;
+    // Never truncate at open: the share check must pass first. Never wait at
+    // open either: a FIFO without a peer would block for ever.
+    int flags = (writes ? O_WRONLY : O_RDONLY) | O_CLOEXEC | O_NONBLOCK;
     bool created = false;
     int fd = -1;
     if (creates) {
@@ -106,6 +107,9 @@ bool CFile::Open(const char* pszFileName, UINT nOpenFlags)
     struct stat st {};
     if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode))
         return refuse();
+    const int status = ::fcntl(fd, F_GETFL);
+    if (status < 0 || ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0)
+        return refuse();
     if (!Shares().Admit({fd, st.st_dev, st.st_ino, writes, deniesRead, deniesWrite}))
         return refuse();
     bool lockExclusive = deniesRead || writes;
@@ -119,6 +123,8 @@ bool CFile::Open(const char* pszFileName, UINT nOpenFlags)
     }
     m_fd = fd;
     m_bFailed = false;
+    m_nDevice = st.st_dev;
+    m_nInode = st.st_ino;
     return true;
 }
 
@@ -183,6 +189,13 @@ bool CFile::Close()
     bool closed = ::close(m_fd) == 0;
     m_fd = -1;
     return closed && !m_bFailed;
+}
+
+bool CFile::IsSameFileAs(const char* pszFileName) const
+{
+    struct stat named {};
+    return IsOpen() && ::stat(pszFileName, &named) == 0 && named.st_dev == m_nDevice &&
+           named.st_ino == m_nInode;
 }
 
 bool CFile::Remove(const char* pszFileName)

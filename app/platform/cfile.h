@@ -44,6 +44,10 @@ public:
     virtual bool Close();
 
     bool HasFailed() const { return m_bFailed; }
+    // True while pszFileName names the file this object opened (the same
+    // device and inode): false once it was removed, replaced or its folder
+    // deleted.
+    bool IsSameFileAs(const char* pszFileName) const;
 
     static bool Remove(const char* pszFileName);
     static bool Rename(const char* pszOldName, const char* pszNewName);
@@ -55,4 +59,6 @@ protected:
 private:
     int m_fd = -1;
     bool m_bFailed = false;
+    ULONGLONG m_nDevice = 0;  // the identity of the file opened
+    ULONGLONG m_nInode = 0;
 };

@@ -26,14 +26,18 @@ bool CStdioFile::FillReadBuffer()
 
 bool CStdioFile::ReadString(CString& rString)
 {
+    // Each byte is searched once, so that a line costs its length however
+    // many reads it spans (a huge file without line ends must not hang).
+    size_t nScanned = 0;  // bytes after m_readPos known to hold no line end
     for (;;) {
-        size_t lf = m_readBuffer.find('\n', m_readPos);
+        size_t lf = m_readBuffer.find('\n', m_readPos + nScanned);
         if (lf != std::string::npos) {
             size_t lineEnd = (lf > m_readPos && m_readBuffer[lf - 1] == '\r') ? lf - 1 : lf;
             rString = CString(m_readBuffer.substr(m_readPos, lineEnd - m_readPos));
             m_readPos = lf + 1;
             return true;
         }
+        nScanned = m_readBuffer.size() - m_readPos;
         if (!FillReadBuffer())
             break;
     }

@@ -177,6 +177,7 @@ TEST(InputWaveTest, PeerFilesAsTheManifestSays)
         }
         EXPECT_EQ(wave.m_nSampleRate, std::stoul(rate));
         EXPECT_EQ(wave.m_dwDataBytes, std::stoul(dataBytes));
+        EXPECT_EQ(wave.m_dwPresentBytes, std::stoul(presentBytes));
         EXPECT_EQ(wave.m_file.Seek(0, CFile::current), std::stoll(dataStart));
         std::string present(wave.m_dwDataBytes, '\0');
         EXPECT_EQ(wave.m_file.Read(present.data(), wave.m_dwDataBytes), std::stoul(presentBytes));

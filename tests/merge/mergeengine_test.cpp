@@ -1,17 +1,14 @@
 #include "merge/mergeengine.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-#include <functional>
-#include <memory>
-#include <optional>
 
 #include "tests/support/mergecheck.h"
+#include "tests/support/mergerun.h"
 #include "tests/support/soundfile.h"
 #include "tests/support/tempdir.h"
 #include "tests/support/wavbuilder.h"
@@ -20,70 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class TestHost : public IMergeHost {
-public:
-    bool ChooseOutputPath(CString& strOutputPath) override
-    {
-        ++nChooserCalls;
-        if (!outputPath)
-            return false;
-        strOutputPath = CString(*outputPath);
-        return true;
-    }
-    DWORD GetChannelMask() override { return dwMask; }
-    bool GetNoExtensible() override { return bPlain; }
-    void ShowMessage(const char* pszText) override { messages.emplace_back(pszText); }
-    void SetProgressRange(UINT nUpper) override { progress.push_back("range " + std::to_string(nUpper)); }
-    void SetProgressPos(UINT nPos) override
-    {
-        progress.push_back("pos " + std::to_string(nPos));
-        if (onProgressPos)
-            onProgressPos(nPos);
-    }
-
-    std::optional<std::string> outputPath;  // none: the user declines
-    DWORD dwMask = 0x3;
-    bool bPlain = false;
-    int nChooserCalls = 0;
-    std::vector<std::string> messages;
-    std::vector<std::string> progress;
-    std::function<void(UINT)> onProgressPos;
-};
-
-// One merge as a caller runs it: records created, listed, merged, and
-// checked to be closed and released whatever the outcome.
-struct Merge {
-    TestHost host;
-    CMergeEngine engine{host};
-    std::vector<std::unique_ptr<CInputWave>> inputs;
-
-    bool Run(const std::vector<std::string>& paths)
-    {
-        inputs.clear();
-        engine.m_aInputs.clear();
-        for (const std::string& path : paths) {
-            inputs.push_back(std::make_unique<CInputWave>());
-            inputs.back()->m_strPath = CString(path);
-            engine.m_aInputs.push_back(inputs.back().get());
-        }
-        const bool bMerged = engine.MergeInputs();
-        for (const auto& input : inputs) {
-            EXPECT_FALSE(input->m_file.IsOpen()) << input->m_strPath.str();
-            EXPECT_EQ(input->m_pBlock, nullptr);
-        }
-        EXPECT_EQ(engine.m_pInterleaved, nullptr);
-        EXPECT_FALSE(engine.m_fileOutput.IsOpen());
-        return bMerged;
-    }
-};
-
-std::string Message(const char* pszFormat, const std::string& path)
-{
-    CString text;
-    text.Format(pszFormat, path.c_str());
-    return text.str();
-}
-
 std::vector<std::string> Progress(UINT nBlocks)
 {
     std::vector<std::string> calls{"range " + std::to_string(nBlocks)};
@@ -91,18 +24,6 @@ std::vector<std::string> Progress(UINT nBlocks)
         calls.push_back("pos " + std::to_string(b));
     calls.push_back("pos 0");
     return calls;
-}
-
-// The descriptor this process holds on a file, to break it mid-merge.
-int DescriptorOf(const std::string& path)
-{
-    const fs::path target = fs::canonical(path);
-    for (const auto& entry : fs::directory_iterator("/proc/self/fd")) {
-        std::error_code ec;
-        if (fs::read_symlink(entry.path(), ec) == target)
-            return std::stoi(entry.path().filename().string());
-    }
-    return -1;
 }
 
 // Block edges (0, 102400, 102401 bytes), odd lengths, padding, the
@@ -236,67 +157,6 @@ TEST(MergeEngineTest, DeclinedPathOrNoChannelsEndQuietlyOrWithOneMessage)
     EXPECT_EQ(empty.host.nChooserCalls, 0);
     EXPECT_EQ(empty.host.messages, std::vector<std::string>{"Unable to process: the configuration has no channels."});
     EXPECT_EQ(FilesIn(dir), std::vector<std::string>{"a.wav"});
-}
-
-// An input is held with writing denied, so no name for it can become the
-// output; the input survives byte for byte.
-TEST(MergeEngineTest, OutputNamingAnInputIsRefusedAtTheHeader)
-{
-    TempDir dir;
-    const std::string original = MonoWav({5, 6, 7});
-    WriteWholeFile(dir / "a.wav", original);
-    WriteWholeFile(dir / "b.wav", MonoWav({1}));
-    fs::create_symlink(dir / "a.wav", dir / "link.wav");
-    fs::create_hard_link(dir / "a.wav", dir / "hard.wav");
-    for (const char* name : {"a.wav", "link.wav", "hard.wav", "missing/out.wav"}) {
-        SCOPED_TRACE(name);
-        Merge merge;
-        merge.host.outputPath = dir / name;
-        EXPECT_FALSE(merge.Run({dir / "b.wav", dir / "a.wav"}));
-        EXPECT_EQ(merge.host.messages, std::vector<std::string>{"Unable to process: can't write output header."});
-        EXPECT_TRUE(merge.host.progress.empty());
-        EXPECT_EQ(ReadWholeFile(dir / "a.wav"), original);
-        EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"a.wav", "b.wav", "hard.wav", "link.wav"}));
-    }
-}
-
-// A read or write that fails inside the block loop ends the merge with its
-// message and removes the partial output.
-TEST(MergeEngineTest, ReadAndWriteErrorsLeaveNoPartialOutput)
-{
-    TempDir dir;
-    const std::string data = PatternBytes(3 * kMergeBlockBytes, 3);
-    WavBuilder().Fmt(1, 44100, 16).Data(data).Write(dir / "a.wav");
-    WavBuilder().Fmt(1, 44100, 16).Data(data).Write(dir / "b.wav");
-    struct Case {
-        const char* broken;  // whose descriptor turns bad after the first block
-        const char* replacement;
-        int nOpenFlags;
-        std::string message;
-    };
-    const Case cases[] = {
-        {"b.wav", "/", O_RDONLY | O_DIRECTORY, Message("Unable to process:\nFile '%s' can't be read.", dir / "b.wav")},
-        {"out.wav", "/dev/full", O_WRONLY, "Unable to process: can't write output data."},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.broken);
-        Merge merge;
-        merge.host.outputPath = dir / "out.wav";
-        merge.host.onProgressPos = [&](UINT nPos) {
-            if (nPos != 1)
-                return;
-            const int fd = DescriptorOf(dir / c.broken);
-            const int bad = open(c.replacement, c.nOpenFlags);
-            ASSERT_GE(fd, 0);
-            ASSERT_GE(bad, 0);
-            dup2(bad, fd);
-            close(bad);
-        };
-        EXPECT_FALSE(merge.Run({dir / "a.wav", dir / "b.wav"}));
-        EXPECT_EQ(merge.host.messages, std::vector<std::string>{c.message});
-        EXPECT_EQ(merge.host.progress, (std::vector<std::string>{"range 4", "pos 1", "pos 0"}));
-        EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"a.wav", "b.wav"}));
-    }
 }
 
 #if !defined(__SANITIZE_ADDRESS__)

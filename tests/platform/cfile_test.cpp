@@ -1,6 +1,7 @@
 #include "platform/cfile.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -130,6 +131,47 @@ TEST(CFileTest, AFailedWriteIsReported)
     EXPECT_FALSE(out.Write("x", 1));
     EXPECT_TRUE(out.HasFailed());
     EXPECT_FALSE(out.Close());
+}
+
+// Opening a FIFO must not wait for its other end: reading one that nobody
+// writes ends at once, writing one that nobody reads fails at once.
+TEST(CFileTest, AFifoNeverBlocksAnOpen)
+{
+    TempDir dir;
+    const std::string fifo = dir / "fifo.wav";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0666), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        alarm(20);
+        CFile in, out;
+        char byte = 0;
+        const bool bAsExpected = in.Open(fifo.c_str(), kInputMode) && in.Read(&byte, 1) == 0 &&
+                                 !out.Open(fifo.c_str(), CFile::modeWrite | CFile::shareDenyNone);
+        _exit(bAsExpected ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "an open blocked or did not behave";
+}
+
+TEST(CFileTest, KnowsWhetherAPathStillNamesTheFileItOpened)
+{
+    TempDir dir;
+    WriteWholeFile(dir / "a.wav", "a");
+    std::filesystem::create_symlink(dir / "a.wav", dir / "link.wav");
+    std::filesystem::create_hard_link(dir / "a.wav", dir / "hard.wav");
+    CFile file;
+    EXPECT_FALSE(file.IsSameFileAs((dir / "a.wav").c_str())) << "not open";
+    ASSERT_TRUE(file.Open((dir / "a.wav").c_str(), kInputMode));
+    for (const char* name : {"a.wav", "link.wav", "hard.wav"})
+        EXPECT_TRUE(file.IsSameFileAs((dir / name).c_str())) << name;
+    EXPECT_FALSE(file.IsSameFileAs(dir.path().c_str()));
+    std::filesystem::remove(dir / "a.wav");
+    EXPECT_FALSE(file.IsSameFileAs((dir / "a.wav").c_str())) << "removed";
+    WriteWholeFile(dir / "a.wav", "another");
+    EXPECT_FALSE(file.IsSameFileAs((dir / "a.wav").c_str())) << "replaced";
+    EXPECT_TRUE(file.IsSameFileAs((dir / "hard.wav").c_str()));
 }
 
 TEST(CFileTest, RemoveAndRename)

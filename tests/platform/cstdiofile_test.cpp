@@ -54,8 +54,11 @@ TEST(CStdioFileTest, LongLinesCrossTheBufferWhole)
     TempDir dir;
     std::string longLine(10000, 'x');
     longLine[4095] = '\r';  // a lone CR inside a line stays
-    WriteWholeFile(dir / "s.txt", longLine + "\r\nnext\n");
-    EXPECT_EQ(ReadLines(dir / "s.txt"), (std::vector<std::string>{longLine, "next"}));
+    // The next line's CR is the last byte of the third 4096-byte read, its LF
+    // the first of the fourth.
+    const std::string secondLine(3 * 4096 - 1 - (longLine.size() + 2), 'y');
+    WriteWholeFile(dir / "s.txt", longLine + "\r\n" + secondLine + "\r\nnext\n");
+    EXPECT_EQ(ReadLines(dir / "s.txt"), (std::vector<std::string>{longLine, secondLine, "next"}));
 }
 
 }  // namespace

@@ -31,11 +31,16 @@ inline std::string ExpectedData(const std::vector<std::string>& present, size_t 
     return data;
 }
 
-inline std::vector<std::string> FilesIn(const TempDir& dir)
+inline std::vector<std::string> FilesIn(const std::filesystem::path& folder)
 {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
+}
+
+inline std::vector<std::string> FilesIn(const TempDir& dir)
+{
+    return FilesIn(dir.path());
 }

@@ -3,6 +3,7 @@
 
 #include <sndfile.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,9 @@ struct SoundFile {
     std::vector<int> channelMap;  // SF_CHANNEL_MAP_... per channel; empty when the file names none
 };
 
-inline SoundFile ReadSoundFile(const std::string& path)
+// Reads the format and nCount frames from frame nFirst on; all of them
+// when nCount is negative.
+inline SoundFile ReadSoundFile(const std::string& path, long long nFirst = 0, long long nCount = -1)
 {
     SoundFile file;
     SF_INFO info{};
@@ -28,7 +31,11 @@ inline SoundFile ReadSoundFile(const std::string& path)
     file.nSampleRate = info.samplerate;
     file.nFormat = info.format;
     file.nFrames = info.frames;
-    file.samples.resize(static_cast<size_t>(info.frames * info.channels));
+    if (nCount < 0 || nFirst + nCount > info.frames)
+        nCount = info.frames > nFirst ? info.frames - nFirst : 0;
+    if (nFirst > 0 && sf_seek(sf, nFirst, SEEK_SET) != nFirst)
+        nCount = 0;
+    file.samples.resize(static_cast<size_t>(nCount * info.channels));
     file.samples.resize(static_cast<size_t>(sf_read_short(sf, file.samples.data(),
                                                           static_cast<sf_count_t>(file.samples.size()))));
     std::vector<int> map(static_cast<size_t>(info.channels));

@@ -1,0 +1,124 @@
+#include "platform/qt/qtbackend.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QScreen>
+
+#include <algorithm>
+
+#include "platform/modalstack.h"
+#include "platform/qt/qtbuttonpeer.h"
+#include "platform/qt/qtcomboboxpeer.h"
+#include "platform/qt/qtdialogpeer.h"
+#include "platform/qt/qteditpeer.h"
+#include "platform/qt/qtlistboxpeer.h"
+#include "platform/qt/qtmessagebox.h"
+#include "platform/qt/qtprogresspeer.h"
+#include "platform/qt/qtsimplecombopeer.h"
+#include "platform/qt/qtstaticpeer.h"
+#include "platform/styles.h"
+
+namespace {
+
+// While a handler runs, the windows repaint this often at most.
+constexpr int kPaintIntervalMs = 40;
+
+HWND TopLevelOf(HWND hWnd)
+{
+    while (hWnd && hWnd->Parent())
+        hWnd = hWnd->Parent();
+    return hWnd;
+}
+
+}  // namespace
+
+CQtBackend::CQtBackend()
+{
+    // Windows are shown and hidden by the program's dialogs; hiding the last
+    // one must not end the event loops that the modal loops run on.
+    QApplication::setQuitOnLastWindowClosed(false);
+    m_sincePainted.start();
+}
+
+CQtBackend::~CQtBackend() = default;
+
+std::unique_ptr<IWindowPeer> CQtBackend::CreatePeer(CWindowRecord& window)
+{
+    switch (window.Kind()) {
+    case WindowKind::Dialog: return std::make_unique<CQtDialogPeer>(*this, window);
+    case WindowKind::Button: return std::make_unique<CQtButtonPeer>(*this, window);
+    case WindowKind::Static: return std::make_unique<CQtStaticPeer>(*this, window);
+    case WindowKind::Edit: return std::make_unique<CQtEditPeer>(*this, window);
+    case WindowKind::ComboBox:
+        if ((window.Style() & CBS_TYPEMASK) == CBS_SIMPLE)
+            return std::make_unique<CQtSimpleComboPeer>(*this, window);
+        return std::make_unique<CQtComboBoxPeer>(*this, window);
+    case WindowKind::ListBox: return std::make_unique<CQtListBoxPeer>(*this, window);
+    case WindowKind::ProgressBar: return std::make_unique<CQtProgressPeer>(*this, window);
+    }
+    return nullptr;
+}
+
+int CQtBackend::LogicalDpi() const
+{
+    QScreen* pScreen = QGuiApplication::primaryScreen();
+    return pScreen ? qRound(pScreen->logicalDotsPerInchY()) : 96;
+}
+
+void CQtBackend::RunModalLoop(HWND hDialog)
+{
+    if (!CWindowRecord::IsWindow(hDialog) || hDialog->IsDialogEnded())
+        return;
+    QEventLoop loop;
+    m_loops.push_back({hDialog, &loop});
+    m_handlerRunning.push_back(false);
+    while (CWindowRecord::IsWindow(hDialog) && !hDialog->IsDialogEnded())
+        loop.exec(QEventLoop::DialogExec);
+    m_handlerRunning.pop_back();
+    m_loops.pop_back();
+}
+
+void CQtBackend::EndModalLoop(HWND hDialog)
+{
+    for (const ModalLoop& loop : m_loops)
+        if (loop.hDialog == hDialog)
+            loop.pLoop->quit();
+}
+
+int CQtBackend::MessageBox(HWND hOwner, const CString& strText, const CString& strCaption, UINT nType)
+{
+    return QtMessageBox(CQtPeer::WidgetOf(hOwner), strText, strCaption, nType);
+}
+
+bool CQtBackend::GetFileName(const FileDialogRequest& request, CString& strPath)
+{
+    return m_fileDialog.Run(request, CQtPeer::WidgetOf(request.hOwner), strPath);
+}
+
+bool CQtBackend::CanAct(HWND hWnd) const
+{
+    return CWindowRecord::IsWindow(hWnd) && !m_handlerRunning.back() &&
+           TopLevelOf(hWnd) == CModalStack::Top();
+}
+
+void CQtBackend::Act(HWND hWnd, const std::function<CString()>& action)
+{
+    if (!CanAct(hWnd))
+        return;
+    size_t nLevel = m_handlerRunning.size() - 1;
+    m_handlerRunning[nLevel] = true;
+    // What a person cannot do (a disabled control) is simply not done.
+    action();
+    m_handlerRunning[nLevel] = false;
+}
+
+void CQtBackend::KeepPainting()
+{
+    if (m_sincePainted.elapsed() < kPaintIntervalMs)
+        return;
+    // Paint and window events only: no input, and none of the timers or
+    // sockets that could start something of their own.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers |
+                                    QEventLoop::X11ExcludeTimers);
+    m_sincePainted.restart();
+}

@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# The real plexora on a virtual screen: started as a copy in a fresh folder,
+# it is driven with xdotool as a person would drive it. Process is clicked
+# with no files chosen, the message box it shows is found and answered with
+# Enter, the main window is closed through its system menu, and the settings
+# file must then stand beside the program, holding the built-in settings.
+#
+#   desktop_e2e.sh PLEXORA EXPECTED_SETTINGS   (runs itself again inside xvfb-run)
+set -euo pipefail
+
+if [[ ${1-} != --inside ]]; then
+  work=$(mktemp -d)
+  trap 'rm -rf "$work"' EXIT
+  # A copy, not a link: the settings file goes beside the program's real path.
+  cp "$1" "$work/plexora"
+  xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside "$work" "$(realpath "$2")"
+  exit
+fi
+
+work=$2
+expected=$3
+cd "$work"
+fail() { echo "FAIL: $*"; kill "$pid" 2>/dev/null || true; exit 1; }
+# The visible windows titled NAME (xdotool matches titles ignoring case),
+# other than the window EXCEPT.
+windows() {
+  xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | grep -vx "${2:-none}" || true
+}
+# Waits up to 20 seconds for such a window and prints its id.
+find_window() {
+  for _ in $(seq 200); do
+    local id
+    id=$(windows "$@" | head -n 1)
+    [[ -n $id ]] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+QT_QPA_PLATFORM=xcb ./plexora &
+pid=$!
+
+main=$(find_window Plexora) || fail "the main window did not appear"
+echo "main window $main"
+
+# Process sits at client (398, 186)-(473, 208) with the built-in settings'
+# six rows; a click in its middle.
+xdotool mousemove --sync --window "$main" 435 197 click 1
+box=$(find_window plexora "$main") || fail "no message box after Process"
+echo "message box $box"
+xdotool windowfocus --sync "$box" key Return
+for _ in $(seq 50); do
+  [[ -z $(windows plexora "$main") ]] && break
+  sleep 0.1
+done
+[[ -z $(windows plexora "$main") ]] || fail "Enter did not close the message box"
+
+# The system menu from the dialog's background, then its Close item by its mnemonic.
+xdotool mousemove --sync --window "$main" 400 12 click 3
+sleep 0.5
+xdotool key c
+for _ in $(seq 100); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$pid" 2>/dev/null && fail "the program still runs after Close"
+wait "$pid" || fail "plexora exited with status $?"
+
+[[ -s settings.pxr ]] || fail "no settings.pxr beside the program"
+cmp settings.pxr "$expected" || fail "settings.pxr does not hold the built-in settings"
+echo "settings.pxr written: $(wc -c < settings.pxr) bytes, the built-in settings"

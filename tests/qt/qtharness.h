@@ -1,0 +1,70 @@
+// What the Qt backend's tests share: a QApplication on the offscreen
+// platform (set up by this file's main()), the backend with a resource
+// table, a way to act inside the modal loops a test starts, and a check
+// that every peer shows its window as the model has it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+#include <ostream>
+
+#include "platform/qt/qtbackend.h"
+#include "platform/qt/qtpeer.h"
+#include "platform/resources.h"
+
+// Qt's strings as text in failure messages.
+inline void PrintTo(const QString& str, std::ostream* pOut)
+{
+    *pOut << '"' << str.toStdString() << '"';
+}
+
+class QtTest : public ::testing::Test {
+protected:
+    explicit QtTest(const ResourceTable* pResources);
+    ~QtTest() override;
+
+    // Runs fn as soon as an event loop is idle: inside the modal loop (or
+    // Qt's modal dialog) that the test starts next, never inside a handler.
+    static void Later(std::function<void()> fn);
+    // The widget that shows a window, cast to what it must be.
+    template <class T = QWidget>
+    static T* WidgetOf(HWND hWnd)
+    {
+        auto* pWidget = qobject_cast<T*>(CQtPeer::WidgetOf(hWnd));
+        EXPECT_NE(pWidget, nullptr) << "no widget of the expected kind";
+        return pWidget;
+    }
+    // The widget of a dialog's control nId.
+    template <class T = QWidget>
+    static T* ControlWidget(HWND hDialog, int nId)
+    {
+        return WidgetOf<T>(hDialog->FindChild(nId));
+    }
+
+    // Qt's modal window on top (a message box, a file dialog), as a T.
+    template <class T>
+    static T* ActiveModal()
+    {
+        auto* pWidget = qobject_cast<T*>(QApplication::activeModalWidget());
+        EXPECT_NE(pWidget, nullptr) << "no such modal window";
+        return pWidget;
+    }
+    // Types a name into the active file dialog and presses Enter.
+    static void TypeFileName(const QString& strName);
+
+    CQtBackend backend;
+
+private:
+    QTimer m_hang;
+};
+
+// Adds a failure for every way the widgets of hDialog differ from its
+// windows: geometry, visibility, enabled state, text, items, selection,
+// check state, range and position, font, and widgets left over from
+// windows that are gone.
+void ExpectPeersMatchModel(HWND hDialog);

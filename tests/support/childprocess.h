@@ -1,0 +1,38 @@
+// Runs a piece of a test in a child process: for limits that must not touch
+// the test itself (file sizes, signals), and, when the tests run as root,
+// as the unprivileged user 65534 so that file permissions apply.
+#pragma once
+
+#include <grp.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+
+// True when fn returned true in the child.
+inline bool RunInChild(const std::function<bool()>& fn, bool bUnprivileged)
+{
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (bUnprivileged && geteuid() == 0 &&
+            (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(2);
+        _exit(fn() ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// How the child ended, for a child that is meant to die by a signal.
+inline int SignalThatEndedChild(const std::function<void()>& fn)
+{
+    const pid_t pid = fork();
+    if (pid == 0) {
+        fn();
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+}

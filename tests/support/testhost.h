@@ -1,0 +1,41 @@
+// A merge host for tests: the output path, mask and header style as set,
+// messages and progress calls recorded, and a hook on every progress step
+// to break things while the merge runs.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "merge/mergehost.h"
+
+class TestHost : public IMergeHost {
+public:
+    bool ChooseOutputPath(CString& strOutputPath) override
+    {
+        ++nChooserCalls;
+        if (!outputPath)
+            return false;
+        strOutputPath = CString(*outputPath);
+        return true;
+    }
+    DWORD GetChannelMask() override { return dwMask; }
+    bool GetNoExtensible() override { return bPlain; }
+    void ShowMessage(const char* pszText) override { messages.emplace_back(pszText); }
+    void SetProgressRange(UINT nUpper) override { progress.push_back("range " + std::to_string(nUpper)); }
+    void SetProgressPos(UINT nPos) override
+    {
+        progress.push_back("pos " + std::to_string(nPos));
+        if (onProgressPos)
+            onProgressPos(nPos);
+    }
+
+    std::optional<std::string> outputPath;  // none: the user declines
+    DWORD dwMask = 0x3;
+    bool bPlain = false;
+    int nChooserCalls = 0;
+    std::vector<std::string> messages;
+    std::vector<std::string> progress;
+    std::function<void(UINT)> onProgressPos;
+};

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# merge-under-valgrind.sh VALGRIND PLEXORA_MERGE PLEXORA_MAKE_STEMS PLEXORA_SCENARIO ROAD_SCRIPT
+# Under valgrind: one whole merge of six stems with plexora-merge, one that
+# fails on its second input, and the desktop program's road of one merge
+# (pick a file, siblings load, Process) run as a scenario. No leak and no
+# memory error in any of them.
+set -euo pipefail
+valgrind=$1 merge=$2 make_stems=$3 scenario=$4 road=$5
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+
+stems=()
+for s in FL FR FC LF BL BR; do stems+=("$dir/drums$s.wav"); done
+"$make_stems" -s 1 "${stems[@]}"
+"$make_stems" -s 1 -r 44100 "$dir/other-rate.wav"
+
+check() {
+  "$valgrind" --quiet --leak-check=full --errors-for-leak-kinds=definite,indirect,possible \
+    --error-exitcode=99 "$@"
+}
+
+check "$merge" -q -o "$dir/out.wav" "${stems[@]}"
+[[ -s $dir/out.wav ]] || { echo "no output written" >&2; exit 1; }
+
+status=0
+check "$merge" -q -o "$dir/failed.wav" "${stems[0]}" "$dir/other-rate.wav" 2>/dev/null || status=$?
+if [[ $status -ne 1 ]]; then
+  echo "the failing merge ended with status $status, not 1" >&2
+  exit 1
+fi
+[[ ! -e $dir/failed.wav ]] || { echo "the failing merge left an output" >&2; exit 1; }
+
+# The scenario works in a folder holding demo/ with the stems and app/ for
+# the program's settings file.
+mkdir "$dir/road" "$dir/road/app"
+mkdir "$dir/road/demo"
+(cd "$dir/road/demo" && "$make_stems" -r 44100 -s 1.5 drums{FL,FR,FC,LF,BL,BR}.wav)
+(cd "$dir/road" && check "$scenario" "$road")
+[[ -s "$dir/road/demo/drumssurround 5.1.wav" ]] || { echo "the scenario wrote no output" >&2; exit 1; }
