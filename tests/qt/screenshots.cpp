@@ -3,6 +3,7 @@
 // PNG files (client areas: there is no window manager to draw frames):
 //   main-builtin.png   the main dialog with the built-in settings
 //   main-18-rows.png   the main dialog showing a configuration of all 18 positions
+//   settings.png       the settings dialog with the built-in settings
 //   about.png          the About box
 //   message-box.png    the message box of Process pressed with no files chosen
 #include <QApplication>
@@ -95,12 +96,17 @@ int main(int argc, char** argv)
     CQtBackend backend;
     AfxSetBackend(&backend);
 
-    // The built-in settings, the About box from its button, and Process
-    // pressed before any file was chosen.
+    // The built-in settings, the settings dialog and the About box from their
+    // buttons, and Process pressed before any file was chosen.
     RunProgram(temp / "builtin", [] {
         Save(ActiveDialog(), "main-builtin.png");
         QWidget* pMain = ActiveDialog();
         HWND hMain = CModalStack::Top();
+        Later([] {
+            Save(ActiveDialog(), "settings.png");
+            Press(ActiveDialog(), Qt::Key_Escape);
+        });
+        Click(hMain, IDC_SETTINGS);
         Later([] {
             Save(ActiveDialog(), "about.png");
             Press(ActiveDialog(), Qt::Key_Escape);

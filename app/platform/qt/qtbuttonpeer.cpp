@@ -25,10 +25,16 @@ protected:
 CQtButtonPeer::CQtButtonPeer(CQtBackend& backend, CWindowRecord& window) : CQtPeer(backend, window)
 {
     QAbstractButton* pButton;
-    if (IsCheckBox())
+    if (IsCheckBox()) {
         pButton = new CModelCheckBox(ParentWidget());
-    else
-        pButton = new QPushButton(ParentWidget());
+    } else {
+        auto* pPush = new QPushButton(ParentWidget());
+        // Enter is the dialog manager's: the focused push button, else the
+        // default one. Left to Qt, a dialog without a default button would
+        // draw its first push button as one.
+        pPush->setAutoDefault(false);
+        pButton = pPush;
+    }
     HWND hButton = &window;
     QObject::connect(pButton, &QAbstractButton::clicked, &m_receiver, [this, hButton] {
         if (!IsApplying())
