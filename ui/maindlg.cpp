@@ -1,7 +1,6 @@
 #include "ui/maindlg.h"
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -18,6 +17,7 @@
 #include "platform/windowrecord.h"
 #include "platform/winapi.h"
 #include "ui/aboutdlg.h"
+#include "ui/controlfont.h"
 #include "ui/resource.h"
 #include "ui/settingsdlg.h"
 
@@ -99,17 +99,10 @@ BOOL CMainDlg::OnInitDialog()
         m_pChannelLabel[r] = nullptr;
     }
 
-    // The rows' font: 8-point Arial at the screen's resolution.
-    LOGFONT logFont;
-    std::memset(&logFont, 0, sizeof(logFont));
-    CDC* pDC = GetDC();
-    logFont.lfHeight = -MulDiv(8, pDC->GetDeviceCaps(LOGPIXELSY), 72);
-    ReleaseDC(pDC);
-    std::strcpy(logFont.lfFaceName, "Arial");
-    m_font.CreateFontIndirect(&logFont);
+    CreateControlFont(m_font, *this);
 
-    for (WORD i = 0; i < m_settings.m_aConfigurations.size(); ++i)
-        m_comboConfiguration.AddString(m_settings.m_aConfigurations[i]->m_strName);
+    for (const auto& pConfiguration : m_settings.m_aConfigurations)
+        m_comboConfiguration.AddString(pConfiguration->m_strName);
     m_comboConfiguration.SetCurSel(m_settings.m_nDefaultConfiguration);
 
     BuildChannelRows();
