@@ -229,9 +229,6 @@ TEST(SettingsCliTest, ListPrintsConfigurationsAndSuffixes)
     const Outcome builtIn = RunMerge(dir, {"--list"}, bare);
     EXPECT_EQ(builtIn.nExitCode, 0);
     EXPECT_EQ(builtIn.out, kBuiltInList);
-    EXPECT_EQ(RunMerge(dir, {"--list", "--settings", dir / "builtin.pxr"}, bare).nExitCode, 2);
-    WriteWholeFile(dir / "builtin.pxr", kBuiltInSettingsFile);
-    EXPECT_EQ(RunMerge(dir, {"--list", "--settings", dir / "builtin.pxr"}, bare).out, kBuiltInList);
 
     // Without usable configurations the file gets the built-in ones, keeping its suffixes.
     WriteWholeFile(dir / "empty.pxr", Lines({"[Suffixes]", "Front Left = L", "[Configurations]",
