@@ -49,7 +49,6 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
         {{"-m", "0x3FFFF", "--plain", "-o", out}, 18, 0, "", merged(18, 0, true),
          "18 channels, 48000 Hz, 16-bit, 20 frames (0.00 s), plain PCM header."},
         // A settings file: the exact name first, else the only one equal ignoring letter case; its old-style option.
-        {{"--settings", live, "-q", "-c", "Live", "-o", out}, 2, 0, "", merged(2, 0x3), ""},
         {{"--settings", live, "-q", "-c", "LIVE", "-o", out}, 4, 0, "", merged(4, 0x603), ""},
         {{"--settings", live, "-q", "-c", "wIDE", "-o", out}, 2, 0, "", merged(2, 0x80000003), ""},
         {{"--settings", live, "-q", "-o", out}, 2, 0, "", merged(2, 0x3), ""},

@@ -58,7 +58,6 @@ TEST(LoadSettingsTest, LenientRulesOnFilesWrittenByHand)
          "1111 8='C' default -1"},
         {Lines({"[Suffixes]", "Front Left of Center = FLC", "Front Right of Center = FRC", "Front Left = late"}),
          "1111 0=' Center = FLC' 1=' Center = FRC' 6='FLC' 7='FRC' default -1"},
-        {ConfigurationsSection("2", "1"), "1111 default 1 'a'=3 'b'=4294967295"},
         {ConfigurationsSection("2", "-1"), "1111 default -1"},
         {ConfigurationsSection("0", "0"), "1111 default 0"},
         {ConfigurationsSection("-3", "0"), "1111 default 0"},
