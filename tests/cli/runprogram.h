@@ -1,18 +1,20 @@
-// Runs plexora-merge as a user would, capturing what it prints.
+// Runs plexora-merge as a user would, capturing what it prints, on stems
+// and settings files written for it.
 #pragma once
 
 #include <fcntl.h>
 #include <pty.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "tests/support/expectedheader.h"
+#include "tests/support/mergecheck.h"
 #include "tests/support/tempdir.h"
+#include "tests/support/wavbuilder.h"
 
 struct Outcome {
     int nExitCode = -1;
@@ -20,32 +22,18 @@ struct Outcome {
     std::string err;
 };
 
-struct RunOptions {
-    bool bTerminal = false;                        // standard error on a pseudo-terminal
-    rlim_t fileSizeLimit = 0;                      // RLIMIT_FSIZE when not 0
-    std::string strExecutable = PLEXORA_MERGE_EXE;  // another copy of the program
-};
-
-inline std::string ReadAll(int fd)
-{
-    std::string text;
-    char buffer[4096];
-    for (ssize_t n; (n = read(fd, buffer, sizeof buffer)) > 0;)
-        text.append(buffer, static_cast<size_t>(n));
-    return text;
-}
-
-// Standard output and error are caught in files of dir, removed afterwards.
-inline Outcome RunMerge(const TempDir& dir, std::vector<std::string> args, RunOptions options = {})
+// Standard output goes to a file of dir, removed afterwards; standard error
+// too, or to a pseudo-terminal with bTerminal.
+inline Outcome RunMerge(const TempDir& dir, std::vector<std::string> args,
+                        const std::string& program = PLEXORA_MERGE_EXE, bool bTerminal = false)
 {
     const std::string outPath = dir / ".stdout";
     const std::string errPath = dir / ".stderr";
-    int master = -1;
+    int terminal = -1;
     int slave = -1;
-    if (options.bTerminal && openpty(&master, &slave, nullptr, nullptr, nullptr) != 0)
+    if (bTerminal && openpty(&terminal, &slave, nullptr, nullptr, nullptr) != 0)
         return {};
-    args.insert(args.begin(), options.strExecutable);
-    std::vector<char*> argv;
+    std::vector<char*> argv = {const_cast<char*>(program.c_str())};
     for (std::string& arg : args)
         argv.push_back(arg.data());
     argv.push_back(nullptr);
@@ -53,28 +41,81 @@ inline Outcome RunMerge(const TempDir& dir, std::vector<std::string> args, RunOp
     const pid_t pid = fork();
     if (pid == 0) {
         dup2(open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDOUT_FILENO);
-        dup2(options.bTerminal ? slave : open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDERR_FILENO);
-        if (options.fileSizeLimit) {
-            std::signal(SIGXFSZ, SIG_IGN);
-            const rlimit rl{options.fileSizeLimit, options.fileSizeLimit};
-            setrlimit(RLIMIT_FSIZE, &rl);
-        }
+        dup2(bTerminal ? slave : open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDERR_FILENO);
         execv(argv[0], argv.data());
         _exit(127);
     }
     Outcome outcome;
-    if (options.bTerminal) {
+    if (bTerminal) {
         close(slave);
-        outcome.err = ReadAll(master);  // until the program's end closes the terminal
-        close(master);
+        for (char c; read(terminal, &c, 1) == 1;)  // until the program's end closes the terminal
+            outcome.err += c;
+        close(terminal);
     }
     int status = 0;
     waitpid(pid, &status, 0);
     outcome.nExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     outcome.out = ReadWholeFile(outPath);
-    if (!options.bTerminal)
+    if (!bTerminal)
         outcome.err = ReadWholeFile(errPath);
     std::filesystem::remove(outPath);
     std::filesystem::remove(errPath);
     return outcome;
+}
+
+struct Stems {
+    std::vector<std::string> paths;
+    std::vector<std::string> data;
+    size_t nBytes = 0;
+};
+
+// Mono 16-bit 48 kHz files base + suffix + ".wav"; the k-th holds 2k bytes
+// less than nBytes, so that padding shows.
+inline Stems WriteStems(const TempDir& dir, const std::string& base, const std::vector<std::string>& suffixes,
+                        size_t nBytes, int nSeed = 0)
+{
+    Stems stems;
+    stems.nBytes = nBytes;
+    for (size_t k = 0; k < suffixes.size(); ++k) {
+        stems.paths.push_back(dir / (base + suffixes[k] + ".wav"));
+        stems.data.push_back(PatternBytes(nBytes - 2 * k, nSeed + static_cast<int>(k)));
+        WavBuilder().Fmt(1, 48000, 16).Data(stems.data.back()).Write(stems.paths.back());
+    }
+    return stems;
+}
+
+// The whole output of a merge of the first nInputs stems, laid out by hand.
+inline std::string MergedBytes(const Stems& stems, size_t nInputs, std::uint32_t dwMask, bool bPlain = false)
+{
+    const std::vector<std::string> used(stems.data.begin(), stems.data.begin() + static_cast<long>(nInputs));
+    return ExpectedHeader(static_cast<std::uint16_t>(nInputs), 48000, static_cast<std::uint32_t>(stems.nBytes), dwMask,
+                          bPlain) +
+           ExpectedData(used, stems.nBytes);
+}
+
+// Settings written by hand, LF only: suffixes of their own (blanks in Top
+// Center's, Top Front Left's empty), two names that differ only in letter
+// case, a mask with a bit past the 18 positions, one without channels, and
+// the second configuration as the default.
+inline std::string LiveSettings(int nNoExtensible = 0)
+{
+    return std::string("[Options]\nno WAVE_FORMAT_EXTENSIBLE = ") + std::to_string(nNoExtensible) + R"(
+[Suffixes]
+Front Left = _L
+Front Right = _R
+Side Left = _SL
+Side Right = _SR
+Top Center =  t c 
+[Configurations]
+number of configurations = 4
+default configuration = 1
+configuration #0 = Live
+channel mask #0 = 3
+configuration #1 = LIVE
+channel mask #1 = 1539
+configuration #2 = Wide
+channel mask #2 = 2147483651
+configuration #3 = none
+channel mask #3 = 0
+)";
 }

@@ -6,67 +6,36 @@
 
 namespace {
 
-using Positions = std::vector<int>;
-
 TEST(SpeakerPositionTest, PositionIHasMaskBitI)
 {
     for (int i = 0; i < kSpeakerPositionCount; ++i)
         EXPECT_EQ(kSpeakerPositions[i].dwMask, 1u << i) << kSpeakerPositions[i].pszName;
 }
 
-TEST(ChannelRuleTest, ChannelsComeInTableOrder)
+// Every rule of a mask at once: its positions in table order, their count,
+// the speaker of each row and of the rows it lacks, and back to a mask.
+TEST(ChannelRuleTest, ChannelsAreTheTableBitsOfTheMaskInTableOrder)
 {
-    // "surround": no low-frequency channel; 7.1: the centre-side pair, not the sides.
-    EXPECT_EQ(GetChannelPositions(0x107), (Positions{0, 1, 2, 8}));
-    EXPECT_EQ(GetChannelCount(0x107), 4);
-    EXPECT_EQ(GetChannelPositions(0xFF), (Positions{0, 1, 2, 3, 4, 5, 6, 7}));
-    EXPECT_EQ(GetChannelCount(0xFF), 8);
-    EXPECT_EQ(GetChannelPositions(0x33), (Positions{0, 1, 4, 5}));
-}
-
-TEST(ChannelRuleTest, SpeakerOfARow)
-{
-    EXPECT_EQ(GetSpeakerOfRow(0x3F, 0), 0);
-    EXPECT_EQ(GetSpeakerOfRow(0x3F, 3), 3);
-    EXPECT_EQ(GetSpeakerOfRow(0x3F, 5), 5);
-    EXPECT_EQ(GetSpeakerOfRow(0x3F, 6), -1);
-    EXPECT_EQ(GetSpeakerOfRow(0x3F, -1), -1);
-    EXPECT_EQ(GetSpeakerOfRow(0x107, 3), 8);
-}
-
-TEST(ChannelRuleTest, EmptyAndFullMasks)
-{
-    EXPECT_TRUE(GetChannelPositions(0).empty());
-    EXPECT_EQ(GetChannelCount(0), 0);
-    EXPECT_EQ(GetSpeakerOfRow(0, 0), -1);
-
-    EXPECT_EQ(GetChannelCount(0x3FFFF), 18);
-    for (int r = 0; r < 18; ++r)
-        EXPECT_EQ(GetSpeakerOfRow(0x3FFFF, r), r);
-    EXPECT_EQ(GetSpeakerOfRow(0x3FFFF, 18), -1);
-}
-
-TEST(ChannelRuleTest, BitsAboveTheTableMakeNoChannel)
-{
-    EXPECT_EQ(GetChannelPositions(0xFFFC0021), (Positions{0, 5}));
-    EXPECT_EQ(GetSpeakerOfRow(0xFFFC0021, 1), 5);
-    EXPECT_EQ(GetSpeakerOfRow(0xFFFC0021, 2), -1);
-    EXPECT_EQ(GetChannelCount(0x80000000), 0);
-}
-
-TEST(ChannelRuleTest, MaskOfPositions)
-{
-    EXPECT_EQ(GetMaskOfPositions(Positions{0, 1, 4, 5}), 0x33u);
-    EXPECT_EQ(GetMaskOfPositions(Positions{8, 2, 1, 0}), 0x107u);
-    EXPECT_EQ(GetMaskOfPositions(Positions{3, 3}), 0x8u);
-    EXPECT_EQ(GetMaskOfPositions(Positions{}), 0u);
-    EXPECT_EQ(GetMaskOfPositions(Positions{-1, 18, 17}), 0x20000u);
-    Positions all;
-    for (int i = 0; i < 18; ++i)
-        all.push_back(i);
-    EXPECT_EQ(GetMaskOfPositions(all), 0x3FFFFu);
-    for (DWORD mask : {0x3u, 0x33u, 0x107u, 0x3Fu, 0xFFu})
-        EXPECT_EQ(GetMaskOfPositions(GetChannelPositions(mask)), mask);
+    const std::pair<DWORD, std::vector<int>> cases[] = {
+        {0x107, {0, 1, 2, 8}},             // "surround": Back Center, no low frequency
+        {0xFF, {0, 1, 2, 3, 4, 5, 6, 7}},  // 7.1: the pair beside the centre, not the sides
+        {0x3F, {0, 1, 2, 3, 4, 5}},        // 5.1: no row 6
+        {0, {}},
+        {0x3FFFF, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17}},
+        {0xFFFC0021, {0, 5}},              // bits above 0x20000 make no channel
+    };
+    for (const auto& [dwMask, positions] : cases) {
+        SCOPED_TRACE(dwMask);
+        EXPECT_EQ(GetChannelPositions(dwMask), positions);
+        EXPECT_EQ(GetChannelCount(dwMask), static_cast<int>(positions.size()));
+        for (size_t r = 0; r < positions.size(); ++r)
+            EXPECT_EQ(GetSpeakerOfRow(dwMask, static_cast<int>(r)), positions[r]);
+        EXPECT_EQ(GetSpeakerOfRow(dwMask, static_cast<int>(positions.size())), -1);
+        EXPECT_EQ(GetSpeakerOfRow(dwMask, -1), -1);
+        EXPECT_EQ(GetMaskOfPositions(positions), dwMask & 0x3FFFF);
+    }
+    // Indexes outside the table add nothing, repeats nothing more.
+    EXPECT_EQ(GetMaskOfPositions(std::vector<int>{-1, 18, 17, 3, 3}), 0x20008u);
 }
 
 }  // namespace
