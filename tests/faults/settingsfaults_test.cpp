@@ -42,6 +42,12 @@ struct SaveFault {
     bool bOldKept = true;
 };
 
+// Names the row in the test's name and in its failures.
+void PrintTo(const SaveFault& fault, std::ostream* os)
+{
+    *os << fault.name;
+}
+
 const SaveFault kFaults[] = {
     {.name = "ReadOnlyFile", .prepare = [](const fs::path& app) { fs::permissions(app / "settings.pxr", fs::perms(0444)); },
      .bAsNobody = true},
@@ -107,8 +113,7 @@ TEST_P(SettingsFaultTest, ReportedOldFileKeptNextSaveWorks)
     ExpectNextSaveWorks();
 }
 
-INSTANTIATE_TEST_SUITE_P(Faults, SettingsFaultTest, testing::ValuesIn(kFaults),
-                         [](const testing::TestParamInfo<SaveFault>& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Faults, SettingsFaultTest, testing::ValuesIn(kFaults));
 
 // Killed by the file-size limit in the middle of its writes: the old file is
 // whole, the half-written temporary file the only trace, and the next save
