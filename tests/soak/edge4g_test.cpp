@@ -27,16 +27,15 @@ std::string InputHeader(std::uint32_t nClaimed)
     return WavBuilder().RiffSize(36 + nClaimed).Fmt(1, kRate, 16).Data("", nClaimed).Bytes();
 }
 
-// Claims and holds nLongest bytes, all of them silence but the end.
+// Claims and holds nLongest bytes, a hole of silence but the end.
 void WriteSparseInput(const std::string& path, std::uint32_t nLongest)
 {
     const std::string header = InputHeader(nLongest);
-    WriteWholeFile(path, header);
-    fs::resize_file(path, header.size() + nLongest);
-    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
     const std::string tail = Samples(kTail) + kDanglingByte;
+    std::ofstream file(path, std::ios::binary);
+    file << header;
     file.seekp(static_cast<std::streamoff>(header.size() + nLongest - tail.size()));
-    file.write(tail.data(), static_cast<std::streamsize>(tail.size()));
+    file << tail;
 }
 
 // The bytes of the last packet ffprobe reads, from its hex dump
