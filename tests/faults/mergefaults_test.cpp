@@ -60,7 +60,11 @@ void ReplaceDescriptor(const fs::path& path, const char* pszReplacement, int nOp
 }
 
 const Fault kFaults[] = {
-    // A write failing in the block loop, outputs that vanish meanwhile.
+    // Writes failing in the block loop, part way or at once, and outputs
+    // that vanish meanwhile.
+    {.name = "FileSizeLimit",
+     .prepare = [](const fs::path&) { SetSoftLimit(RLIMIT_FSIZE, 68 + 2 * kMergeBlockBytes + 1000); },
+     .progress = kInFirstBlocks},
     {.name = "FullDisk",
      .during = [](const fs::path& dir) { ReplaceDescriptor(dir / "out/out.wav", "/dev/full", O_WRONLY); },
      .progress = kInFirstBlocks},
