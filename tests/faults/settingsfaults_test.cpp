@@ -34,33 +34,9 @@ CSettings NewSettings()
     return settings;
 }
 
-struct SaveFault {
-    const char* name;
-    void (*prepare)(const fs::path& app) = nullptr;  // as root
-    bool bAsNobody = false;                          // so that permissions apply
-    bool bLimitFileSize = false;
-    bool bOldKept = true;
-};
-
-// Names the row in the test's name and in its failures.
-void PrintTo(const SaveFault& fault, std::ostream* os)
-{
-    *os << fault.name;
-}
-
-const SaveFault kFaults[] = {
-    {.name = "ReadOnlyFile", .prepare = [](const fs::path& app) { fs::permissions(app / "settings.pxr", fs::perms(0444)); },
-     .bAsNobody = true},
-    {.name = "WriteFailingHalfWay", .bLimitFileSize = true},
-    // A folder that takes no new file is written in place, where a failure
-    // cannot keep the old file; it is still reported.
-    {.name = "WriteFailingInPlace", .prepare = [](const fs::path& app) { fs::permissions(app, fs::perms(0555)); },
-     .bAsNobody = true, .bLimitFileSize = true, .bOldKept = false},
-};
-
 // app/settings.pxr holds the old settings; app/ and the file are open to
-// everybody until a fault narrows them.
-class SettingsSaveTest : public testing::Test {
+// everybody until a test narrows them.
+class SettingsFaultTest : public testing::Test {
 protected:
     void SetUp() override
     {
@@ -74,6 +50,21 @@ protected:
 
     fs::path App() const { return m_dir.path() / "app"; }
     std::string Settings() const { return m_dir / "app/settings.pxr"; }
+
+    // A save as the user nobody (for whom permissions apply), under the
+    // file-size limit, or both: reported, no descriptor held, no file left.
+    void ExpectSaveFails(bool bAsNobody, bool bLimitFileSize) const
+    {
+        {
+            const RestrictionScope scope;
+            ASSERT_TRUE(!bAsNobody || ActAsNobody());
+            if (bLimitFileSize)
+                SetSoftLimit(RLIMIT_FSIZE, kFileSizeLimit);
+            EXPECT_FALSE(NewSettings().SaveSettings(Settings().c_str()));
+        }
+        EXPECT_EQ(OpenDescriptorCount(), m_nDescriptors);
+        EXPECT_EQ(FilesIn(App()), std::vector<std::string>{"settings.pxr"});
+    }
 
     void ExpectNextSaveWorks() const
     {
@@ -91,34 +82,34 @@ protected:
     size_t m_nDescriptors = 0;
 };
 
-class SettingsFaultTest : public SettingsSaveTest, public testing::WithParamInterface<SaveFault> {};
-
-TEST_P(SettingsFaultTest, ReportedOldFileKeptNextSaveWorks)
+TEST_F(SettingsFaultTest, AReadOnlyFileIsNotReplaced)
 {
-    const SaveFault& fault = GetParam();
-    {
-        const RestrictionScope scope;
-        if (fault.prepare)
-            fault.prepare(App());
-        ASSERT_TRUE(!fault.bAsNobody || ActAsNobody());
-        if (fault.bLimitFileSize)
-            SetSoftLimit(RLIMIT_FSIZE, kFileSizeLimit);
-        EXPECT_FALSE(NewSettings().SaveSettings(Settings().c_str()));
-    }
-    EXPECT_EQ(OpenDescriptorCount(), m_nDescriptors);
-    EXPECT_EQ(FilesIn(App()), std::vector<std::string>{"settings.pxr"});
-    if (fault.bOldKept) {
-        EXPECT_EQ(ReadWholeFile(Settings()), kOldFile);
-    }
+    fs::permissions(Settings(), fs::perms(0444));
+    ExpectSaveFails(true, false);
+    EXPECT_EQ(ReadWholeFile(Settings()), kOldFile);
     ExpectNextSaveWorks();
 }
 
-INSTANTIATE_TEST_SUITE_P(Faults, SettingsFaultTest, testing::ValuesIn(kFaults));
+TEST_F(SettingsFaultTest, AWriteFailingHalfWayKeepsTheOldFile)
+{
+    ExpectSaveFails(false, true);
+    EXPECT_EQ(ReadWholeFile(Settings()), kOldFile);
+    ExpectNextSaveWorks();
+}
+
+// A folder that takes no new file is written in place, where a failure
+// cannot keep the old file; it is still reported.
+TEST_F(SettingsFaultTest, AWriteFailingInPlaceIsReported)
+{
+    fs::permissions(App(), fs::perms(0555));
+    ExpectSaveFails(true, true);
+    ExpectNextSaveWorks();
+}
 
 // Killed by the file-size limit in the middle of its writes: the old file is
 // whole, the half-written temporary file the only trace, and the next save
 // takes its place.
-TEST_F(SettingsSaveTest, AProcessDyingHalfWayKeepsTheOldFile)
+TEST_F(SettingsFaultTest, AProcessDyingHalfWayKeepsTheOldFile)
 {
     EXPECT_EQ(SignalThatEndedChild([&] {
                   SetSoftLimit(RLIMIT_FSIZE, kFileSizeLimit);
