@@ -1,302 +1,190 @@
 // Faults around a merge: outputs that cannot be written or vanish, inputs
-// that cannot be read or change underneath. Whatever breaks, the merge ends
-// with its one message, leaves no output, changes no input, holds no
-// descriptor, and the next merge works.
+// that cannot be read or change underneath, inputs refused before anything
+// is written. Whatever breaks, the merge shows its one message, leaves no
+// output, changes no input, holds no descriptor, and the next merge works.
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <functional>
+#include <fstream>
 
-#include "merge/mergeengine.h"
-#include "tests/support/childprocess.h"
 #include "tests/support/descriptors.h"
 #include "tests/support/mergecheck.h"
 #include "tests/support/mergerun.h"
+#include "tests/support/restrictions.h"
 #include "tests/support/wavbuilder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kCantWriteData = "Unable to process: can't write output data.";
-const std::string kCantWriteHeader = "Unable to process: can't write output header.";
+constexpr const char* kCantWriteData = "Unable to process: can't write output data.";
+constexpr const char* kCantWriteHeader = "Unable to process: can't write output header.";
 constexpr const char* kCantBeLoaded = "Enable to process:\nFile '%s' can't be loaded.";
 constexpr const char* kCantBeRead = "Unable to process:\nFile '%s' can't be read.";
+constexpr const char* kOtherRate = "Unable to process:\nFile '%s' has not the same sample rate.";
 
 using Calls = std::vector<std::string>;
-const Calls kNoProgress;
-const Calls kBrokenInFirstBlocks = {"range 4", "pos 1", "pos 0"};
-const Calls kBrokenAfterLastBlock = {"range 4", "pos 1", "pos 2", "pos 3", "pos 4", "pos 0"};
+// in/a.wav takes four blocks: broken after the first, or found broken after the last.
+const Calls kInFirstBlocks = {"range 4", "pos 1", "pos 0"};
+const Calls kAfterLastBlock = {"range 4", "pos 1", "pos 2", "pos 3", "pos 4", "pos 0"};
+
+using Hook = void (*)(const fs::path& dir);
+
+struct Fault {
+    const char* name;
+    Hook prepare = nullptr;  // before the merge, with the test's own rights
+    Hook during = nullptr;   // once the first block is written
+    std::vector<std::string> inputs = {"in/a.wav", "in/b.wav"};  // in the test's folder, or absolute
+    std::string output = "out/out.wav";
+    const char* message = kCantWriteData;  // %s: the second input's path
+    Calls progress = {};
+    bool bAsNobody = false;  // so that permissions apply to the merge
+    std::vector<std::string> left = {};  // what out/ holds afterwards
+};
+
+// Names the row in the test's name and in its failures.
+void PrintTo(const Fault& fault, std::ostream* os)
+{
+    *os << fault.name;
+}
 
 // Points the descriptor this process holds on path at another file.
-void ReplaceDescriptor(const std::string& path, const char* pszReplacement, int nOpenFlags)
+void ReplaceDescriptor(const fs::path& path, const char* pszReplacement, int nOpenFlags)
 {
     const int fd = DescriptorOf(path);
     const int replacement = open(pszReplacement, nOpenFlags);
-    ASSERT_GE(fd, 0);
-    ASSERT_GE(replacement, 0);
+    ASSERT_TRUE(fd >= 0 && replacement >= 0);
     dup2(replacement, fd);
     close(replacement);
 }
 
-// Two inputs in in/, of four blocks and of two; outputs go to out/. Folders
-// and inputs are open to everybody, so that an unprivileged child can merge.
-class MergeFaultTest : public testing::Test {
+const Fault kFaults[] = {
+    // Writes failing in the block loop, part way or at once, and outputs
+    // that vanish meanwhile.
+    {.name = "FileSizeLimit",
+     .prepare = [](const fs::path&) { SetSoftLimit(RLIMIT_FSIZE, 68 + 2 * kMergeBlockBytes + 1000); },
+     .progress = kInFirstBlocks},
+    {.name = "FullDisk",
+     .during = [](const fs::path& dir) { ReplaceDescriptor(dir / "out/out.wav", "/dev/full", O_WRONLY); },
+     .progress = kInFirstBlocks},
+    // The writes into a file no folder holds all succeed.
+    {.name = "OutputFolderDeleted", .during = [](const fs::path& dir) { fs::remove_all(dir / "out"); },
+     .progress = kAfterLastBlock},
+    // Somebody else's file now at the output path is theirs.
+    {.name = "OutputReplaced",
+     .during = [](const fs::path& dir) { fs::rename(dir / "in/c.wav", dir / "out/out.wav"); },
+     .progress = kAfterLastBlock, .left = {"out.wav"}},
+    // Outputs that cannot be created: nothing is written, nothing removed
+    // (as nobody, a mistake could not remove the device either).
+    {.name = "OutputFolderReadOnly", .prepare = [](const fs::path& dir) { fs::permissions(dir / "out", fs::perms(0555)); },
+     .message = kCantWriteHeader, .bAsNobody = true},
+    {.name = "OutputOnAFullDevice",
+     .prepare = [](const fs::path& dir) { fs::create_symlink("/dev/full", dir / "out/full.wav"); },
+     .output = "out/full.wav", .message = kCantWriteHeader, .bAsNobody = true, .left = {"full.wav"}},
+    // An input is held with writing denied, so no name of it can be the output.
+    {.name = "OutputIsAnInput", .output = "in/a.wav", .message = kCantWriteHeader},
+    {.name = "OutputIsASymlinkToAnInput", .output = "in/link.wav", .message = kCantWriteHeader},
+    {.name = "OutputIsAHardLinkToAnInput", .output = "in/hard.wav", .message = kCantWriteHeader},
+    // Inputs whose reads fail, at the header or in the block loop.
+    {.name = "InputFailsToRead", .inputs = {"in/a.wav", "/proc/self/mem"}, .message = kCantBeLoaded},
+    {.name = "InputReadError",
+     .during = [](const fs::path& dir) { ReplaceDescriptor(dir / "in/b.wav", "/", O_RDONLY | O_DIRECTORY); },
+     .message = kCantBeRead, .progress = kInFirstBlocks},
+    // Truncated to what was read already, or by its last sample only, a
+    // channel would otherwise end early in silence, unnoticed.
+    {.name = "InputShrinksToWhatWasRead",
+     .during = [](const fs::path& dir) { fs::resize_file(dir / "in/c.wav", 44 + kMergeBlockBytes); },
+     .inputs = {"in/a.wav", "in/c.wav"}, .message = kCantBeRead, .progress = kInFirstBlocks},
+    {.name = "InputLosesItsLastSample",
+     .during = [](const fs::path& dir) { fs::resize_file(dir / "in/c.wav", 44 + 2 * kMergeBlockBytes - 2); },
+     .inputs = {"in/a.wav", "in/c.wav"}, .message = kCantBeRead, .progress = kInFirstBlocks},
+    // The first failing input is named, though a later one fails too; the
+    // first input's rate is the reference even when it reads as -1.
+    {.name = "OtherRateBeforeStereo", .inputs = {"in/a.wav", "in/48k.wav", "in/stereo.wav"}, .message = kOtherRate},
+    {.name = "FirstRateReadsAsMinus1", .inputs = {"in/odd.wav", "in/a.wav"}, .message = kOtherRate},
+#if !defined(__SANITIZE_ADDRESS__)  // which reserves more address space than any limit allows
+    // Room for a little more than is mapped now, far less than the buffers.
+    {.name = "NotEnoughMemory",
+     .prepare = [](const fs::path&) {
+         long nPages = 0;
+         std::ifstream("/proc/self/statm") >> nPages;
+         SetSoftLimit(RLIMIT_AS, static_cast<rlim_t>(nPages * sysconf(_SC_PAGESIZE) + 512 * 1024));
+     },
+     .inputs = std::vector<std::string>(18, "in/a.wav"), .message = "Unable to process: not enough memory."},
+#endif
+};
+
+// in/a.wav of four blocks, in/b.wav of two, and more inputs for the faults
+// to use or break; out/ for the outputs.
+class MergeFaultTest : public testing::TestWithParam<Fault> {
 protected:
     void SetUp() override
     {
-        const fs::perms open = fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                               fs::perms::others_read | fs::perms::others_exec;
-        fs::permissions(m_dir.path(), open);
-        for (const char* folder : {"in", "out"}) {
-            fs::create_directory(m_dir.path() / folder);
-            fs::permissions(m_dir.path() / folder, open);
+        const fs::path& dir = m_dir.path();
+        fs::create_directory(dir / "in");
+        fs::create_directory(dir / "out");
+        for (size_t k = 0; k < 2; ++k) {
+            WavBuilder().Fmt(1, 44100, 16).Data(m_data[k]).Write(m_dir / m_inputs[k]);
+            m_originals.push_back(ReadWholeFile(m_dir / m_inputs[k]));
         }
-        m_data = {PatternBytes(3 * kMergeBlockBytes + 10, 1), PatternBytes(2 * kMergeBlockBytes, 2)};
-        for (size_t k = 0; k < m_data.size(); ++k) {
-            WavBuilder().Fmt(1, 44100, 16).Data(m_data[k]).Write(Input(k));
-            m_originals.push_back(ReadWholeFile(Input(k)));
-        }
-        m_nDescriptors = OpenDescriptorCount();
-    }
-
-    std::string Input(size_t k) const { return m_dir / (k == 0 ? "in/a.wav" : "in/b.wav"); }
-    std::vector<std::string> Inputs() const { return {Input(0), Input(1)}; }
-    std::string In(const std::string& name) const { return m_dir / ("in/" + name); }
-    std::string Out(const std::string& name = "out.wav") const { return m_dir / ("out/" + name); }
-
-    // A merge into out/out.wav that runs breakIt once its first block is written.
-    bool RunBreakingAfterFirstBlock(Merge& merge, const std::vector<std::string>& inputs,
-                                    const std::function<void()>& breakIt) const
-    {
-        merge.host.outputPath = Out();
-        merge.host.onProgressPos = [&](UINT nPos) {
-            if (nPos == 1)
-                breakIt();
-        };
-        return merge.Run(inputs);
-    }
-
-    // The merge in a child, after setUp: true when it failed with exactly
-    // this message and these progress calls and holds no descriptor after.
-    bool FailsInChild(const std::vector<std::string>& inputs, const std::string& output, const std::string& message,
-                      const Calls& progress, bool bUnprivileged, const std::function<void()>& setUp = {}) const
-    {
-        return RunInChild(
-            [&] {
-                if (setUp)
-                    setUp();
-                const size_t nBefore = OpenDescriptorCount();
-                Merge merge;
-                merge.host.outputPath = output;
-                const bool bMerged = merge.Run(inputs);
-                const bool bAsExpected = !bMerged && merge.host.messages == Calls{message} &&
-                                         merge.host.progress == progress && OpenDescriptorCount() == nBefore &&
-                                         !testing::Test::HasFailure();
-                for (const std::string& shown : merge.host.messages) {
-                    if (!bAsExpected)
-                        std::fprintf(stderr, "the child's merge showed: %s\n", shown.c_str());
-                }
-                return bAsExpected;
-            },
-            bUnprivileged);
-    }
-
-    // What every failed merge must leave: out/ holding only what the test
-    // put there, the inputs as they were, no descriptor, and a merge of
-    // the same inputs that works.
-    void ExpectNothingLeft(const Calls& outFolder = {}) const
-    {
-        if (fs::exists(m_dir.path() / "out")) {
-            EXPECT_EQ(FilesIn(m_dir.path() / "out"), outFolder);
-        }
-        for (size_t k = 0; k < m_data.size(); ++k)
-            EXPECT_TRUE(ReadWholeFile(Input(k)) == m_originals[k]) << Input(k) << " changed";
-        EXPECT_EQ(OpenDescriptorCount(), m_nDescriptors);
-
-        Merge next;
-        next.host.outputPath = m_dir / "next.wav";
-        ASSERT_TRUE(next.Run(Inputs()));
-        EXPECT_TRUE(ReadWholeFile(m_dir / "next.wav").substr(68) == ExpectedData(m_data, m_data[0].size()));
-        fs::remove(m_dir / "next.wav");
-        EXPECT_EQ(OpenDescriptorCount(), m_nDescriptors);
-    }
-
-    void ExpectFailed(bool bMerged, const Merge& merge, const std::string& message, const Calls& progress) const
-    {
-        EXPECT_FALSE(bMerged);
-        EXPECT_EQ(merge.host.messages, Calls{message});
-        EXPECT_EQ(merge.host.progress, progress);
+        fs::copy_file(dir / "in/b.wav", dir / "in/c.wav");
+        fs::create_symlink(dir / "in/a.wav", dir / "in/link.wav");
+        fs::create_hard_link(dir / "in/a.wav", dir / "in/hard.wav");
+        WavBuilder().Fmt(1, 48000, 16).Data(Samples({1, 2})).Write(dir / "in/48k.wav");
+        WavBuilder().Fmt(2, 44100, 16).Data(Samples({1, 2})).Write(dir / "in/stereo.wav");
+        WavBuilder().Fmt(1, 0xFFFFFFFF, 16).Data(Samples({1, 2})).Write(dir / "in/odd.wav");
+        // Open to everybody, so that the user nobody can read the inputs.
+        for (const fs::path& folder : {dir, dir / "in", dir / "out"})
+            fs::permissions(folder, fs::perms(0755));
     }
 
     TempDir m_dir;
-    std::vector<std::string> m_data;
+    const std::string m_inputs[2] = {"in/a.wav", "in/b.wav"};
+    const std::string m_data[2] = {PatternBytes(3 * kMergeBlockBytes + 10, 1), PatternBytes(2 * kMergeBlockBytes, 2)};
     std::vector<std::string> m_originals;
-    size_t m_nDescriptors = 0;
 };
 
-TEST_F(MergeFaultTest, AWriteFailingInTheBlockLoopLeavesNoPartialOutput)
+TEST_P(MergeFaultTest, OneMessageNoOutputInputsIntactNextMergeWorks)
 {
-    {
-        SCOPED_TRACE("a file-size limit that lets the header and the first block through");
-        EXPECT_TRUE(FailsInChild(Inputs(), Out(), kCantWriteData, kBrokenInFirstBlocks, false, [] {
-            signal(SIGXFSZ, SIG_IGN);
-            const rlim_t nLimit = 68 + 2 * kMergeBlockBytes + 1000;
-            const rlimit limit{nLimit, nLimit};
-            setrlimit(RLIMIT_FSIZE, &limit);
-        }));
-        ExpectNothingLeft();
-    }
-    {
-        SCOPED_TRACE("a full disk from the second block on");
-        Merge merge;
-        const bool bMerged = RunBreakingAfterFirstBlock(merge, Inputs(), [&] {
-            ASSERT_GT(fs::file_size(Out()), 68u);
-            ReplaceDescriptor(Out(), "/dev/full", O_WRONLY);
-        });
-        ExpectFailed(bMerged, merge, kCantWriteData, kBrokenInFirstBlocks);
-        ExpectNothingLeft();
-    }
-}
+    const Fault& fault = GetParam();
+    const fs::path& dir = m_dir.path();
+    std::vector<std::string> inputs;
+    for (const std::string& name : fault.inputs)
+        inputs.push_back(dir / name);  // an absolute name stays as it is
+    const size_t nDescriptors = OpenDescriptorCount();
 
-// A device that refuses every byte is left in place, not removed. The child
-// is unprivileged, so a mistake could not remove /dev/full either.
-TEST_F(MergeFaultTest, AnOutputOnAFullDeviceFailsAtTheHeaderAndStays)
-{
-    fs::create_symlink("/dev/full", Out("full.wav"));
-    EXPECT_TRUE(FailsInChild(Inputs(), Out("full.wav"), kCantWriteHeader, kNoProgress, true));
-    EXPECT_TRUE(fs::is_character_file("/dev/full"));
-    ExpectNothingLeft({"full.wav"});
-}
-
-// Files the reader cannot get a header from: a folder, a /proc file whose
-// first read fails, a FIFO nobody writes to (which must not block), and a
-// file this user may not read.
-TEST_F(MergeFaultTest, AnInputThatCannotBeReadIsNamed)
-{
-    ASSERT_EQ(mkfifo(In("fifo.wav").c_str(), 0666), 0);
-    WriteWholeFile(In("secret.wav"), m_originals[1]);
-    fs::permissions(In("secret.wav"), fs::perms::none);
-    struct Case {
-        std::string path;
-        bool bUnprivileged;
-    };
-    const Case cases[] = {
-        {m_dir / "in", false},
-        {"/proc/self/mem", false},
-        {In("fifo.wav"), false},
-        {In("secret.wav"), true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.path);
-        EXPECT_TRUE(FailsInChild({Input(0), c.path}, Out(), Message(kCantBeLoaded, c.path), kNoProgress,
-                                 c.bUnprivileged, [] { alarm(20); }));
-        ExpectNothingLeft();
-    }
-}
-
-TEST_F(MergeFaultTest, AnInputFailingOrShrinkingInTheBlockLoopIsNamed)
-{
-    {
-        SCOPED_TRACE("a read error from the second block on");
-        Merge merge;
-        const bool bMerged = RunBreakingAfterFirstBlock(
-            merge, Inputs(), [&] { ReplaceDescriptor(Input(1), "/", O_RDONLY | O_DIRECTORY); });
-        ExpectFailed(bMerged, merge, Message(kCantBeRead, Input(1)), kBrokenInFirstBlocks);
-        ExpectNothingLeft();
-    }
-    // Truncated to what was read already, or by its last sample only: both
-    // would otherwise end the channel early in silence, unnoticed.
-    const size_t header = m_originals[1].size() - m_data[1].size();
-    for (const size_t nKept : {header + kMergeBlockBytes, m_originals[1].size() - 2}) {
-        SCOPED_TRACE(testing::Message() << "truncated to " << nKept << " bytes");
-        WriteWholeFile(In("shrinking.wav"), m_originals[1]);
-        Merge merge;
-        const bool bMerged = RunBreakingAfterFirstBlock(merge, {Input(0), In("shrinking.wav")}, [&] {
-            fs::resize_file(In("shrinking.wav"), nKept);
-        });
-        ExpectFailed(bMerged, merge, Message(kCantBeRead, In("shrinking.wav")), kBrokenInFirstBlocks);
-        EXPECT_TRUE(ReadWholeFile(In("shrinking.wav")) == m_originals[1].substr(0, nKept));
-        ExpectNothingLeft();
-    }
-}
-
-TEST_F(MergeFaultTest, AnOutputFolderThatIsMissingOrDisappearsFails)
-{
-    {
-        SCOPED_TRACE("missing before the merge");
-        Merge merge;
-        merge.host.outputPath = m_dir / "gone/out.wav";
-        const bool bMerged = merge.Run(Inputs());
-        ExpectFailed(bMerged, merge, kCantWriteHeader, kNoProgress);
-        ExpectNothingLeft();
-    }
-    {
-        // The writes all succeed into a file no folder holds any more.
-        SCOPED_TRACE("deleted during the merge");
-        Merge merge;
-        const bool bMerged = RunBreakingAfterFirstBlock(merge, Inputs(), [&] { fs::remove_all(m_dir.path() / "out"); });
-        ExpectFailed(bMerged, merge, kCantWriteData, kBrokenAfterLastBlock);
-        EXPECT_FALSE(fs::exists(m_dir.path() / "out"));
-        ExpectNothingLeft();
-    }
-}
-
-// Somebody else's file now at the output path is theirs: the merge fails
-// and leaves it alone.
-TEST_F(MergeFaultTest, AnOutputReplacedDuringTheMergeIsLeftToItsNewOwner)
-{
     Merge merge;
-    const bool bMerged = RunBreakingAfterFirstBlock(merge, Inputs(), [&] {
-        fs::remove(Out());
-        WriteWholeFile(Out(), "somebody else's");
-    });
-    ExpectFailed(bMerged, merge, kCantWriteData, kBrokenAfterLastBlock);
-    EXPECT_EQ(ReadWholeFile(Out()), "somebody else's");
-    ExpectNothingLeft({"out.wav"});
+    merge.host.outputPath = m_dir / fault.output;
+    merge.host.onProgressPos = [&](UINT nPos) {
+        if (nPos == 1 && fault.during)
+            fault.during(dir);
+    };
+    bool bMerged = true;
+    {
+        const RestrictionScope scope;
+        if (fault.prepare)
+            fault.prepare(dir);
+        ASSERT_TRUE(!fault.bAsNobody || ActAsNobody());
+        bMerged = merge.Run(inputs);
+    }
+    EXPECT_FALSE(bMerged);
+    EXPECT_EQ(merge.host.messages, Calls{Message(fault.message, inputs[1])});
+    EXPECT_EQ(merge.host.progress, fault.progress);
+    EXPECT_EQ(OpenDescriptorCount(), nDescriptors);
+    if (fs::exists(dir / "out")) {
+        EXPECT_EQ(FilesIn(dir / "out"), fault.left);
+    }
+    for (size_t k = 0; k < 2; ++k)
+        EXPECT_TRUE(ReadWholeFile(m_dir / m_inputs[k]) == m_originals[k]) << m_inputs[k] << " changed";
+
+    Merge next;
+    next.host.outputPath = m_dir / "next.wav";
+    ASSERT_TRUE(next.Run({m_dir / m_inputs[0], m_dir / m_inputs[1]}));
+    EXPECT_TRUE(ReadWholeFile(m_dir / "next.wav").substr(68) == ExpectedData({m_data[0], m_data[1]}, m_data[0].size()));
+    EXPECT_EQ(OpenDescriptorCount(), nDescriptors);
 }
 
-TEST_F(MergeFaultTest, AReadOnlyOutputFolderOrFileFailsAtTheHeader)
-{
-    {
-        SCOPED_TRACE("read-only folder");
-        fs::permissions(m_dir.path() / "out", fs::perms::owner_read | fs::perms::owner_exec |
-                                                  fs::perms::others_read | fs::perms::others_exec);
-        EXPECT_TRUE(FailsInChild(Inputs(), Out(), kCantWriteHeader, kNoProgress, true));
-        fs::permissions(m_dir.path() / "out", fs::perms::owner_all);
-        ExpectNothingLeft();
-    }
-    {
-        SCOPED_TRACE("read-only output file");
-        WriteWholeFile(Out(), "an older merge");
-        fs::permissions(Out(), fs::perms::owner_read | fs::perms::others_read);
-        fs::permissions(m_dir.path() / "out", fs::perms::all);
-        EXPECT_TRUE(FailsInChild(Inputs(), Out(), kCantWriteHeader, kNoProgress, true));
-        EXPECT_EQ(ReadWholeFile(Out()), "an older merge");
-        ExpectNothingLeft({"out.wav"});
-    }
-}
-
-// An input is held with writing denied, so no name for it can become the
-// output.
-TEST_F(MergeFaultTest, AnOutputThatIsAnInputByAnyNameIsRefused)
-{
-    fs::create_symlink(Input(0), Out("link.wav"));
-    fs::create_hard_link(Input(0), Out("hard.wav"));
-    for (const std::string& output : {Input(0), Out("link.wav"), Out("hard.wav")}) {
-        SCOPED_TRACE(output);
-        Merge merge;
-        merge.host.outputPath = output;
-        const bool bMerged = merge.Run({Input(1), Input(0)});
-        ExpectFailed(bMerged, merge, kCantWriteHeader, kNoProgress);
-        ExpectNothingLeft({"hard.wav", "link.wav"});
-    }
-}
+INSTANTIATE_TEST_SUITE_P(Faults, MergeFaultTest, testing::ValuesIn(kFaults));
 
 }  // namespace

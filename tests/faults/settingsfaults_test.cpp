@@ -1,11 +1,9 @@
-// Faults while the settings file is saved at exit: a file or folder that
-// cannot be written, a write that fails half way, a process that dies half
-// way. The old file must survive whole, nothing else may be left but a
-// temporary file of a process that died, no descriptor may be held, and
-// the next load and save must work.
+// Faults while the settings file is saved at exit: a file that may not be
+// written, a write that fails half way, a process that dies half way. The save reports the failure, the old file survives whole, nothing
+// is left but a dead process's temporary file, no descriptor is held, and
+// the next save works.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/resource.h>
 
 #include <filesystem>
 
@@ -14,6 +12,7 @@
 #include "tests/support/childprocess.h"
 #include "tests/support/descriptors.h"
 #include "tests/support/mergecheck.h"
+#include "tests/support/restrictions.h"
 
 namespace fs = std::filesystem;
 
@@ -21,8 +20,9 @@ namespace {
 
 const std::string kOldFile = Lines({"[Options]", "auto export = 1", "[Configurations]", "number of configurations = 1",
                                     "default configuration = 0", "configuration #0 = mine", "channel mask #0 = 7"});
+constexpr rlim_t kFileSizeLimit = 6000;  // a little more than one write buffer
 
-// Far larger than one write buffer, so a limit can stop it half way.
+// Far larger than one write buffer, so that the limit stops it half way.
 CSettings NewSettings()
 {
     CSettings settings;
@@ -34,62 +34,47 @@ CSettings NewSettings()
     return settings;
 }
 
-// Lets files grow to a little more than one write buffer only.
-void LimitFileSize()
-{
-    const rlimit limit{6000, 6000};
-    setrlimit(RLIMIT_FSIZE, &limit);
-}
-
 // app/settings.pxr holds the old settings; app/ and the file are open to
 // everybody until a test narrows them.
 class SettingsFaultTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        fs::permissions(m_dir.path(), fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
-        fs::create_directory(m_dir.path() / "app");
-        fs::permissions(m_dir.path() / "app", fs::perms::all);
+        fs::permissions(m_dir.path(), fs::perms(0755));
+        fs::create_directory(App());
+        fs::permissions(App(), fs::perms::all);
         WriteWholeFile(Settings(), kOldFile);
-        fs::permissions(Settings(), fs::perms::all);
+        fs::permissions(Settings(), fs::perms(0666));
         m_nDescriptors = OpenDescriptorCount();
     }
 
+    fs::path App() const { return m_dir.path() / "app"; }
     std::string Settings() const { return m_dir / "app/settings.pxr"; }
-    fs::path Folder() const { return m_dir.path() / "app"; }
 
-    // The save in a child, after setUp: true when it reported failure and
-    // held no descriptor afterwards.
-    bool SaveFailsInChild(bool bUnprivileged, const std::function<void()>& setUp = {}) const
+    // A save as the user nobody (for whom permissions apply), under the
+    // file-size limit, or both: reported, no descriptor held, no file left.
+    void ExpectSaveFails(bool bAsNobody, bool bLimitFileSize) const
     {
-        return RunInChild(
-            [&] {
-                if (setUp)
-                    setUp();
-                const CSettings settings = NewSettings();
-                const size_t nBefore = OpenDescriptorCount();
-                return !settings.SaveSettings(Settings().c_str()) && OpenDescriptorCount() == nBefore;
-            },
-            bUnprivileged);
+        {
+            const RestrictionScope scope;
+            ASSERT_TRUE(!bAsNobody || ActAsNobody());
+            if (bLimitFileSize)
+                SetSoftLimit(RLIMIT_FSIZE, kFileSizeLimit);
+            EXPECT_FALSE(NewSettings().SaveSettings(Settings().c_str()));
+        }
+        EXPECT_EQ(OpenDescriptorCount(), m_nDescriptors);
+        EXPECT_EQ(FilesIn(App()), std::vector<std::string>{"settings.pxr"});
     }
 
-    // The old file whole and the folder as the test left it; then a load
-    // that reads the old settings and a save that works.
-    void ExpectOldFileKept(const std::vector<std::string>& folder = {"settings.pxr"}) const
+    void ExpectNextSaveWorks() const
     {
-        EXPECT_EQ(ReadWholeFile(Settings()), kOldFile);
-        EXPECT_EQ(FilesIn(Folder()), folder);
-        EXPECT_EQ(OpenDescriptorCount(), m_nDescriptors);
-
-        CSettings loaded;
-        ASSERT_TRUE(loaded.LoadSettings(Settings().c_str()));
-        EXPECT_EQ(ConfigurationsOf(loaded), (Configurations{{"mine", 7}}));
-        fs::permissions(Folder(), fs::perms::all);
-        fs::permissions(Settings(), fs::perms::all);
+        std::error_code ec;
+        fs::permissions(App(), fs::perms::all);
+        fs::permissions(Settings(), fs::perms(0666), ec);
         const CSettings saved = NewSettings();
         ASSERT_TRUE(saved.SaveSettings(Settings().c_str()));
-        EXPECT_EQ(FilesIn(Folder()), std::vector<std::string>{"settings.pxr"});
         EXPECT_EQ(Load(ReadWholeFile(Settings())).m_aConfigurations.size(), saved.m_aConfigurations.size());
+        EXPECT_FALSE(fs::exists(Settings() + ".tmp"));
         EXPECT_EQ(OpenDescriptorCount(), m_nDescriptors);
     }
 
@@ -99,51 +84,26 @@ protected:
 
 TEST_F(SettingsFaultTest, AReadOnlyFileIsNotReplaced)
 {
-    fs::permissions(Settings(), fs::perms::owner_read | fs::perms::others_read);
-    EXPECT_TRUE(SaveFailsInChild(true));
-    ExpectOldFileKept();
-}
-
-TEST_F(SettingsFaultTest, AFolderThatTakesNoFileAndHasNoneFails)
-{
-    fs::remove(Settings());
-    fs::permissions(Folder(), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
-                                  fs::perms::others_exec);
-    EXPECT_TRUE(SaveFailsInChild(true));
-    EXPECT_TRUE(FilesIn(Folder()).empty());
-}
-
-TEST_F(SettingsFaultTest, AMissingFolderOrAFolderInPlaceOfTheFileFails)
-{
-    CSettings settings = NewSettings();
-    EXPECT_FALSE(settings.SaveSettings((m_dir / "gone/settings.pxr").c_str()));
-    fs::create_directory(Folder() / "settings.pxr.d");
-    EXPECT_FALSE(settings.SaveSettings((Folder() / "settings.pxr.d").c_str()));
-    fs::remove(Folder() / "settings.pxr.d");
-    ExpectOldFileKept();
+    fs::permissions(Settings(), fs::perms(0444));
+    ExpectSaveFails(true, false);
+    EXPECT_EQ(ReadWholeFile(Settings()), kOldFile);
+    ExpectNextSaveWorks();
 }
 
 TEST_F(SettingsFaultTest, AWriteFailingHalfWayKeepsTheOldFile)
 {
-    EXPECT_TRUE(SaveFailsInChild(false, [] {
-        signal(SIGXFSZ, SIG_IGN);
-        LimitFileSize();
-    }));
-    ExpectOldFileKept();
+    ExpectSaveFails(false, true);
+    EXPECT_EQ(ReadWholeFile(Settings()), kOldFile);
+    ExpectNextSaveWorks();
 }
 
 // A folder that takes no new file is written in place, where a failure
-// cannot keep the old file; it still reports the failure.
+// cannot keep the old file; it is still reported.
 TEST_F(SettingsFaultTest, AWriteFailingInPlaceIsReported)
 {
-    fs::permissions(Folder(), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
-                                  fs::perms::others_exec);
-    EXPECT_TRUE(SaveFailsInChild(true, [] {
-        signal(SIGXFSZ, SIG_IGN);
-        LimitFileSize();
-    }));
-    EXPECT_LT(fs::file_size(Settings()), 6001u);
-    EXPECT_EQ(FilesIn(Folder()), std::vector<std::string>{"settings.pxr"});
+    fs::permissions(App(), fs::perms(0555));
+    ExpectSaveFails(true, true);
+    ExpectNextSaveWorks();
 }
 
 // Killed by the file-size limit in the middle of its writes: the old file is
@@ -151,13 +111,14 @@ TEST_F(SettingsFaultTest, AWriteFailingInPlaceIsReported)
 // takes its place.
 TEST_F(SettingsFaultTest, AProcessDyingHalfWayKeepsTheOldFile)
 {
-    const int nSignal = SignalThatEndedChild([&] {
-        LimitFileSize();
-        NewSettings().SaveSettings(Settings().c_str());
-    });
-    EXPECT_EQ(nSignal, SIGXFSZ);
-    EXPECT_EQ(fs::file_size(Settings() + ".tmp"), 6000u);
-    ExpectOldFileKept({"settings.pxr", "settings.pxr.tmp"});
+    EXPECT_EQ(SignalThatEndedChild([&] {
+                  SetSoftLimit(RLIMIT_FSIZE, kFileSizeLimit);
+                  NewSettings().SaveSettings(Settings().c_str());
+              }),
+              SIGXFSZ);
+    EXPECT_EQ(fs::file_size(Settings() + ".tmp"), kFileSizeLimit);
+    EXPECT_EQ(ReadWholeFile(Settings()), kOldFile);
+    ExpectNextSaveWorks();
 }
 
 }  // namespace

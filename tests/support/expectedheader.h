@@ -17,10 +17,7 @@ inline std::string ExpectedHeader(std::uint16_t nChannels, std::uint32_t nRate, 
     std::string header = "RIFF" + Le32(nAllData + (bPlain ? 36 : 60)) + "WAVE" + "fmt ";
     header += Le32(bPlain ? 16 : 40) + Le16(bPlain ? 1 : 0xFFFE) + Le16(nChannels) + Le32(nRate) +
               Le32(nRate * nBlockAlign) + Le16(nBlockAlign) + Le16(16);
-    if (!bPlain) {
-        // cbSize 22, valid bits 16, the mask, then KSDATAFORMAT_SUBTYPE_PCM.
-        header += Le16(22) + Le16(16) + Le32(dwMask) +
-                  std::string("\x01\x00\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71", 16);
-    }
+    if (!bPlain)
+        header += Le16(22) + Le16(16) + Le32(dwMask) + kSubtypePcm;  // cbSize, valid bits, mask, subtype
     return header + "data" + Le32(nAllData);
 }

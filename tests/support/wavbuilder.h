@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,19 @@ inline std::string Le32(std::uint32_t v)
 {
     return Le16(static_cast<std::uint16_t>(v & 0xFFFF)) + Le16(static_cast<std::uint16_t>(v >> 16));
 }
+
+// "52 49 46 46" -> "RIFF": byte layouts written out as in a hex dump.
+inline std::string Hex(const std::string& text)
+{
+    std::string bytes;
+    std::istringstream in(text);
+    for (std::string pair; in >> pair;)
+        bytes += static_cast<char>(std::stoi(pair, nullptr, 16));
+    return bytes;
+}
+
+// KSDATAFORMAT_SUBTYPE_PCM, the last field of an extensible "fmt " chunk.
+inline const std::string kSubtypePcm = Hex("01 00 00 00 00 00 10 00 80 00 00 AA 00 38 9B 71");
 
 // 16-bit samples as little-endian bytes.
 inline std::string Samples(const std::vector<std::int16_t>& samples)
@@ -55,10 +69,8 @@ public:
                           Le32(rate * blockAlign) + Le16(blockAlign) + Le16(bits);
         if (size == 18)
             fmt += Le16(0);
-        if (size == 40) {
-            fmt += Le16(22) + Le16(bits) + Le32(0x4) +
-                   std::string("\x01\x00\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71", 16);
-        }
+        if (size == 40)
+            fmt += Le16(22) + Le16(bits) + Le32(0x4) + kSubtypePcm;
         return Chunk("fmt ", fmt);
     }
 
