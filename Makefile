@@ -1,4 +1,5 @@
 # The README's commands. Each one sets up what it needs first.
+MAKEFLAGS += --no-print-directory
 SANITIZE ?= 0
 WERROR ?= $(if $(CI),1,0)
 JOBS ?= $(shell nproc)
