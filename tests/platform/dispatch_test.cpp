@@ -79,8 +79,12 @@ TEST(DispatchTest, WindowProcThenTheDerivedMapThenTheBaseMapThenTheBuiltInBehavi
         std::vector<std::string> trace;
     };
     const Case cases[] = {
-        {"the derived map hides the base's entry: the dialog goes on",
-         [](CTraceDlg&, HWND h) { CUserInput::Click(h->FindChild(IDOK)); }, {"proc 273 1/0", "ok here"}},
+        {"the derived map hides the base's entry, so OK does not end the dialog",
+         [](CTraceDlg&, HWND h) {
+             CUserInput::Click(h->FindChild(IDOK));
+             EXPECT_FALSE(h->IsDialogEnded());
+         },
+         {"proc 273 1/0", "ok here"}},
         {"a notification entry matches its code",
          [](CTraceDlg&, HWND h) { CUserInput::Select(h->FindChild(IDC_COMBO), 0); },
          {"proc 273 1012/1", "combo change"}},
@@ -100,10 +104,7 @@ TEST(DispatchTest, WindowProcThenTheDerivedMapThenTheBaseMapThenTheBuiltInBehavi
          },
          {"proc 274 17/0", "syscommand 17"}},
         {"Default() passes on the message being handled, Close with low bits set; the base map cancels",
-         [](CTraceDlg&, HWND h) {
-             EXPECT_FALSE(h->IsDialogEnded());
-             CUserInput::SysCommand(h, SC_CLOSE | 3);
-         },
+         [](CTraceDlg&, HWND h) { CUserInput::SysCommand(h, SC_CLOSE | 3); },
          {"proc 274 61539/0", "syscommand 61539", "proc 273 2/0", "cancel"}},
     };
     CTraceDlg dlg;
