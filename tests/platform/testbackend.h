@@ -1,7 +1,7 @@
 // A backend for C++ tests of the window layer: each modal loop runs the next
 // queued action (what the person does in that dialog), message boxes and
-// file dialogs take queued answers, and peers (when asked for) log every
-// change they are told about.
+// file dialogs take queued answers, and peers (when asked for) log the icons
+// they are told to paint.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -36,29 +36,25 @@ public:
         HWND hOwner;
     };
 
-    int nDpi = 96;
     bool bWithPeers = false;
     std::deque<std::function<void(HWND)>> loopActions;
-    std::vector<HWND> loopsRun;
     std::deque<int> boxAnswers;
     std::vector<Box> boxes;
-    std::function<void(const Box&)> onBox;  // runs while the box is up
     std::deque<std::optional<CString>> fileAnswers;
     std::vector<FileDialogRequest> fileRequests;
-    std::vector<std::string> peerLog;
+    std::vector<std::string> iconsDrawn;  // "x y id"
 
-    std::unique_ptr<IWindowPeer> CreatePeer(CWindowRecord& window) override
+    std::unique_ptr<IWindowPeer> CreatePeer(CWindowRecord& /*window*/) override
     {
         if (!bWithPeers)
             return nullptr;
-        return std::make_unique<CLoggingPeer>(*this, window);
+        return std::make_unique<CIconPeer>(*this);
     }
     IModalServices& ModalServices() override { return *this; }
-    int LogicalDpi() const override { return nDpi; }
+    int LogicalDpi() const override { return 96; }
 
     void RunModalLoop(HWND hDialog) override
     {
-        loopsRun.push_back(hDialog);
         if (loopActions.empty()) {
             ADD_FAILURE() << "a modal loop with nothing to do: " << hDialog->Text().GetString();
         } else {
@@ -76,8 +72,6 @@ public:
     int MessageBox(HWND hOwner, const CString& strText, const CString& strCaption, UINT nType) override
     {
         boxes.push_back({strText, strCaption, nType, hOwner});
-        if (onBox)
-            onBox(boxes.back());
         if (boxAnswers.empty()) {
             ADD_FAILURE() << "an unexpected message box: " << strText.GetString();
             return IDOK;
@@ -102,29 +96,17 @@ public:
     }
 
 private:
-    class CLoggingPeer : public IWindowPeer {
+    class CIconPeer : public IWindowPeer {
     public:
-        CLoggingPeer(CTestBackend& backend, CWindowRecord& window) : m_backend(backend), m_window(window)
-        {
-            Log("create");
-        }
-        ~CLoggingPeer() override { Log("destroy"); }
-        void Update(WindowChange change, int nIndex) override
-        {
-            Log("change " + std::to_string(static_cast<int>(change)) + " " + std::to_string(nIndex));
-        }
+        explicit CIconPeer(CTestBackend& backend) : m_backend(backend) {}
+        void Update(WindowChange, int) override {}
         void DrawIcon(int x, int y, HICON hIcon) override
         {
-            Log("icon " + std::to_string(x) + " " + std::to_string(y) + " " +
-                std::to_string(hIcon ? hIcon->nId : 0));
+            m_backend.iconsDrawn.push_back(std::to_string(x) + " " + std::to_string(y) + " " +
+                                           std::to_string(hIcon ? hIcon->nId : 0));
         }
 
     private:
-        void Log(const std::string& what)
-        {
-            m_backend.peerLog.push_back(std::to_string(m_window.Id()) + " " + what);
-        }
         CTestBackend& m_backend;
-        CWindowRecord& m_window;
     };
 };

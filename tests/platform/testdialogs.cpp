@@ -16,12 +16,10 @@ const DialogItemTemplate kTestItems[] = {
     {"Button", "Option", IDC_OPTION, BS_AUTOCHECKBOX | WS_TABSTOP, 10, 5, 60, 10},
     {"ComboBox", "", IDC_LIST_COMBO, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 10, 20, 60, 50},
     {"ComboBox", "", IDC_EDIT_COMBO, CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_TABSTOP, 75, 20, 60, 50},
-    {"ComboBox", "", IDC_SIMPLE_COMBO, CBS_SIMPLE | WS_TABSTOP, 140, 20, 55, 40},
     {"ListBox", "", IDC_CHANNEL_LIST, LBS_MULTIPLESEL | LBS_NOTIFY | WS_BORDER | WS_TABSTOP, 10, 35, 60, 40},
     {"Edit", "", IDC_NAME, ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 75, 35, 60, 12},
     {"msctls_progress32", "", IDC_BAR, WS_BORDER, 75, 50, 60, 8},
     {"Static", "---", IDC_LOG, SS_LEFT | SS_NOPREFIX, 75, 62, 120, 8},
-    {"Static", "", IDC_STATIC, SS_ICON, 170, 80, 20, 20, IDI_TEST},
     {"Button", "Step", IDC_STEP, BS_PUSHBUTTON, 140, 62, 30, 14},
 };
 
@@ -36,17 +34,9 @@ const DialogTemplate kDialogs[] = {
      100, 40, "MS Sans Serif", 8, kInnerItems},
 };
 
-const StringResource kStrings[] = {
-    {IDS_TEST_FILTER, "Wave files (*.wav)|*.wav|All files (*.*)|*.*|"},
-};
-
-const IconResource kIcons[] = {
-    {IDI_TEST, {}},
-};
-
 }  // namespace
 
-const ResourceTable kTestResources = {kDialogs, kStrings, kIcons};
+const ResourceTable kTestResources = {kDialogs, {}, {}};
 
 BEGIN_MESSAGE_MAP(CTestDlg, CDialog)
     ON_BN_CLICKED(IDC_OPEN_INNER, OnOpenInner)
@@ -55,11 +45,8 @@ BEGIN_MESSAGE_MAP(CTestDlg, CDialog)
     ON_BN_CLICKED(IDC_OPTION, OnOption)
     ON_BN_CLICKED(IDC_STEP, OnStep)
     ON_CBN_SELCHANGE(IDC_LIST_COMBO, OnSelchangeList)
-    ON_CBN_SELCHANGE(IDC_EDIT_COMBO, OnSelchangeEdit)
     ON_CBN_EDITCHANGE(IDC_EDIT_COMBO, OnEditchangeEdit)
-    ON_CBN_EDITCHANGE(IDC_SIMPLE_COMBO, OnEditchangeSimple)
     ON_LBN_SELCHANGE(IDC_CHANNEL_LIST, OnSelchangeChannels)
-    ON_EN_CHANGE(IDC_NAME, OnChangeName)
 END_MESSAGE_MAP()
 
 void CTestDlg::DoDataExchange(CDataExchange* pDX)
@@ -77,7 +64,6 @@ BOOL CTestDlg::OnInitDialog()
     for (const char* psz : {"stereo", "quadriphony", "surround"}) {
         m_comboList.AddString(psz);
         static_cast<CComboBox*>(GetDlgItem(IDC_EDIT_COMBO))->AddString(psz);
-        static_cast<CComboBox*>(GetDlgItem(IDC_SIMPLE_COMBO))->AddString(psz);
     }
     m_comboList.SetCurSel(1);
     for (const char* psz : {"Front Left", "Front Right", "Front Center"})
@@ -107,9 +93,7 @@ void CTestDlg::OnAsk()
 
 void CTestDlg::OnPickFile()
 {
-    CString strFilter;
-    strFilter.LoadString(IDS_TEST_FILTER);
-    CFileDialog dlg(TRUE, "*.wav", "", OFN_HIDEREADONLY, strFilter, nullptr);
+    CFileDialog dlg(TRUE, "*.wav", "", OFN_HIDEREADONLY, "Wave files (*.wav)|*.wav|", nullptr);
     Log(dlg.DoModal() == IDOK ? "picked " + dlg.GetPathName() : CString("cancelled"));
 }
 
@@ -125,11 +109,6 @@ void CTestDlg::OnSelchangeList()
     Log("list " + strText);
 }
 
-void CTestDlg::OnSelchangeEdit()
-{
-    Log("edit combo " + CString(std::to_string(static_cast<CComboBox*>(GetDlgItem(IDC_EDIT_COMBO))->GetCurSel())));
-}
-
 void CTestDlg::OnEditchangeEdit()
 {
     CString strText;
@@ -137,23 +116,9 @@ void CTestDlg::OnEditchangeEdit()
     Log("typed " + strText);
 }
 
-void CTestDlg::OnEditchangeSimple()
-{
-    CString strText;
-    GetDlgItem(IDC_SIMPLE_COMBO)->GetWindowText(strText);
-    Log("simple " + strText);
-}
-
 void CTestDlg::OnSelchangeChannels()
 {
     Log("channels " + CString(std::to_string(m_listChannels.GetSelCount())));
-}
-
-void CTestDlg::OnChangeName()
-{
-    CString strText;
-    GetDlgItem(IDC_NAME)->GetWindowText(strText);
-    Log("name " + strText);
 }
 
 void CTestDlg::OnStep()

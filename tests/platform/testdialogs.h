@@ -1,4 +1,4 @@
-// Small dialogs that exercise the window layer: every control kind, a nested
+// Small dialogs that exercise the window layer: the control kinds, a nested
 // dialog, a Yes/No question and an open dialog. The static IDC_LOG shows what
 // the dialog last received, so tests and scenarios can see notifications.
 #pragma once
@@ -16,8 +16,6 @@
 
 constexpr UINT IDD_TEST = 200;
 constexpr UINT IDD_INNER = 201;
-constexpr UINT IDS_TEST_FILTER = 300;
-constexpr UINT IDI_TEST = 400;
 
 constexpr int IDC_OPEN_INNER = 100;
 constexpr int IDC_ASK = 101;
@@ -25,7 +23,6 @@ constexpr int IDC_PICK_FILE = 102;
 constexpr int IDC_OPTION = 103;
 constexpr int IDC_LIST_COMBO = 104;
 constexpr int IDC_EDIT_COMBO = 105;
-constexpr int IDC_SIMPLE_COMBO = 106;
 constexpr int IDC_CHANNEL_LIST = 107;
 constexpr int IDC_NAME = 108;
 constexpr int IDC_BAR = 109;
@@ -55,11 +52,8 @@ protected:
     void OnPickFile();
     void OnOption();
     void OnSelchangeList();
-    void OnSelchangeEdit();
     void OnEditchangeEdit();
-    void OnEditchangeSimple();
     void OnSelchangeChannels();
-    void OnChangeName();
     void OnStep();
 
     DECLARE_MESSAGE_MAP()

@@ -1,18 +1,17 @@
-// The main dialog where a scenario cannot look: iconic painting, the window
-// icons, the system menu without its string, the rows' font and lifetime,
-// the row-to-position lookup and the services it gives the merge engine.
+// The dialogs where a scenario cannot look: iconic painting, the run-time
+// controls' shared font, what the file dialogs are asked for, how row
+// commands travel, and the inputs Process gives the merge engine.
 #include "ui/maindlg.h"
 
 #include <gtest/gtest.h>
 
 #include "platform/cfont.h"
-#include "platform/cmenu.h"
 #include "platform/cwinapp.h"
 #include "platform/userinput.h"
-#include "platform/winapi.h"
 #include "tests/platform/testbackend.h"
 #include "ui/plexoraresources.h"
 #include "ui/resource.h"
+#include "ui/settingsdlg.h"
 
 namespace {
 
@@ -20,16 +19,16 @@ class MainDlgTest : public ::testing::Test {
 protected:
     MainDlgTest() { settings.LoadDefaultSettings(); }
 
-    // Runs the main dialog with one action, then closes it.
-    void Run(const std::function<void(CMainDlg&, HWND)>& act)
+    // Runs the dialog with one action, then closes it.
+    void Run(CDialog& dlg, const std::function<void(HWND)>& act)
     {
-        CMainDlg dlg(settings);
         backend.loopActions.push_back([&](HWND hDlg) {
-            act(dlg, hDlg);
+            act(hDlg);
             CUserInput::Close(hDlg);
         });
         EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     }
+    static CString Label(HWND hDlg, int nRow) { return hDlg->FindChild(IDC_CHANNEL_LABEL_FIRST + nRow)->Text(); }
 
     CTestBackend backend{&kPlexoraResources};
     CWinApp app{"plexora"};
@@ -39,111 +38,172 @@ protected:
 TEST_F(MainDlgTest, AMinimisedDialogPaintsItsIconInTheMiddle)
 {
     backend.bWithPeers = true;
-    Run([&](CMainDlg& dlg, HWND hDlg) {
+    CMainDlg dlg(settings);
+    Run(dlg, [&](HWND hDlg) {
         EXPECT_EQ(hDlg->Icon(true)->nId, IDR_MAINFRAME);
         EXPECT_EQ(hDlg->Icon(false)->nId, IDR_MAINFRAME);
         EXPECT_EQ(reinterpret_cast<HICON>(dlg.SendMessage(WM_QUERYDRAGICON)), hDlg->Icon(true));
-        backend.peerLog.clear();
         dlg.SendMessage(WM_PAINT);
-        EXPECT_TRUE(backend.peerLog.empty()) << "not minimised: the default painting";
+        EXPECT_TRUE(backend.iconsDrawn.empty()) << "not minimised: the default painting";
         CUserInput::SysCommand(hDlg, SC_MINIMIZE);
-        backend.peerLog.clear();
         dlg.SendMessage(WM_PAINT);
         // Client 558 x 213: ((558 - 32 + 1) / 2, (213 - 32 + 1) / 2).
-        EXPECT_EQ(backend.peerLog, std::vector<std::string>{"0 icon 263 91 128"});
+        EXPECT_EQ(backend.iconsDrawn, std::vector<std::string>{"263 91 128"});
     });
 }
 
-TEST_F(MainDlgTest, AnEmptyAboutStringLeavesTheSystemMenuAlone)
+// The rows of the main dialog (through a rebuild) and the suffix edits of the
+// settings dialog: one 8-point Arial font, not the template's, released with
+// the dialog object.
+TEST_F(MainDlgTest, RunTimeControlsShareOneArialFontThatGoesWithTheirDialog)
 {
-    const StringResource strings[] = {{IDS_ABOUTBOX, ""}};
-    const ResourceTable resources = {kPlexoraResources.dialogs, strings, kPlexoraResources.icons};
-    AfxSetResourceTable(&resources);
-    Run([](CMainDlg& dlg, HWND) {
-        CMenu* pMenu = dlg.GetSystemMenu(FALSE);
-        ASSERT_EQ(pMenu->GetMenuItemCount(), 1u);
-        EXPECT_EQ(pMenu->GetMenuItemID(0), SC_CLOSE);
-    });
-}
-
-TEST_F(MainDlgTest, RowsShareOneFontThatOutlivesRebuildsButNotTheDialog)
-{
-    HFONT hRowFont = nullptr;
-    Run([&](CMainDlg&, HWND hDlg) {
-        hRowFont = hDlg->FindChild(IDC_CHANNEL_BUTTON_FIRST)->Font();
-        ASSERT_NE(hRowFont, nullptr);
-        EXPECT_STREQ(hRowFont->logFont.lfFaceName, "Arial");
-        EXPECT_EQ(hRowFont->logFont.lfWeight, 0);
-        EXPECT_NE(hRowFont, hDlg->Font()) << "not the template's font";
-        CUserInput::Select(hDlg->FindChild(IDC_CONFIGURATION), 4);
-        for (int r = 0; r < 8; ++r) {
-            EXPECT_EQ(hDlg->FindChild(IDC_CHANNEL_BUTTON_FIRST + r)->Font(), hRowFont);
-            EXPECT_EQ(hDlg->FindChild(IDC_CHANNEL_LABEL_FIRST + r)->Font(), hRowFont);
-        }
-    });
-    EXPECT_FALSE(FontObject::IsLive(hRowFont)) << "released with the dialog object";
-}
-
-TEST_F(MainDlgTest, TheRowsGoBeforeTheWindowWhenTheDialogEnds)
-{
-    backend.bWithPeers = true;
-    Run([&](CMainDlg&, HWND hDlg) {
-        CUserInput::Select(hDlg->FindChild(IDC_CONFIGURATION), 0);
-        backend.peerLog.clear();
-    });
-    std::vector<std::string> destroyed;
-    for (const std::string& entry : backend.peerLog)
-        if (entry.ends_with(" destroy"))
-            destroyed.push_back(entry.substr(0, entry.find(' ')));
-    std::vector<std::string> expected = {"666", "777", "667", "778", "1000", "1001",
-                                         "1003", "1009", "1012", "0"};
-    EXPECT_EQ(destroyed, expected);
-}
-
-TEST_F(MainDlgTest, GetChannelSpeakerFollowsTheSelectedConfiguration)
-{
-    Run([](CMainDlg& dlg, HWND hDlg) {
-        EXPECT_EQ(dlg.GetChannelSpeaker(3), 3);
-        EXPECT_EQ(dlg.GetChannelSpeaker(6), -1);
-        CUserInput::Select(hDlg->FindChild(IDC_CONFIGURATION), 2);  // surround: FL FR FC BC
-        EXPECT_EQ(dlg.GetChannelSpeaker(2), 2);
-        EXPECT_EQ(dlg.GetChannelSpeaker(3), 8);
-        EXPECT_EQ(dlg.GetChannelSpeaker(4), -1);
-    });
-}
-
-TEST_F(MainDlgTest, HostsTheMergeEngineWithItsProgressBarAndMessages)
-{
-    backend.boxAnswers = {IDOK};
-    settings.m_bNoExtensible = true;
-    Run([](CMainDlg& dlg, HWND hDlg) {
-        EXPECT_EQ(dlg.GetChannelMask(), 0x3Fu);
-        EXPECT_TRUE(dlg.GetNoExtensible());
-        dlg.SetProgressRange(41);
-        dlg.SetProgressPos(7);
-        HWND hBar = hDlg->FindChild(IDC_PROGRESS);
-        EXPECT_EQ(hBar->RangeMax(), 41);
-        EXPECT_EQ(hBar->Pos(), 7);
-        dlg.ShowMessage("Unable to process: not enough memory.");
-        CUserInput::Select(hDlg->FindChild(IDC_CONFIGURATION), 0);
-        EXPECT_EQ(dlg.GetChannelMask(), 0x3u);
-    });
-    ASSERT_EQ(backend.boxes.size(), 1u);
-    EXPECT_EQ(backend.boxes[0].strText, "Unable to process: not enough memory.");
-    EXPECT_EQ(backend.boxes[0].strCaption, "plexora");
-    EXPECT_EQ(backend.boxes[0].nType, MB_OK);
+    struct Case {
+        std::function<std::unique_ptr<CDialog>()> make;
+        int nRebuildBox;  // a combo box to pick item 4 in first, or 0
+        std::vector<std::pair<int, int>> idRanges;
+    };
+    const Case cases[] = {
+        {[&] { return std::make_unique<CMainDlg>(settings); }, IDC_CONFIGURATION,
+         {{IDC_CHANNEL_BUTTON_FIRST, 8}, {IDC_CHANNEL_LABEL_FIRST, 8}}},
+        {[&] { return std::make_unique<CSettingsDlg>(settings); }, 0, {{IDC_SUFFIX_FIRST, 18}}},
+    };
+    for (const Case& c : cases) {
+        HFONT hFont = nullptr;
+        std::unique_ptr<CDialog> pDlg = c.make();
+        Run(*pDlg, [&](HWND hDlg) {
+            hFont = hDlg->FindChild(c.idRanges[0].first)->Font();
+            ASSERT_NE(hFont, nullptr);
+            EXPECT_STREQ(hFont->logFont.lfFaceName, "Arial");
+            EXPECT_NE(hFont, hDlg->Font());
+            if (c.nRebuildBox)
+                CUserInput::Select(hDlg->FindChild(c.nRebuildBox), 4);
+            for (const auto& [nFirst, nCount] : c.idRanges)
+                for (int nId = nFirst; nId < nFirst + nCount; ++nId)
+                    EXPECT_EQ(hDlg->FindChild(nId)->Font(), hFont) << nId;
+        });
+        EXPECT_TRUE(FontObject::IsLive(hFont));
+        pDlg.reset();
+        EXPECT_FALSE(FontObject::IsLive(hFont));
+    }
 }
 
 TEST_F(MainDlgTest, AnEmptyListGivesNoRowsInsteadOfACrash)
 {
     settings.m_aConfigurations.clear();
     settings.m_nDefaultConfiguration = 2;
-    Run([](CMainDlg& dlg, HWND hDlg) {
+    CMainDlg dlg(settings);
+    Run(dlg, [&](HWND hDlg) {
         EXPECT_EQ(hDlg->FindChild(IDC_CHANNEL_BUTTON_FIRST), nullptr);
         EXPECT_EQ(hDlg->Rect().Height(), 82);
-        EXPECT_EQ(dlg.GetChannelSpeaker(0), -1);
         EXPECT_EQ(dlg.GetChannelMask(), 0u);
     });
+}
+
+// A row button opens an open dialog, Process without auto export a save
+// dialog that asks before replacing; both on wave files first.
+TEST_F(MainDlgTest, FileDialogsAskForWaveFiles)
+{
+    settings.m_bAutoExport = false;
+    settings.m_bAutoLoading = false;
+    CMainDlg dlg(settings);
+    HWND hMain = nullptr;
+    Run(dlg, [&](HWND hDlg) {
+        hMain = hDlg;
+        CUserInput::Select(hDlg->FindChild(IDC_CONFIGURATION), 0);
+        backend.fileAnswers = {CString("/a/x.wav"), CString("/a/y.wav"), std::nullopt};
+        CUserInput::Click(hDlg->FindChild(IDC_CHANNEL_BUTTON_FIRST));
+        CUserInput::Click(hDlg->FindChild(IDC_CHANNEL_BUTTON_FIRST + 1));
+        CUserInput::Click(hDlg->FindChild(IDC_PROCESS));
+    });
+    ASSERT_EQ(backend.fileRequests.size(), 3u);
+    const std::pair<size_t, DWORD> expected[] = {{0, OFN_HIDEREADONLY}, {2, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT}};
+    for (const auto& [nRequest, dwFlags] : expected) {
+        const FileDialogRequest& request = backend.fileRequests[nRequest];
+        EXPECT_EQ(request.bOpen, nRequest == 0);
+        EXPECT_EQ(request.dwFlags, dwFlags) << "no read-only box; a typed name need not exist";
+        EXPECT_EQ(request.hOwner, hMain);
+        ASSERT_EQ(request.filters.size(), 2u);
+        EXPECT_EQ(request.filters[request.nFilterIndex].strPattern, "*.wav");
+        EXPECT_EQ(request.strDefaultExtension, "wav");
+    }
+    EXPECT_TRUE(backend.boxes.empty());
+}
+
+// The main dialog, with each WM_COMMAND that reaches its message map.
+class CCommandWatch : public CMainDlg {
+public:
+    using CMainDlg::CMainDlg;
+    std::function<void(WPARAM)> onCommand;
+
+protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+    {
+        onCommand(wParam);
+        return CMainDlg::OnCommand(wParam, lParam);
+    }
+};
+
+TEST_F(MainDlgTest, RowCommandsAreCaughtWhateverTheirCodeAndThenPassedOn)
+{
+    settings.m_bAutoLoading = false;
+    CCommandWatch dlg(settings);
+    std::vector<std::string> seen;  // each command as the map sees it, with the dialogs asked so far
+    dlg.onCommand = [&](WPARAM wParam) {
+        seen.push_back(std::to_string(LOWORD(wParam)) + " after " + std::to_string(backend.fileRequests.size()));
+    };
+    Run(dlg, [&](HWND hDlg) {
+        backend.fileAnswers = {CString("/a/x.wav"), CString("/a/y.wav")};
+        dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_CHANNEL_BUTTON_FIRST + 1, 0x1234), 0);
+        dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_CHANNEL_BUTTON_FIRST + 5, BN_CLICKED), 0);
+        // Rows the configuration does not have, and a label, open nothing.
+        dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_CHANNEL_BUTTON_FIRST + 6, BN_CLICKED), 0);
+        dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_CHANNEL_BUTTON_FIRST + 17, BN_CLICKED), 0);
+        dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_CHANNEL_LABEL_FIRST, BN_CLICKED), 0);
+        EXPECT_EQ(Label(hDlg, 1), "/a/x.wav");
+        EXPECT_EQ(Label(hDlg, 5), "/a/y.wav");
+        EXPECT_EQ(Label(hDlg, 0), "---");
+    });
+    EXPECT_EQ(backend.fileRequests.size(), 2u);
+    EXPECT_EQ(seen, (std::vector<std::string>{"667 after 1", "671 after 2", "672 after 2", "683 after 2",
+                                              "777 after 2", std::to_string(IDCANCEL) + " after 2"}));
+}
+
+// The main dialog, with the inputs a merge was given, as the engine asks for
+// the output path; it then declines, so nothing is read.
+class CInputWatch : public CMainDlg {
+public:
+    using CMainDlg::CMainDlg;
+    std::vector<std::pair<std::string, DWORD>> inputs;  // path and speaker mask, in channel order
+    size_t nInputsAfterwards = 0;
+
+    bool ChooseOutputPath(CString&) override
+    {
+        for (const CInputWave* pInput : m_merge.m_aInputs)
+            inputs.emplace_back(pInput->m_strPath.str(), pInput->m_dwSpeakerMask);
+        return false;
+    }
+    void ProcessAndLookAfterwards()
+    {
+        OnProcess();
+        nInputsAfterwards = m_merge.m_aInputs.size();
+    }
+};
+
+TEST_F(MainDlgTest, ProcessGivesTheEngineOneInputPerRowWithItsSpeakerMask)
+{
+    settings.m_bAutoLoading = false;
+    CInputWatch dlg(settings);
+    Run(dlg, [&](HWND hDlg) {
+        CUserInput::Select(hDlg->FindChild(IDC_CONFIGURATION), 2);  // surround: FL FR FC BC
+        backend.fileAnswers = {CString("/a/bc.wav"), CString("/a/fl.wav"), CString("/a/fr.wav"), CString("/a/fc.wav")};
+        for (int r : {3, 0, 1, 2})
+            CUserInput::Click(hDlg->FindChild(IDC_CHANNEL_BUTTON_FIRST + r));
+        dlg.ProcessAndLookAfterwards();
+    });
+    EXPECT_EQ(dlg.inputs, (std::vector<std::pair<std::string, DWORD>>{
+                              {"/a/fl.wav", 0x1}, {"/a/fr.wav", 0x2}, {"/a/fc.wav", 0x4}, {"/a/bc.wav", 0x100}}));
+    EXPECT_EQ(dlg.nInputsAfterwards, 0u) << "the records live for one merge";
+    EXPECT_TRUE(backend.boxes.empty()) << "a declined path ends the merge without a word";
 }
 
 }  // namespace
