@@ -1,7 +1,7 @@
 // What a person does to the widgets reaches the model, and then the program
 // as the message a Win32 control or the dialog manager sends. Each action
-// runs on a fresh settings dialog (the system menu's on the main dialog,
-// which adds its About item) with the built-in settings.
+// runs on a fresh settings dialog with the built-in settings (the system
+// menu's on the main dialog, which adds its About item).
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -11,7 +11,6 @@
 
 #include "platform/cwinapp.h"
 #include "platform/modalstack.h"
-#include "platform/styles.h"
 #include "tests/qt/qtharness.h"
 #include "ui/maindlg.h"
 #include "ui/plexoraresources.h"
@@ -20,13 +19,8 @@
 
 namespace {
 
-// What the dialog under test received: its WM_COMMAND and WM_SYSCOMMAND messages.
-struct Received {
-    UINT nMessage;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-std::vector<Received> g_received;
+// The WM_COMMAND and WM_SYSCOMMAND messages of the dialog under test.
+std::vector<std::tuple<UINT, WPARAM, LPARAM>> g_received;
 
 template <class Dialog>
 class CRecorded : public Dialog {
@@ -37,7 +31,7 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         if (message == WM_COMMAND || message == WM_SYSCOMMAND)
-            g_received.push_back({message, wParam, lParam});
+            g_received.emplace_back(message, wParam, lParam);
         return Dialog::WindowProc(message, wParam, lParam);
     }
 };
@@ -46,9 +40,8 @@ protected:
 template <class T>
 T* Part(HWND hDialog, int nId)
 {
-    QWidget* pWidget = CQtPeer::WidgetOf(hDialog->FindChild(nId));
-    auto* pPart = qobject_cast<T*>(pWidget);
-    return pPart ? pPart : pWidget->findChild<T*>();
+    QWidget* pWidget = WidgetOf(hDialog, nId);
+    return qobject_cast<T*>(pWidget) ? qobject_cast<T*>(pWidget) : pWidget->findChild<T*>();
 }
 
 void ClickItem(HWND hDialog, int nId, int nRow)
@@ -57,39 +50,34 @@ void ClickItem(HWND hDialog, int nId, int nRow)
     QTest::mouseClick(pList->viewport(), Qt::LeftButton, {}, pList->visualItemRect(pList->item(nRow)).center());
 }
 
-// A control's state in the model: a check box's check, a list box's
-// selected items, a combo box's text and selection, an edit's text.
+// A control in the model: a check box's check, a list box's selected
+// items, a combo box's text and selection, an edit's text.
 std::string State(HWND hControl)
 {
-    std::string str;
-    if (hControl->Kind() == WindowKind::Button)
-        str = std::to_string(hControl->Check());
+    std::string str = hControl->Kind() == WindowKind::Button ? std::to_string(hControl->Check())
+                                                              : hControl->Text().str();
     for (int i = 0; hControl->Kind() == WindowKind::ListBox && i < static_cast<int>(hControl->Items().size()); ++i)
         str += hControl->IsItemSelected(i) ? std::to_string(i) + " " : "";
-    if (hControl->Kind() == WindowKind::ComboBox || hControl->Kind() == WindowKind::Edit)
-        str = hControl->Text().str();
-    if (hControl->Kind() == WindowKind::ComboBox)
-        str += " #" + std::to_string(hControl->CurSel());
-    return str;
+    return hControl->Kind() == WindowKind::ComboBox ? str + " #" + std::to_string(hControl->CurSel()) : str;
 }
 
 struct PersonsAction {
     const char* pszWhat;
-    bool bMainDialog;  // else the settings dialog
+    bool bMainDialog;
     std::function<void(HWND hDialog)> act;
     UINT nMessage;  // the first message the program receives, from control nId
     int nId;
     int nCode;
-    const char* pszThen;  // the State of control nId afterwards, if it is still there
+    const char* pszThen;  // the State of control nId afterwards, while the dialog is open
 };
 
 const PersonsAction kActions[] = {
     {"a click on a check box", false,
      [](HWND h) { QTest::mouseClick(Part<QCheckBox>(h, IDC_AUTO_PADDING), Qt::LeftButton, {}, QPoint(4, 8)); },
      WM_COMMAND, IDC_AUTO_PADDING, BN_CLICKED, "0"},
-    {"a click into the simple combo box's list", false, [](HWND h) { ClickItem(h, IDC_CONFIGURATIONS, 1); },
+    {"a click into a simple combo box's list", false, [](HWND h) { ClickItem(h, IDC_CONFIGURATIONS, 1); },
      WM_COMMAND, IDC_CONFIGURATIONS, CBN_SELCHANGE, "quadriphony #1"},
-    {"Up in the simple combo box's field", false,
+    {"Up in a simple combo box's field", false,
      [](HWND h) { QTest::keyClick(Part<QLineEdit>(h, IDC_CONFIGURATIONS), Qt::Key_Up); },
      WM_COMMAND, IDC_CONFIGURATIONS, CBN_SELCHANGE, "surround #2"},
     {"Up on a drop-down combo box", false,
@@ -103,9 +91,9 @@ const PersonsAction kActions[] = {
          QTest::keyClick(Part<QListWidget>(h, IDC_CHANNELS), Qt::Key_Space);
      },
      WM_COMMAND, IDC_CHANNELS, LBN_SELCHANGE, "0 1 2 3 4 5 6 "},
-    {"typing in a suffix edit", false, [](HWND h) { QTest::keyClicks(Part<QLineEdit>(h, IDC_SUFFIX_FIRST + 2), "x"); },
+    {"typing in an edit", false, [](HWND h) { QTest::keyClicks(Part<QLineEdit>(h, IDC_SUFFIX_FIRST + 2), "x"); },
      WM_COMMAND, IDC_SUFFIX_FIRST + 2, EN_CHANGE, "FCx"},
-    {"typing at the start of the simple combo box's field", false,
+    {"typing at the start of a simple combo box's field", false,
      [](HWND h) {
          auto* pEdit = Part<QLineEdit>(h, IDC_CONFIGURATIONS);
          pEdit->setCursorPosition(0);
@@ -116,21 +104,20 @@ const PersonsAction kActions[] = {
     {"typing in a drop-down combo box's field", false,
      [](HWND h) { QTest::keyClicks(Part<QLineEdit>(h, IDC_DEFAULT_CONFIGURATION), "!"); },
      WM_COMMAND, IDC_DEFAULT_CONFIGURATION, CBN_EDITCHANGE, "surround 5.1! #-1"},
-    {"Escape", false, [](HWND h) { QTest::keyClick(CQtPeer::WidgetOf(h), Qt::Key_Escape); },
+    {"Escape", false, [](HWND h) { QTest::keyClick(WidgetOf(h), Qt::Key_Escape); },
      WM_COMMAND, IDCANCEL, BN_CLICKED, nullptr},
-    {"Enter in a suffix edit", false, [](HWND h) { QTest::keyClick(Part<QLineEdit>(h, IDC_SUFFIX_FIRST), Qt::Key_Return); },
+    {"Enter in an edit", false, [](HWND h) { QTest::keyClick(Part<QLineEdit>(h, IDC_SUFFIX_FIRST), Qt::Key_Return); },
      WM_COMMAND, IDOK, BN_CLICKED, nullptr},
-    {"the close box", false, [](HWND h) { CQtPeer::WidgetOf(h)->close(); }, WM_SYSCOMMAND, SC_CLOSE, 0, nullptr},
+    {"the close box", false, [](HWND h) { WidgetOf(h)->close(); }, WM_SYSCOMMAND, SC_CLOSE, 0, nullptr},
     {"Alt+Space, then C", false,
      [](HWND h) {
-         ASSERT_TRUE(QTest::qWaitForWindowActive(CQtPeer::WidgetOf(h)));
+         ASSERT_TRUE(QTest::qWaitForWindowActive(WidgetOf(h)));
          Later([] { QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_C); });
-         QTest::keyClick(CQtPeer::WidgetOf(h)->focusWidget(), Qt::Key_Space, Qt::AltModifier);
+         QTest::keyClick(WidgetOf(h)->focusWidget(), Qt::Key_Space, Qt::AltModifier);
      },
      WM_SYSCOMMAND, SC_CLOSE, 0, nullptr},
     {"the system menu on the dialog's background, About picked", true,
      [](HWND h) {
-         QWidget* pDialog = CQtPeer::WidgetOf(h);
          Later([] {
              auto* pMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
              ASSERT_NE(pMenu, nullptr);
@@ -139,12 +126,12 @@ const PersonsAction kActions[] = {
                  items << (pAction->isSeparator() ? QString("-") : pAction->text());
              EXPECT_EQ(items, QStringList({"&Close", "-", "&About Plexora..."}));
              // The About box opens; Escape closes it.
-             Later([] { QTest::keyClick(CQtPeer::WidgetOf(CModalStack::Top()), Qt::Key_Escape); });
+             Later([] { QTest::keyClick(WidgetOf(CModalStack::Top()), Qt::Key_Escape); });
              QTest::mouseClick(pMenu, Qt::LeftButton, {}, pMenu->actionGeometry(pMenu->actions()[2]).center());
          });
-         QPoint background(pDialog->width() - 5, pDialog->height() - 5);
-         QContextMenuEvent event(QContextMenuEvent::Mouse, background, pDialog->mapToGlobal(background));
-         QApplication::sendEvent(pDialog, &event);
+         QPoint background(WidgetOf(h)->width() - 5, WidgetOf(h)->height() - 5);
+         QContextMenuEvent event(QContextMenuEvent::Mouse, background, WidgetOf(h)->mapToGlobal(background));
+         QApplication::sendEvent(WidgetOf(h), &event);
      },
      WM_SYSCOMMAND, IDM_ABOUTBOX, 0, nullptr},
 };
@@ -172,19 +159,21 @@ TEST_F(InputTest, EachActionReachesTheProgramAsItsMessage)
             hSender = hDialog->FindChild(action.nId);
             action.act(hDialog);
             if (CWindowRecord::IsWindow(hDialog) && !hDialog->IsDialogEnded()) {
-                if (action.pszThen)
+                if (action.pszThen) {
                     EXPECT_EQ(State(hSender), action.pszThen);
+                }
                 ExpectPeersMatchModel(hDialog);
                 dlg.EndDialog(IDCANCEL);
             }
         });
         dlg.DoModal();
         ASSERT_FALSE(g_received.empty());
-        EXPECT_EQ(g_received[0].nMessage, action.nMessage);
-        EXPECT_EQ(LOWORD(g_received[0].wParam), action.nId);
-        EXPECT_EQ(HIWORD(g_received[0].wParam), action.nCode);
-        if (action.nMessage == WM_COMMAND) {
-            EXPECT_EQ(g_received[0].lParam, reinterpret_cast<LPARAM>(hSender)) << "none for IDOK and IDCANCEL";
+        auto [nMessage, wParam, lParam] = g_received.front();
+        EXPECT_EQ(nMessage, action.nMessage);
+        EXPECT_EQ(LOWORD(wParam), action.nId);
+        EXPECT_EQ(HIWORD(wParam), action.nCode);
+        if (nMessage == WM_COMMAND) {
+            EXPECT_EQ(lParam, reinterpret_cast<LPARAM>(hSender)) << "the sender's handle, none for IDOK and IDCANCEL";
         }
     }
 }

@@ -28,14 +28,6 @@ std::string Name(HWND hWnd)
     return std::string(hWnd->ClassName()) + " " + std::to_string(hWnd->Id());
 }
 
-QString Joined(const std::vector<CString>& items)
-{
-    QStringList list;
-    for (const CString& strItem : items)
-        list << ToQString(strItem);
-    return list.join('|');
-}
-
 QString Joined(const QListWidget* pList)
 {
     QStringList items;
@@ -51,11 +43,9 @@ QStringList Shown(QWidget* pWidget)
         return {"check box", pCheck->text(), pCheck->isChecked() ? "checked" : ""};
     if (auto* pPush = qobject_cast<QPushButton*>(pWidget))
         return {"push button", pPush->text(), pPush->isDefault() ? "default" : ""};
-    if (auto* pLabel = qobject_cast<QLabel*>(pWidget)) {
-        if (pLabel->pixmap().isNull())
-            return {"label", pLabel->text()};
-        return {"icon", QString::number(pLabel->pixmap().width())};
-    }
+    if (auto* pLabel = qobject_cast<QLabel*>(pWidget))
+        return pLabel->pixmap().isNull() ? QStringList{"label", pLabel->text()}
+                                         : QStringList{"icon", QString::number(pLabel->pixmap().width())};
     if (auto* pEdit = qobject_cast<QLineEdit*>(pWidget))
         return {"edit", pEdit->text(), pEdit->hasFrame() ? "framed" : ""};
     if (auto* pCombo = qobject_cast<QComboBox*>(pWidget)) {
@@ -84,10 +74,12 @@ QStringList Modelled(HWND hWnd)
 {
     QString strText = ToQString(hWnd->Text());
     DWORD dwStyle = hWnd->Style();
-    std::vector<CString> marked = hWnd->Items();
-    for (int i = 0; i < static_cast<int>(marked.size()); ++i)
-        if (hWnd->Kind() == WindowKind::ListBox ? hWnd->IsItemSelected(i) : hWnd->CurSel() == i)
-            marked[static_cast<size_t>(i)] += "*";
+    QStringList items;
+    for (int i = 0; i < static_cast<int>(hWnd->Items().size()); ++i) {
+        bool bSelected = hWnd->Kind() == WindowKind::ListBox ? hWnd->IsItemSelected(i) : hWnd->CurSel() == i;
+        items << ToQString(hWnd->Items()[static_cast<size_t>(i)]) + (bSelected ? "*" : "");
+    }
+    QString strItems = items.join('|');
     switch (hWnd->Kind()) {
     case WindowKind::Button:
         if ((dwStyle & BS_TYPEMASK) == BS_AUTOCHECKBOX)
@@ -100,11 +92,11 @@ QStringList Modelled(HWND hWnd)
     case WindowKind::Edit: return {"edit", strText, (dwStyle & WS_BORDER) ? "framed" : ""};
     case WindowKind::ComboBox:
         switch (dwStyle & CBS_TYPEMASK) {
-        case CBS_SIMPLE: return {"simple combo box", Joined(marked), strText, "list shown"};
-        case CBS_DROPDOWN: return {"combo box", Joined(marked), strText};
-        default: return {"combo box", Joined(marked), "no field"};
+        case CBS_SIMPLE: return {"simple combo box", strItems, strText, "list shown"};
+        case CBS_DROPDOWN: return {"combo box", strItems, strText};
+        default: return {"combo box", strItems, "no field"};
         }
-    case WindowKind::ListBox: return {"list box", Joined(marked)};
+    case WindowKind::ListBox: return {"list box", strItems};
     case WindowKind::ProgressBar:
         return {"progress", QString("%1 %2 %3").arg(hWnd->RangeMin()).arg(hWnd->RangeMax()).arg(hWnd->Pos())};
     case WindowKind::Dialog: break;
@@ -192,8 +184,9 @@ void ExpectPeersMatchModel(HWND hDialog)
         ExpectGeometry(hChild, pWidget, modelled.front());
         if (HFONT hFont = hChild->Font()) {
             EXPECT_EQ(pWidget->font().pixelSize(), -hFont->logFont.lfHeight) << Name(hChild);
-            EXPECT_EQ(QFontInfo(pWidget->font()).family(), "Liberation Sans")
-                << Name(hChild) << " asks for " << hFont->logFont.lfFaceName;
+            EXPECT_EQ(pWidget->font().family() + " " + QFontInfo(pWidget->font()).family(),
+                      "Liberation Sans Liberation Sans")
+                << Name(hChild) << " asks for " << hFont->logFont.lfFaceName << "; drawn with the font installed";
         }
     }
     int nVisibleWidgets = 0;

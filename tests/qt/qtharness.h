@@ -27,18 +27,13 @@ inline void PrintTo(const QString& str, std::ostream* pOut)
 // modal dialog) that the test starts next, never inside a handler.
 void Later(std::function<void()> fn);
 
-// The widget of a window, or of a dialog's control nId, as a T.
+// The widget of a window, or of its control nId, as a T.
 template <class T = QWidget>
-T* WidgetOf(HWND hWnd)
+T* WidgetOf(HWND hWnd, int nId = 0)
 {
-    auto* pWidget = qobject_cast<T*>(CQtPeer::WidgetOf(hWnd));
+    auto* pWidget = qobject_cast<T*>(CQtPeer::WidgetOf(nId ? hWnd->FindChild(nId) : hWnd));
     EXPECT_NE(pWidget, nullptr) << "no widget of the expected kind";
     return pWidget;
-}
-template <class T = QWidget>
-T* ControlWidget(HWND hDialog, int nId)
-{
-    return WidgetOf<T>(hDialog->FindChild(nId));
 }
 
 // Qt's modal window on top (a message box, a file dialog), as a T.

@@ -1,8 +1,9 @@
 // The modal services for people: message boxes as AfxMessageBox shows them,
-// and file dialogs with Win32's filter list and default extension.
+// and file dialogs with Win32's filter list, default extension and
+// overwrite question.
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QFileDialog>
-#include <QAbstractButton>
 #include <QMessageBox>
 #include <QTest>
 
@@ -21,27 +22,17 @@ protected:
     CWinApp app{"plexora"};
 };
 
-TEST_F(ServicesTest, MessageBoxesShowTheProgramsNameAndAnswerAsWin32Does)
+TEST_F(ServicesTest, AQuestionShowsTheProgramsNameAndIsAnsweredYesOrNo)
 {
-    struct {
-        UINT nType;
-        Qt::Key key;
-        QMessageBox::StandardButtons buttons;
-        int nAnswer;
-    } const kCases[] = {
-        {MB_YESNO, Qt::Key_Return, QMessageBox::Yes | QMessageBox::No, IDYES},
-        {MB_YESNO, Qt::Key_Escape, QMessageBox::Yes | QMessageBox::No, IDNO},
-    };
-    for (const auto& c : kCases) {
-        Later([&] {
+    for (auto [key, nAnswer] : {std::pair{Qt::Key_Return, IDYES}, std::pair{Qt::Key_Escape, IDNO}}) {
+        Later([key = key] {
             auto* pBox = ActiveModal<QMessageBox>();
             ASSERT_NE(pBox, nullptr);
             EXPECT_EQ(pBox->windowTitle(), "plexora");
-            EXPECT_EQ(pBox->text(), "Proceed ?");
-            EXPECT_EQ(pBox->standardButtons(), c.buttons);
-            QTest::keyClick(pBox, c.key);
+            EXPECT_EQ(pBox->standardButtons(), QMessageBox::Yes | QMessageBox::No);
+            QTest::keyClick(pBox, key);
         });
-        EXPECT_EQ(AfxMessageBox("Proceed ?", c.nType), c.nAnswer);
+        EXPECT_EQ(AfxMessageBox("Proceed ?", MB_YESNO), nAnswer);
     }
 }
 
@@ -72,7 +63,6 @@ TEST_F(ServicesTest, TheSaveDialogStartsOnTheFirstFilterAndAsksBeforeReplacing)
     Later([&] {
         auto* pDialog = ActiveModal<QFileDialog>();
         ASSERT_NE(pDialog, nullptr);
-        EXPECT_EQ(pDialog->windowTitle(), "Save As");
         auto* pTypes = pDialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
         ASSERT_NE(pTypes, nullptr);
         EXPECT_EQ(pTypes->currentText(), "Wave files (*.wav)") << "the first filter, as the program wrote it";
