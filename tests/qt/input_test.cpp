@@ -112,7 +112,10 @@ const PersonsAction kActions[] = {
     {"Alt+Space, then C", false,
      [](HWND h) {
          ASSERT_TRUE(QTest::qWaitForWindowActive(WidgetOf(h)));
-         Later([] { QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_C); });
+         Later([] {
+             if (QWidget* pMenu = QApplication::activePopupWidget())
+                 QTest::keyClick(pMenu, Qt::Key_C);
+         });
          QTest::keyClick(WidgetOf(h)->focusWidget(), Qt::Key_Space, Qt::AltModifier);
      },
      WM_SYSCOMMAND, SC_CLOSE, 0, nullptr},

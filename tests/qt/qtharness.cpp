@@ -22,6 +22,8 @@ namespace {
 
 // A test that waits for a person who never comes fails instead of hanging.
 constexpr int kHangMs = 20000;
+// The running test's hang timer; what is left of its Later actions goes with it.
+QObject* g_pRunningTest = nullptr;
 
 std::string Name(HWND hWnd)
 {
@@ -132,10 +134,12 @@ QtTest::QtTest(const ResourceTable* pResources)
         std::abort();
     });
     m_hang.start(kHangMs);
+    g_pRunningTest = &m_hang;
 }
 
 QtTest::~QtTest()
 {
+    g_pRunningTest = nullptr;
     AfxSetResourceTable(nullptr);
     AfxSetBackend(nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -145,7 +149,7 @@ void Later(std::function<void()> fn)
 {
     // A timer, not a posted event: the backend keeps painting during the
     // program's handlers without firing timers, so fn never runs inside one.
-    QTimer::singleShot(1, qApp, std::move(fn));
+    QTimer::singleShot(1, g_pRunningTest, std::move(fn));
 }
 
 void TypeFileName(const QString& strName)
