@@ -1,9 +1,6 @@
-// The program's dialogs on the screen. Every peer shows its window as the
-// model has it after the program's own operations, in the three dialogs
-// that hold every kind of control: the main dialog (a configuration switch,
-// labels filled, a progress step), the settings dialog opened from it (a
-// configuration added and one removed, reaching all three combo boxes) and
-// the About box with the program icon. And one merge, start to end.
+// The program's dialogs on the screen: every peer as the model has it after
+// the program's own operations, in the three dialogs that hold every kind
+// of control, and the road of one merge.
 #include <QLabel>
 #include <QProgressBar>
 #include <QTest>
@@ -37,7 +34,8 @@ TEST_F(DialogsTest, EveryPeerShowsItsWindowAsTheModelHasIt)
     Later([&] {
         HWND hMain = dlg.m_hWnd;
         ExpectPeersMatchModel(hMain);
-        ASSERT_TRUE(CUserInput::Select(hMain->FindChild(IDC_CONFIGURATION), 0).IsEmpty());  // stereo
+        // A switch to stereo, a label filled, a progress step.
+        ASSERT_TRUE(CUserInput::Select(hMain->FindChild(IDC_CONFIGURATION), 0).IsEmpty());
         ExpectPeersMatchModel(hMain);
         dlg.GetDlgItem(IDC_CHANNEL_LABEL_FIRST + 1)->SetWindowText("/tmp/drums && bass &FR.wav");
         dlg.SetProgressRange(40);
@@ -96,9 +94,6 @@ TEST_F(DialogsTest, OneMergeFromTheFirstRowsFileToTheOutputBesideIt)
         HWND hDialog = dlg.m_hWnd;
         Later([&] { TypeFileName(QString::fromStdString(folder / "drumsFL.wav")); });
         QTest::mouseClick(WidgetOf(hDialog, IDC_CHANNEL_BUTTON_FIRST), Qt::LeftButton);
-        EXPECT_EQ(WidgetOf<QLabel>(hDialog, IDC_CHANNEL_LABEL_FIRST + 5)->text(),
-                  QString::fromStdString(folder / "drumsBR.wav"))
-            << "the siblings are loaded";
 
         // Each position the bar shows; at the first one a person presses
         // Process again, then Escape.
