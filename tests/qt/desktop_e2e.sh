@@ -26,44 +26,32 @@ fail() { echo "FAIL: $*"; kill "$pid" 2>/dev/null || true; exit 1; }
 windows() {
   xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | grep -vx "${2:-none}" || true
 }
-# Waits up to 20 seconds for such a window and prints its id.
-find_window() {
-  for _ in $(seq 200); do
-    local id
-    id=$(windows "$@" | head -n 1)
-    [[ -n $id ]] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
+# Retries COMMAND for up to 20 seconds until it succeeds.
+retry() {
+  for _ in $(seq 200); do "$@" && return 0; sleep 0.1; done
   return 1
 }
+first_window() { local id; id=$(windows "$@" | head -n 1); [[ -n $id ]] && echo "$id"; }
+no_message_box() { [[ -z $(windows plexora "$main") ]]; }
+ended() { ! kill -0 "$pid" 2>/dev/null; }
 
 QT_QPA_PLATFORM=xcb ./plexora &
 pid=$!
 
-main=$(find_window Plexora) || fail "the main window did not appear"
-echo "main window $main"
+main=$(retry first_window Plexora) || fail "the main window did not appear"
 
 # Process sits at client (398, 186)-(473, 208) with the built-in settings'
 # six rows; a click in its middle.
 xdotool mousemove --sync --window "$main" 435 197 click 1
-box=$(find_window plexora "$main") || fail "no message box after Process"
-echo "message box $box"
+box=$(retry first_window plexora "$main") || fail "no message box after Process"
 xdotool windowfocus --sync "$box" key Return
-for _ in $(seq 50); do
-  [[ -z $(windows plexora "$main") ]] && break
-  sleep 0.1
-done
-[[ -z $(windows plexora "$main") ]] || fail "Enter did not close the message box"
+retry no_message_box || fail "Enter did not close the message box"
 
 # The system menu from the dialog's background, then its Close item by its mnemonic.
 xdotool mousemove --sync --window "$main" 400 12 click 3
 sleep 0.5
 xdotool key c
-for _ in $(seq 100); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "the program still runs after Close"
+retry ended || fail "the program still runs after Close"
 wait "$pid" || fail "plexora exited with status $?"
 
 [[ -s settings.pxr ]] || fail "no settings.pxr beside the program"

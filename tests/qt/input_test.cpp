@@ -1,313 +1,184 @@
-// What a person does to the widgets reaches the program as the message a
-// Win32 control sends, after the model changed: clicks, toggles, picks,
-// typing, Tab, Escape, Enter, the close box and the system menu.
+// What a person does to the widgets reaches the model, and then the program
+// as the message a Win32 control or the dialog manager sends. Each action
+// runs on a fresh settings dialog with the built-in settings (the system
+// menu's on the main dialog, which adds its About item).
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QMessageBox>
-#include <QProgressBar>
-#include <QPushButton>
 #include <QTest>
 
-#include <map>
-
-#include "platform/cbutton.h"
-#include "platform/cmenu.h"
-#include "platform/styles.h"
-#include "tests/qt/kindsdlg.h"
+#include "platform/cwinapp.h"
+#include "platform/modalstack.h"
 #include "tests/qt/qtharness.h"
-
-using namespace kinds;
+#include "ui/maindlg.h"
+#include "ui/plexoraresources.h"
+#include "ui/resource.h"
+#include "ui/settingsdlg.h"
 
 namespace {
 
-struct Command {
+// The WM_COMMAND and WM_SYSCOMMAND messages of the dialog under test.
+std::vector<std::tuple<UINT, WPARAM, LPARAM>> g_received;
+
+template <class Dialog>
+class CRecorded : public Dialog {
+public:
+    using Dialog::Dialog;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_COMMAND || message == WM_SYSCOMMAND)
+            g_received.emplace_back(message, wParam, lParam);
+        return Dialog::WindowProc(message, wParam, lParam);
+    }
+};
+
+// The part of control nId's widget that is a T.
+template <class T>
+T* Part(HWND hDialog, int nId)
+{
+    QWidget* pWidget = WidgetOf(hDialog, nId);
+    return qobject_cast<T*>(pWidget) ? qobject_cast<T*>(pWidget) : pWidget->findChild<T*>();
+}
+
+void ClickItem(HWND hDialog, int nId, int nRow)
+{
+    auto* pList = Part<QListWidget>(hDialog, nId);
+    QTest::mouseClick(pList->viewport(), Qt::LeftButton, {}, pList->visualItemRect(pList->item(nRow)).center());
+}
+
+// A control in the model: a check box's check, a list box's selected
+// items, a combo box's text and selection, an edit's text.
+std::string State(HWND hControl)
+{
+    std::string str = hControl->Kind() == WindowKind::Button ? std::to_string(hControl->Check())
+                                                              : hControl->Text().str();
+    for (int i = 0; hControl->Kind() == WindowKind::ListBox && i < static_cast<int>(hControl->Items().size()); ++i)
+        str += hControl->IsItemSelected(i) ? std::to_string(i) + " " : "";
+    return hControl->Kind() == WindowKind::ComboBox ? str + " #" + std::to_string(hControl->CurSel()) : str;
+}
+
+struct PersonsAction {
+    const char* pszWhat;
+    bool bMainDialog;
+    std::function<void(HWND hDialog)> act;
+    UINT nMessage;  // the first message the program receives, from control nId
     int nId;
     int nCode;
-    HWND hControl;
+    const char* pszThen;  // the State of control nId afterwards, while the dialog is open
+};
+
+const PersonsAction kActions[] = {
+    {"a click on a check box", false,
+     [](HWND h) { QTest::mouseClick(Part<QCheckBox>(h, IDC_AUTO_PADDING), Qt::LeftButton, {}, QPoint(4, 8)); },
+     WM_COMMAND, IDC_AUTO_PADDING, BN_CLICKED, "0"},
+    {"a click into a simple combo box's list", false, [](HWND h) { ClickItem(h, IDC_CONFIGURATIONS, 1); },
+     WM_COMMAND, IDC_CONFIGURATIONS, CBN_SELCHANGE, "quadriphony #1"},
+    {"Up in a simple combo box's field", false,
+     [](HWND h) { QTest::keyClick(Part<QLineEdit>(h, IDC_CONFIGURATIONS), Qt::Key_Up); },
+     WM_COMMAND, IDC_CONFIGURATIONS, CBN_SELCHANGE, "surround #2"},
+    {"Up on a drop-down combo box", false,
+     [](HWND h) { QTest::keyClick(Part<QComboBox>(h, IDC_DEFAULT_CONFIGURATION), Qt::Key_Up); },
+     WM_COMMAND, IDC_DEFAULT_CONFIGURATION, CBN_SELCHANGE, "surround #2"},
+    {"a click on a selected channel", false, [](HWND h) { ClickItem(h, IDC_CHANNELS, 0); },
+     WM_COMMAND, IDC_CHANNELS, LBN_SELCHANGE, "1 2 3 4 5 "},
+    {"Space on the channel with the focus frame", false,
+     [](HWND h) {
+         Part<QListWidget>(h, IDC_CHANNELS)->setCurrentRow(6, QItemSelectionModel::NoUpdate);
+         QTest::keyClick(Part<QListWidget>(h, IDC_CHANNELS), Qt::Key_Space);
+     },
+     WM_COMMAND, IDC_CHANNELS, LBN_SELCHANGE, "0 1 2 3 4 5 6 "},
+    {"typing in an edit", false, [](HWND h) { QTest::keyClicks(Part<QLineEdit>(h, IDC_SUFFIX_FIRST + 2), "x"); },
+     WM_COMMAND, IDC_SUFFIX_FIRST + 2, EN_CHANGE, "FCx"},
+    {"typing at the start of a simple combo box's field", false,
+     [](HWND h) {
+         auto* pEdit = Part<QLineEdit>(h, IDC_CONFIGURATIONS);
+         pEdit->setCursorPosition(0);
+         QTest::keyClicks(pEdit, "xy");
+         EXPECT_EQ(pEdit->cursorPosition(), 2) << "the caret stays where the person types";
+     },
+     WM_COMMAND, IDC_CONFIGURATIONS, CBN_EDITCHANGE, "xysurround 5.1 #-1"},
+    {"typing in a drop-down combo box's field", false,
+     [](HWND h) { QTest::keyClicks(Part<QLineEdit>(h, IDC_DEFAULT_CONFIGURATION), "!"); },
+     WM_COMMAND, IDC_DEFAULT_CONFIGURATION, CBN_EDITCHANGE, "surround 5.1! #-1"},
+    {"Escape", false, [](HWND h) { QTest::keyClick(WidgetOf(h), Qt::Key_Escape); },
+     WM_COMMAND, IDCANCEL, BN_CLICKED, nullptr},
+    {"Enter in an edit", false, [](HWND h) { QTest::keyClick(Part<QLineEdit>(h, IDC_SUFFIX_FIRST), Qt::Key_Return); },
+     WM_COMMAND, IDOK, BN_CLICKED, nullptr},
+    {"the close box", false, [](HWND h) { WidgetOf(h)->close(); }, WM_SYSCOMMAND, SC_CLOSE, 0, nullptr},
+    {"Alt+Space, then C", false,
+     [](HWND h) {
+         ASSERT_TRUE(QTest::qWaitForWindowActive(WidgetOf(h)));
+         Later([] {
+             if (QWidget* pMenu = QApplication::activePopupWidget())
+                 QTest::keyClick(pMenu, Qt::Key_C);
+         });
+         QTest::keyClick(WidgetOf(h)->focusWidget(), Qt::Key_Space, Qt::AltModifier);
+     },
+     WM_SYSCOMMAND, SC_CLOSE, 0, nullptr},
+    {"the system menu on the dialog's background, About picked", true,
+     [](HWND h) {
+         Later([] {
+             auto* pMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+             ASSERT_NE(pMenu, nullptr);
+             QStringList items;
+             for (QAction* pAction : pMenu->actions())
+                 items << (pAction->isSeparator() ? QString("-") : pAction->text());
+             EXPECT_EQ(items, QStringList({"&Close", "-", "&About Plexora..."}));
+             // The About box opens; Escape closes it.
+             Later([] { QTest::keyClick(WidgetOf(CModalStack::Top()), Qt::Key_Escape); });
+             QTest::mouseClick(pMenu, Qt::LeftButton, {}, pMenu->actionGeometry(pMenu->actions()[2]).center());
+         });
+         QPoint background(WidgetOf(h)->width() - 5, WidgetOf(h)->height() - 5);
+         QContextMenuEvent event(QContextMenuEvent::Mouse, background, WidgetOf(h)->mapToGlobal(background));
+         QApplication::sendEvent(WidgetOf(h), &event);
+     },
+     WM_SYSCOMMAND, IDM_ABOUTBOX, 0, nullptr},
 };
 
 class InputTest : public QtTest {
 protected:
-    InputTest() : QtTest(&kKindsResources) {}
+    InputTest() : QtTest(&kPlexoraResources) {}
 
-    // The WM_COMMAND messages the dialog received, in order.
-    std::vector<Command> Commands() const
-    {
-        std::vector<Command> commands;
-        for (const RecordedMessage& m : dlg.m_received)
-            if (m.nMessage == WM_COMMAND)
-                commands.push_back({LOWORD(m.wParam), HIWORD(m.wParam), reinterpret_cast<HWND>(m.lParam)});
-        return commands;
-    }
-    std::vector<WPARAM> SysCommands() const
-    {
-        std::vector<WPARAM> ids;
-        for (const RecordedMessage& m : dlg.m_received)
-            if (m.nMessage == WM_SYSCOMMAND)
-                ids.push_back(m.wParam);
-        return ids;
-    }
-    HWND Control(int nId) const { return dlg.m_hWnd->FindChild(nId); }
-    void PressEscape() { QTest::keyClick(WidgetOf(dlg.m_hWnd), Qt::Key_Escape); }
-
-    CKindsDlg dlg;
+    CWinApp app{"plexora"};
 };
 
-TEST_F(InputTest, ClicksOnCheckBoxesAndPushButtonsSendBnClicked)
+TEST_F(InputTest, EachActionReachesTheProgramAsItsMessage)
 {
-    HWND hPad = nullptr;
-    HWND hAsk = nullptr;
-    Later([&] {
-        hPad = Control(IDC_PAD);
-        hAsk = Control(IDC_ASK);
-        auto* pPad = ControlWidget<QCheckBox>(dlg.m_hWnd, IDC_PAD);
-        QTest::mouseClick(pPad, Qt::LeftButton, {}, QPoint(4, pPad->height() / 2));
-        EXPECT_EQ(Control(IDC_PAD)->Check(), BST_CHECKED);
-        EXPECT_TRUE(pPad->isChecked());
-        EXPECT_EQ(dlg.m_hWnd->FocusChild(), Control(IDC_PAD)) << "a click takes the focus";
-        QTest::keyClick(pPad, Qt::Key_Space);
-        EXPECT_EQ(Control(IDC_PAD)->Check(), BST_UNCHECKED);
-        EXPECT_FALSE(pPad->isChecked());
-
-        // A question asked by the click's handler, answered No.
-        Later([] {
-            auto* pBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            ASSERT_NE(pBox, nullptr);
-            EXPECT_EQ(pBox->text(), "Proceed ?");
-            QTest::mouseClick(pBox->button(QMessageBox::No), Qt::LeftButton);
+    for (const PersonsAction& action : kActions) {
+        SCOPED_TRACE(action.pszWhat);
+        CSettings settings;
+        settings.LoadDefaultSettings();
+        CRecorded<CMainDlg> mainDlg(settings);
+        CRecorded<CSettingsDlg> settingsDlg(settings);
+        CDialog& dlg = action.bMainDialog ? static_cast<CDialog&>(mainDlg) : settingsDlg;
+        g_received.clear();
+        HWND hSender = nullptr;
+        Later([&] {
+            HWND hDialog = dlg.m_hWnd;
+            hSender = hDialog->FindChild(action.nId);
+            action.act(hDialog);
+            if (CWindowRecord::IsWindow(hDialog) && !hDialog->IsDialogEnded()) {
+                if (action.pszThen) {
+                    EXPECT_EQ(State(hSender), action.pszThen);
+                }
+                ExpectPeersMatchModel(hDialog);
+                dlg.EndDialog(IDCANCEL);
+            }
         });
-        QTest::mouseClick(ControlWidget<QPushButton>(dlg.m_hWnd, IDC_ASK), Qt::LeftButton);
-        EXPECT_EQ(dlg.m_nLastAnswer, IDNO);
-        PressEscape();
-    });
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    std::vector<Command> commands = Commands();
-    std::vector<std::pair<int, int>> received;
-    for (const Command& c : commands)
-        received.emplace_back(c.nId, c.nCode);
-    std::vector<std::pair<int, int>> expected = {
-        {IDC_PAD, BN_CLICKED}, {IDC_PAD, BN_CLICKED}, {IDC_ASK, BN_CLICKED}, {IDCANCEL, BN_CLICKED}};
-    ASSERT_EQ(received, expected);
-    EXPECT_EQ(commands[0].hControl, hPad) << "the check box sends its own handle";
-    EXPECT_EQ(commands[2].hControl, hAsk);
-    EXPECT_EQ(commands[3].hControl, nullptr) << "Escape comes from no control";
-}
-
-TEST_F(InputTest, PicksAndTogglesSendSelectionChanges)
-{
-    std::map<int, HWND> handles;
-    Later([&] {
-        HWND hDialog = dlg.m_hWnd;
-        for (int nId : {IDC_CHOICE, IDC_NAMES, IDC_CHANNELS})
-            handles[nId] = Control(nId);
-        // The drop-down list: by keyboard, then from its list.
-        auto* pChoice = ControlWidget<QComboBox>(hDialog, IDC_CHOICE);
-        QTest::keyClick(pChoice, Qt::Key_Down);
-        EXPECT_EQ(Control(IDC_CHOICE)->CurSel(), 4);
-        EXPECT_EQ(Control(IDC_CHOICE)->Text(), "surround 7.1");
-        pChoice->showPopup();
-        QAbstractItemView* pView = pChoice->view();
-        EXPECT_GE(pView->window()->geometry().top(), pChoice->mapToGlobal(QPoint(0, pChoice->height() - 1)).y())
-            << "the list drops below the box";
-        QTest::mouseClick(pView->viewport(), Qt::LeftButton, {},
-                          pView->visualRect(pView->model()->index(0, 0)).center());
-        EXPECT_EQ(Control(IDC_CHOICE)->CurSel(), 0);
-        EXPECT_EQ(pChoice->currentText(), "stereo");
-
-        // The simple combo box: a click into its list, then Up in its field.
-        QWidget* pNames = ControlWidget(hDialog, IDC_NAMES);
-        auto* pNamesList = pNames->findChild<QListWidget*>();
-        QTest::mouseClick(pNamesList->viewport(), Qt::LeftButton, {},
-                          pNamesList->visualItemRect(pNamesList->item(1)).center());
-        EXPECT_EQ(Control(IDC_NAMES)->CurSel(), 1);
-        EXPECT_EQ(pNames->findChild<QLineEdit*>()->text(), "quadriphony");
-        QTest::keyClick(pNames->findChild<QLineEdit*>(), Qt::Key_Up);
-        EXPECT_EQ(Control(IDC_NAMES)->CurSel(), 0);
-        EXPECT_EQ(Control(IDC_NAMES)->Text(), "stereo");
-
-        // The multiple-selection list: each click toggles one item; so does Space.
-        auto* pChannels = ControlWidget<QListWidget>(hDialog, IDC_CHANNELS);
-        auto clickItem = [pChannels](int nRow) {
-            QTest::mouseClick(pChannels->viewport(), Qt::LeftButton, {},
-                              pChannels->visualItemRect(pChannels->item(nRow)).center());
-        };
-        clickItem(2);
-        clickItem(0);
-        EXPECT_FALSE(Control(IDC_CHANNELS)->IsItemSelected(0));
-        EXPECT_TRUE(Control(IDC_CHANNELS)->IsItemSelected(1));
-        EXPECT_TRUE(Control(IDC_CHANNELS)->IsItemSelected(2));
-        QTest::keyClick(pChannels, Qt::Key_Space);
-        EXPECT_TRUE(Control(IDC_CHANNELS)->IsItemSelected(0)) << "Space toggles the item with the focus frame";
-        ExpectPeersMatchModel(hDialog);
-        PressEscape();
-    });
-    dlg.DoModal();
-    std::vector<std::pair<int, int>> received;
-    for (const Command& c : Commands()) {
-        received.emplace_back(c.nId, c.nCode);
-        if (c.nId != IDCANCEL) {
-            EXPECT_EQ(c.hControl, handles[c.nId]) << "the notification carries the control's handle";
+        dlg.DoModal();
+        ASSERT_FALSE(g_received.empty());
+        auto [nMessage, wParam, lParam] = g_received.front();
+        EXPECT_EQ(nMessage, action.nMessage);
+        EXPECT_EQ(LOWORD(wParam), action.nId);
+        EXPECT_EQ(HIWORD(wParam), action.nCode);
+        if (nMessage == WM_COMMAND) {
+            EXPECT_EQ(lParam, reinterpret_cast<LPARAM>(hSender)) << "the sender's handle, none for IDOK and IDCANCEL";
         }
     }
-    std::vector<std::pair<int, int>> expected = {
-        {IDC_CHOICE, CBN_SELCHANGE},   {IDC_CHOICE, CBN_SELCHANGE},   {IDC_NAMES, CBN_SELCHANGE},
-        {IDC_NAMES, CBN_SELCHANGE},    {IDC_CHANNELS, LBN_SELCHANGE}, {IDC_CHANNELS, LBN_SELCHANGE},
-        {IDC_CHANNELS, LBN_SELCHANGE}, {IDCANCEL, BN_CLICKED}};
-    EXPECT_EQ(received, expected);
-}
-
-TEST_F(InputTest, TypingSendsChangesAndEnterRunsTheDefaultButton)
-{
-    Later([this] {
-        HWND hDialog = dlg.m_hWnd;
-        QTest::keyClicks(ControlWidget(hDialog, IDC_NAME), "ab");
-        EXPECT_EQ(Control(IDC_NAME)->Text(), "ab");
-        QTest::keyClicks(ControlWidget(hDialog, IDC_SUFFIX_FIRST + 2), "BR");
-        EXPECT_EQ(Control(IDC_SUFFIX_FIRST + 2)->Text(), "BR");
-
-        auto* pDefault = ControlWidget<QComboBox>(hDialog, IDC_DEFAULT);
-        pDefault->lineEdit()->selectAll();
-        QTest::keyClicks(pDefault->lineEdit(), "my");
-        EXPECT_EQ(Control(IDC_DEFAULT)->Text(), "my");
-        EXPECT_EQ(Control(IDC_DEFAULT)->CurSel(), -1) << "typing leaves no item selected";
-        EXPECT_EQ(pDefault->lineEdit()->text(), "my");
-        EXPECT_EQ(pDefault->currentIndex(), -1);
-
-        auto* pNamesEdit = ControlWidget(hDialog, IDC_NAMES)->findChild<QLineEdit*>();
-        pNamesEdit->setCursorPosition(0);
-        QTest::keyClicks(pNamesEdit, "x");
-        EXPECT_EQ(Control(IDC_NAMES)->Text(), "xsurround 5.1");
-        EXPECT_EQ(pNamesEdit->cursorPosition(), 1) << "the caret stays where the person types";
-        EXPECT_EQ(Control(IDC_NAMES)->CurSel(), -1);
-        ExpectPeersMatchModel(hDialog);
-
-        // Enter in an edit field runs the default push button.
-        QTest::keyClick(ControlWidget(hDialog, IDC_NAME), Qt::Key_Return);
-        EXPECT_EQ(ControlWidget<QProgressBar>(hDialog, IDC_BAR)->value(), 5);
-        PressEscape();
-    });
-    dlg.DoModal();
-    std::vector<std::pair<int, int>> received;
-    for (const Command& c : Commands())
-        received.emplace_back(c.nId, c.nCode);
-    const int kSuffix = IDC_SUFFIX_FIRST + 2;
-    std::vector<std::pair<int, int>> expected = {
-        {IDC_NAME, EN_CHANGE},         {IDC_NAME, EN_CHANGE},           {kSuffix, EN_CHANGE},
-        {kSuffix, EN_CHANGE},          {IDC_DEFAULT, CBN_EDITCHANGE},   {IDC_DEFAULT, CBN_EDITCHANGE},
-        {IDC_NAMES, CBN_EDITCHANGE},   {IDC_RUN, BN_CLICKED},           {IDCANCEL, BN_CLICKED}};
-    EXPECT_EQ(received, expected);
-}
-
-TEST_F(InputTest, TabFollowsTheTemplateThenRunTimeControlsAndEnterPressesTheFocusedButton)
-{
-    Later([this] {
-        HWND hDialog = dlg.m_hWnd;
-        // A control made at run time, like a channel row.
-        CButton row;
-        row.Create("Row", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, CRect(300, 300, 400, 323), &dlg, 40);
-        EXPECT_EQ(hDialog->FocusChild(), Control(IDC_RUN)) << "the first tab stop starts with the focus";
-        ASSERT_TRUE(QTest::qWaitForWindowActive(WidgetOf(hDialog)));
-        std::vector<int> order;
-        for (int i = 0; i < 10; ++i) {
-            QTest::keyClick(WidgetOf(hDialog)->focusWidget(), Qt::Key_Tab);
-            order.push_back(hDialog->FocusChild() ? hDialog->FocusChild()->Id() : 0);
-        }
-        std::vector<int> expected = {IDC_ASK,  IDC_PAD,      IDC_OLD_STYLE, IDC_NAME, IDC_CHOICE,
-                                     IDC_NAMES, IDC_CHANNELS, IDC_DEFAULT,   40,       IDC_RUN};
-        EXPECT_EQ(order, expected);
-
-        QTest::keyClick(WidgetOf(hDialog)->focusWidget(), Qt::Key_Tab);
-        ASSERT_EQ(hDialog->FocusChild(), Control(IDC_ASK));
-        Later([] {
-            auto* pBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            ASSERT_NE(pBox, nullptr);
-            QTest::keyClick(pBox, Qt::Key_Return);
-        });
-        QTest::keyClick(WidgetOf(hDialog)->focusWidget(), Qt::Key_Return);
-        EXPECT_EQ(dlg.m_nLastAnswer, IDYES) << "Yes is the question's default button";
-        PressEscape();
-    });
-    dlg.DoModal();
-    ASSERT_GE(Commands().size(), 2u);
-    EXPECT_EQ(Commands()[0].nId, IDC_ASK) << "Enter on a focused push button presses it";
-}
-
-TEST_F(InputTest, TheCloseBoxSendsScCloseAndCancels)
-{
-    Later([this] { WidgetOf(dlg.m_hWnd)->close(); });
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_EQ(SysCommands(), std::vector<WPARAM>{SC_CLOSE});
-    ASSERT_EQ(Commands().size(), 1u);
-    EXPECT_EQ(Commands()[0].nId, IDCANCEL);
-}
-
-TEST_F(InputTest, TheSystemMenuShowsOnTheBackgroundAndOnAltSpace)
-{
-    Later([this] {
-        HWND hDialog = dlg.m_hWnd;
-        CMenu* pMenu = dlg.GetSystemMenu(FALSE);
-        pMenu->AppendMenu(MF_SEPARATOR);
-        pMenu->AppendMenu(MF_STRING, 0x10, "&About Kinds...");
-        QWidget* pDialog = WidgetOf(hDialog);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(pDialog));
-
-        // A right click on the dialog's background; the About item is picked.
-        Later([] {
-            auto* pPopup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            ASSERT_NE(pPopup, nullptr);
-            QStringList texts;
-            for (QAction* pAction : pPopup->actions())
-                texts << (pAction->isSeparator() ? QString("-") : pAction->text());
-            EXPECT_EQ(texts, QStringList({"&Close", "-", "&About Kinds..."}));
-            QTest::mouseClick(pPopup, Qt::LeftButton, {}, pPopup->actionGeometry(pPopup->actions()[2]).center());
-        });
-        QPoint background(pDialog->width() - 5, pDialog->height() - 5);
-        QContextMenuEvent event(QContextMenuEvent::Mouse, background, pDialog->mapToGlobal(background));
-        QApplication::sendEvent(pDialog, &event);
-        EXPECT_EQ(SysCommands(), std::vector<WPARAM>{0x10});
-
-        // Alt+Space, then the Close item by its mnemonic; shortcuts work in
-        // the active window.
-        pDialog->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(pDialog));
-        Later([] {
-            auto* pPopup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            ASSERT_NE(pPopup, nullptr);
-            QTest::keyClick(pPopup, Qt::Key_C);
-        });
-        QTest::keyClick(pDialog->focusWidget(), Qt::Key_Space, Qt::AltModifier);
-    });
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_EQ(SysCommands(), (std::vector<WPARAM>{0x10, SC_CLOSE}));
-}
-
-TEST_F(InputTest, WhileAHandlerRunsTheBarMovesAndTheWindowTakesNoInput)
-{
-    std::vector<int> shown;
-    dlg.m_onStep = [&](int nPos) {
-        HWND hDialog = dlg.m_hWnd;
-        shown.push_back(ControlWidget<QProgressBar>(hDialog, IDC_BAR)->value());
-        EXPECT_FALSE(backend.CanAct(hDialog));
-        if (nPos == 2) {
-            QTest::keyClick(WidgetOf(hDialog), Qt::Key_Escape);
-            WidgetOf(hDialog)->close();
-            QTest::mouseClick(ControlWidget(hDialog, IDC_ASK), Qt::LeftButton);
-        }
-    };
-    Later([this] {
-        QTest::mouseClick(ControlWidget(dlg.m_hWnd, IDC_RUN), Qt::LeftButton);
-        EXPECT_TRUE(backend.CanAct(dlg.m_hWnd)) << "input is taken again once the handler returned";
-        PressEscape();
-    });
-    dlg.DoModal();
-    EXPECT_EQ(shown, (std::vector<int>{1, 2, 3, 4, 5})) << "each step is shown at once";
-    ASSERT_EQ(Commands().size(), 2u) << "nothing done during the handler reached the program";
-    EXPECT_EQ(Commands()[0].nId, IDC_RUN);
-    EXPECT_EQ(Commands()[1].nId, IDCANCEL);
-    EXPECT_TRUE(SysCommands().empty());
 }
 
 }  // namespace

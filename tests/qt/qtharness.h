@@ -23,39 +23,36 @@ inline void PrintTo(const QString& str, std::ostream* pOut)
     *pOut << '"' << str.toStdString() << '"';
 }
 
+// Runs fn as soon as an event loop is idle: inside the modal loop (or Qt's
+// modal dialog) that the test starts next, never inside a handler.
+void Later(std::function<void()> fn);
+
+// The widget of a window, or of its control nId, as a T.
+template <class T = QWidget>
+T* WidgetOf(HWND hWnd, int nId = 0)
+{
+    auto* pWidget = qobject_cast<T*>(CQtPeer::WidgetOf(nId ? hWnd->FindChild(nId) : hWnd));
+    EXPECT_NE(pWidget, nullptr) << "no widget of the expected kind";
+    return pWidget;
+}
+
+// Qt's modal window on top (a message box, a file dialog), as a T.
+template <class T>
+T* ActiveModal()
+{
+    auto* pWidget = qobject_cast<T*>(QApplication::activeModalWidget());
+    EXPECT_NE(pWidget, nullptr) << "no such modal window";
+    return pWidget;
+}
+
+// Types a name into the active file dialog and presses Enter.
+void TypeFileName(const QString& strName);
+
+// The backend with a resource table, for as long as the test runs.
 class QtTest : public ::testing::Test {
 protected:
     explicit QtTest(const ResourceTable* pResources);
     ~QtTest() override;
-
-    // Runs fn as soon as an event loop is idle: inside the modal loop (or
-    // Qt's modal dialog) that the test starts next, never inside a handler.
-    static void Later(std::function<void()> fn);
-    // The widget that shows a window, cast to what it must be.
-    template <class T = QWidget>
-    static T* WidgetOf(HWND hWnd)
-    {
-        auto* pWidget = qobject_cast<T*>(CQtPeer::WidgetOf(hWnd));
-        EXPECT_NE(pWidget, nullptr) << "no widget of the expected kind";
-        return pWidget;
-    }
-    // The widget of a dialog's control nId.
-    template <class T = QWidget>
-    static T* ControlWidget(HWND hDialog, int nId)
-    {
-        return WidgetOf<T>(hDialog->FindChild(nId));
-    }
-
-    // Qt's modal window on top (a message box, a file dialog), as a T.
-    template <class T>
-    static T* ActiveModal()
-    {
-        auto* pWidget = qobject_cast<T*>(QApplication::activeModalWidget());
-        EXPECT_NE(pWidget, nullptr) << "no such modal window";
-        return pWidget;
-    }
-    // Types a name into the active file dialog and presses Enter.
-    static void TypeFileName(const QString& strName);
 
     CQtBackend backend;
 
@@ -64,7 +61,7 @@ private:
 };
 
 // Adds a failure for every way the widgets of hDialog differ from its
-// windows: geometry, visibility, enabled state, text, items, selection,
-// check state, range and position, font, and widgets left over from
-// windows that are gone.
+// windows: geometry, visibility, enabled state, font, what the kind shows
+// (text, items, selection, check state, progress), and widgets left over
+// from windows that are gone.
 void ExpectPeersMatchModel(HWND hDialog);

@@ -8,9 +8,7 @@
 //   message-box.png    the message box of Process pressed with no files chosen
 #include <QApplication>
 #include <QDir>
-#include <QKeyEvent>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTimer>
 
 #include <cstdio>
@@ -22,6 +20,7 @@
 #include "platform/modalstack.h"
 #include "platform/qt/qtbackend.h"
 #include "platform/qt/qtpeer.h"
+#include "platform/userinput.h"
 #include "ui/resource.h"
 
 namespace {
@@ -39,7 +38,7 @@ QWidget* ActiveDialog()
     return CQtPeer::WidgetOf(CModalStack::Top());
 }
 
-void Save(QWidget* pWidget, const char* pszName)
+void Save(const char* pszName, QWidget* pWidget)
 {
     QString strPath = g_strFolder + "/" + pszName;
     if (!pWidget || !pWidget->grab().save(strPath)) {
@@ -50,21 +49,12 @@ void Save(QWidget* pWidget, const char* pszName)
     std::printf("%s\n", qPrintable(strPath));
 }
 
-void Press(QWidget* pWidget, Qt::Key key)
+void CloseDialog()
 {
-    if (!pWidget)
-        return;
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(pWidget, &press);
+    CUserInput::Key(CModalStack::Top(), VK_ESCAPE);
 }
 
-void Click(HWND hDialog, int nId)
-{
-    if (auto* pButton = qobject_cast<QPushButton*>(CQtPeer::WidgetOf(hDialog->FindChild(nId))))
-        pButton->click();
-}
-
-// Runs the program as the executable strFolder/plexora while fn acts in its
+// Runs the program as the executable folder/plexora while fn acts in its
 // main dialog.
 void RunProgram(const std::filesystem::path& folder, std::function<void()> fn)
 {
@@ -99,26 +89,23 @@ int main(int argc, char** argv)
     // The built-in settings, the settings dialog and the About box from their
     // buttons, and Process pressed before any file was chosen.
     RunProgram(temp / "builtin", [] {
-        Save(ActiveDialog(), "main-builtin.png");
-        QWidget* pMain = ActiveDialog();
+        Save("main-builtin.png", ActiveDialog());
         HWND hMain = CModalStack::Top();
-        Later([] {
-            Save(ActiveDialog(), "settings.png");
-            Press(ActiveDialog(), Qt::Key_Escape);
-        });
-        Click(hMain, IDC_SETTINGS);
-        Later([] {
-            Save(ActiveDialog(), "about.png");
-            Press(ActiveDialog(), Qt::Key_Escape);
-        });
-        Click(hMain, IDC_ABOUT);
+        for (auto [nButton, pszName] : {std::pair{IDC_SETTINGS, "settings.png"}, std::pair{IDC_ABOUT, "about.png"}}) {
+            Later([pszName = pszName] {
+                Save(pszName, ActiveDialog());
+                CloseDialog();
+            });
+            CUserInput::Click(hMain->FindChild(nButton));
+        }
         Later([] {
             auto* pBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            Save(pBox, "message-box.png");
-            Press(pBox, Qt::Key_Return);
+            Save("message-box.png", pBox);
+            if (pBox)
+                pBox->accept();
         });
-        Click(hMain, IDC_PROCESS);
-        Press(pMain, Qt::Key_Escape);
+        CUserInput::Click(hMain->FindChild(IDC_PROCESS));
+        CloseDialog();
     });
 
     // A settings file whose default configuration has every position.
@@ -131,8 +118,8 @@ int main(int argc, char** argv)
         settings.SaveSettings((temp / "all18" / "settings.pxr").c_str());
     }
     RunProgram(temp / "all18", [] {
-        Save(ActiveDialog(), "main-18-rows.png");
-        Press(ActiveDialog(), Qt::Key_Escape);
+        Save("main-18-rows.png", ActiveDialog());
+        CloseDialog();
     });
 
     AfxSetBackend(nullptr);
