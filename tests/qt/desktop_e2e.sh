@@ -26,9 +26,10 @@ fail() { echo "FAIL: $*"; kill "$pid" 2>/dev/null || true; exit 1; }
 windows() {
   xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | grep -vx "${2:-none}" || true
 }
-# Retries COMMAND for up to 20 seconds until it succeeds.
+# Retries COMMAND for up to a minute until it succeeds (a loaded machine
+# can take its time to map a window).
 retry() {
-  for _ in $(seq 200); do "$@" && return 0; sleep 0.1; done
+  for _ in $(seq 600); do "$@" && return 0; sleep 0.1; done
   return 1
 }
 first_window() { local id; id=$(windows "$@" | head -n 1); [[ -n $id ]] && echo "$id"; }
@@ -48,10 +49,14 @@ xdotool windowfocus --sync "$box" key Return
 retry no_message_box || fail "Enter did not close the message box"
 
 # The system menu from the dialog's background, then its Close item by its mnemonic.
-xdotool mousemove --sync --window "$main" 400 12 click 3
-sleep 0.5
-xdotool key c
-retry ended || fail "the program still runs after Close"
+close_through_system_menu() {
+  xdotool mousemove --sync --window "$main" 400 12 click 3
+  sleep 0.5
+  xdotool key c
+  sleep 0.5
+  ended
+}
+retry close_through_system_menu || fail "the program still runs after Close"
 wait "$pid" || fail "plexora exited with status $?"
 
 [[ -s settings.pxr ]] || fail "no settings.pxr beside the program"
