@@ -74,6 +74,10 @@ TEST(CFileTest, ShareModesHoldAcrossProcesses)
     ASSERT_TRUE(first.Open(input.c_str(), kInputMode));
     EXPECT_TRUE(second.Open(input.c_str(), kInputMode));
     EXPECT_FALSE(CFile().Open(input.c_str(), kOutputMode));
+    // A writer that takes no lock is kept out by this process's own record
+    // of what is open, through another name of the same file too.
+    std::filesystem::create_hard_link(input, dir / "hard.wav");
+    EXPECT_FALSE(CFile().Open((dir / "hard.wav").c_str(), CFile::modeWrite | CFile::shareDenyNone));
     EXPECT_TRUE(InAChild([&] { return !CFile().Open(input.c_str(), kOutputMode); }))
         << "another process could open the input as its output";
     first.Close();
