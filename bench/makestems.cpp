@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "merge/outputheader.h"
-#include "platform/cfile.h"
+#include "platform/core/cfile.h"
 
 namespace {
 

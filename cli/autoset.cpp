@@ -1,7 +1,7 @@
 #include "cli/autoset.h"
 
 #include "layout/basename.h"
-#include "platform/fileexists.h"
+#include "platform/core/fileexists.h"
 
 int FindRowOfFile(const CString& strFile, const std::vector<int>& positions, const CSettings& settings)
 {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "layout/settings.h"
-#include "platform/cstring.h"
+#include "platform/core/cstring.h"
 
 struct AutoSet {
     std::vector<int> positions;    // the speaker position of each row

@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "platform/cstring.h"
-#include "platform/types.h"
+#include "platform/core/cstring.h"
+#include "platform/core/types.h"
 
 struct MergeJob {
     std::vector<CString> inputs;  // in channel order

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/types.h"
+#include "platform/core/types.h"
 
 constexpr int kExitMerged = 0;
 constexpr int kExitFailed = 1;  // a merge failed

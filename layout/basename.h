@@ -4,6 +4,6 @@
 // empty suffix removes nothing.
 #pragma once
 
-#include "platform/cstring.h"
+#include "platform/core/cstring.h"
 
 CString GetBaseName(const CString& strPath, const CString& strSuffix);

@@ -6,8 +6,8 @@
 #include <span>
 #include <vector>
 
-#include "platform/cstring.h"
-#include "platform/types.h"
+#include "platform/core/cstring.h"
+#include "platform/core/types.h"
 
 class CConfiguration {
 public:

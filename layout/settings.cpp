@@ -1,7 +1,7 @@
 #include "layout/settings.h"
 
-#include "platform/cfile.h"
-#include "platform/cstdiofile.h"
+#include "platform/core/cfile.h"
+#include "platform/core/cstdiofile.h"
 
 namespace {
 

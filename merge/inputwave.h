@@ -1,9 +1,9 @@
 // CInputWave: one mono 16-bit input of a merge, and the reader of its header.
 #pragma once
 
-#include "platform/cfile.h"
-#include "platform/cstring.h"
-#include "platform/types.h"
+#include "platform/core/cfile.h"
+#include "platform/core/cstring.h"
+#include "platform/core/types.h"
 
 class CInputWave {
 public:

@@ -6,9 +6,9 @@
 
 #include "merge/inputwave.h"
 #include "merge/mergehost.h"
-#include "platform/cfile.h"
-#include "platform/cstring.h"
-#include "platform/types.h"
+#include "platform/core/cfile.h"
+#include "platform/core/cstring.h"
+#include "platform/core/types.h"
 
 // One input's block: 51200 samples of 16 bits.
 constexpr UINT kMergeBlockBytes = 102400;

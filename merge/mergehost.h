@@ -3,8 +3,8 @@
 // the engine never touches a window.
 #pragma once
 
-#include "platform/cstring.h"
-#include "platform/types.h"
+#include "platform/core/cstring.h"
+#include "platform/core/types.h"
 
 class IMergeHost {
 public:

@@ -1,8 +1,8 @@
 // The RIFF/WAVE header of a merge's output, up to the "data" chunk header.
 #pragma once
 
-#include "platform/cfile.h"
-#include "platform/types.h"
+#include "platform/core/cfile.h"
+#include "platform/core/types.h"
 
 struct OutputFormat {
     WORD nChannels = 0;        // one per input

@@ -12,7 +12,7 @@
 #include "platform/cdataexchange.h"
 #include "platform/cwinapp.h"
 #include "platform/dialogunits.h"
-#include "platform/fileexists.h"
+#include "platform/core/fileexists.h"
 #include "platform/styles.h"
 #include "platform/windowrecord.h"
 #include "platform/winapi.h"

@@ -2,7 +2,7 @@
 // script.
 #pragma once
 
-#include "platform/types.h"
+#include "platform/core/types.h"
 
 // Dialog templates.
 constexpr UINT IDD_ABOUTBOX = 100;

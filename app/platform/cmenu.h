@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/cstring.h"
+#include "platform/core/cstring.h"
 #include "platform/windefs.h"
 
 struct MenuItem {

@@ -1,7 +1,7 @@
 // CRect: a rectangle by its edges; right and bottom lie just outside it.
 #pragma once
 
-#include "platform/types.h"
+#include "platform/core/types.h"
 
 class CRect {
 public:

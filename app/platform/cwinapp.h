@@ -4,7 +4,7 @@
 // modal, so there is no message loop outside their modal loops.
 #pragma once
 
-#include "platform/cstring.h"
+#include "platform/core/cstring.h"
 #include "platform/cwnd.h"
 
 class CWinApp {

@@ -7,7 +7,7 @@
 #pragma once
 
 #include "platform/crect.h"
-#include "platform/cstring.h"
+#include "platform/core/cstring.h"
 #include "platform/messagemap.h"
 #include "platform/windefs.h"
 

@@ -1,7 +1,7 @@
 // Window messages and control notification codes, with their system values.
 #pragma once
 
-#include "platform/types.h"
+#include "platform/core/types.h"
 
 constexpr UINT WM_DESTROY = 0x0002;
 constexpr UINT WM_SETTEXT = 0x000C;

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "platform/cstring.h"
+#include "platform/core/cstring.h"
 #include "platform/windefs.h"
 
 struct FileFilter {

@@ -1,5 +1,7 @@
 #include "platform/resources.h"
 
+#include "platform/core/cstring.h"
+
 namespace {
 const ResourceTable* g_pTable = nullptr;
 }
@@ -34,4 +36,13 @@ HICON AfxFindIcon(UINT nId)
             if (icon.nId == nId)
                 return &icon;
     return nullptr;
+}
+
+// A CString member, defined here because the strings live in the program's
+// resource table: code that links only the core never loads one.
+bool CString::LoadString(UINT nID)
+{
+    const char* psz = AfxFindString(nID);
+    *this = psz ? psz : "";
+    return !IsEmpty();
 }

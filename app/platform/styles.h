@@ -1,7 +1,7 @@
 // Window, dialog and control styles, with their system values.
 #pragma once
 
-#include "platform/types.h"
+#include "platform/core/types.h"
 
 constexpr DWORD WS_POPUP = 0x80000000;
 constexpr DWORD WS_CHILD = 0x40000000;

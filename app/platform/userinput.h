@@ -8,7 +8,7 @@
 // headless backend from a script.
 #pragma once
 
-#include "platform/cstring.h"
+#include "platform/core/cstring.h"
 #include "platform/windefs.h"
 
 class CUserInput {

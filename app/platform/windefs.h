@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/types.h"
+#include "platform/core/types.h"
 
 class CWindowRecord;
 class CDC;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/crect.h"
-#include "platform/cstring.h"
+#include "platform/core/cstring.h"
 #include "platform/windefs.h"
 #include "platform/windowpeer.h"
 

@@ -1,4 +1,4 @@
-#include "platform/cfile.h"
+#include "platform/core/cfile.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "platform/cstdiofile.h"
+#include "platform/core/cstdiofile.h"
 
 #include <gtest/gtest.h>
 

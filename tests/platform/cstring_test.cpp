@@ -1,4 +1,4 @@
-#include "platform/cstring.h"
+#include "platform/core/cstring.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // active window (the innermost running modal dialog).
 #pragma once
 
-#include "platform/cstring.h"
+#include "platform/core/cstring.h"
 #include "platform/headless/scriptline.h"
 
 class CScriptChecks {

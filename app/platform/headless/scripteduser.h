@@ -9,7 +9,7 @@
 #include <functional>
 #include <vector>
 
-#include "platform/cstring.h"
+#include "platform/core/cstring.h"
 #include "platform/headless/scriptline.h"
 #include "platform/modalservices.h"
 

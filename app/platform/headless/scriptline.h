@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/cstring.h"
+#include "platform/core/cstring.h"
 
 class CScriptLine {
 public:

@@ -2,7 +2,7 @@
 // scenario command `dump` and for mismatch reports.
 #pragma once
 
-#include "platform/cstring.h"
+#include "platform/core/cstring.h"
 #include "platform/windefs.h"
 
 class CWindowDump {

@@ -5,7 +5,7 @@
 
 #include <QWidget>
 
-#include "platform/cstring.h"
+#include "platform/core/cstring.h"
 #include "platform/windefs.h"
 
 // IDOK, IDYES or IDNO. Escape or the close box answer OK, or No.

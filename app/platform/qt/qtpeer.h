@@ -15,7 +15,7 @@
 
 #include <functional>
 
-#include "platform/cstring.h"
+#include "platform/core/cstring.h"
 #include "platform/windowpeer.h"
 #include "platform/windowrecord.h"
 

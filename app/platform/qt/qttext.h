@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "platform/cstring.h"
+#include "platform/core/cstring.h"
 
 inline QString ToQString(const CString& str)
 {

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "platform/cfile.h"
-#include "platform/cstring.h"
+#include "platform/core/cfile.h"
+#include "platform/core/cstring.h"
 
 class CStdioFile : public CFile {
 public:

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/types.h"
+#include "platform/core/types.h"
 
 class CString {
 public:
@@ -36,7 +36,7 @@ public:
     int CompareNoCase(const char* psz) const;
 
     // The string resource nID; false (and empty) when the program has none
-    // or it is empty.
+    // or it is empty. Defined by the window layer, which holds the resources.
     bool LoadString(UINT nID);
 
     // printf-style formatting of any length.

@@ -1,4 +1,4 @@
-#include "platform/fileexists.h"
+#include "platform/core/fileexists.h"
 
 #include <sys/stat.h>
 

@@ -1,4 +1,4 @@
-#include "platform/cfile.h"
+#include "platform/core/cfile.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

@@ -1,4 +1,4 @@
-#include "platform/cstdiofile.h"
+#include "platform/core/cstdiofile.h"
 
 namespace {
 constexpr UINT kChunkBytes = 4096;

@@ -7,7 +7,7 @@
 // fails before the file is changed in any way.
 #pragma once
 
-#include "platform/types.h"
+#include "platform/core/types.h"
 
 class CFile {
 public:

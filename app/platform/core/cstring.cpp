@@ -1,10 +1,9 @@
-#include "platform/cstring.h"
+#include "platform/core/cstring.h"
 
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 
-#include "platform/resources.h"
 
 namespace {
 
@@ -78,11 +77,4 @@ void CString::Format(const char* pszFormat, ...)
         std::vsnprintf(m_str.data(), static_cast<size_t>(n) + 1, pszFormat, args);
     }
     va_end(args);
-}
-
-bool CString::LoadString(UINT nID)
-{
-    const char* psz = AfxFindString(nID);
-    m_str = psz ? psz : "";
-    return !m_str.empty();
 }
