@@ -2,28 +2,34 @@
 
 #include <cstdio>
 
-#include "cli/autoset.h"
 #include "cli/mergejob.h"
+#include "layout/stemset.h"
 
 bool MergeAutoSet(const CString& strFile, const CConfiguration& configuration, const CSettings& settings,
                   const MergeOptions& options)
 {
-    const AutoSet set = FillAutoSet(strFile, configuration.m_dwChannelMask, settings);
-    for (const CString& strMissing : set.missing)
-        std::fprintf(stderr, "Unable to find the file '%s'.\n", strMissing.GetString());
+    CStemSet set(configuration.m_dwChannelMask, settings.m_strSuffixes);
+    if (set.GetRowCount() > 0) {
+        const int nFileRow = set.FindRowOfFile(strFile);
+        set.SetFile(nFileRow, strFile);
+        set.LoadSiblings(nFileRow, [](int, const CString& strSibling, SiblingStatus status) {
+            if (status == SiblingStatus::Missing)
+                std::fprintf(stderr, "%s\n", CStemSet::FormatMissingSibling(strSibling).GetString());
+        });
+    }
 
-    const int nEmptyRow = FindRowWithoutFile(set);
+    const int nEmptyRow = set.FindRowWithoutFile();
     if (nEmptyRow >= 0) {
-        std::fprintf(stderr, "You have not selected a wave file for the channel '%s' !\n",
-                     kSpeakerPositions[set.positions[static_cast<size_t>(nEmptyRow)]].pszName);
+        std::fprintf(stderr, "%s\n", set.FormatRowWithoutFile(nEmptyRow).GetString());
         return false;
     }
 
     MergeJob job;
-    job.inputs = set.files;
+    for (int r = 0; r < set.GetRowCount(); ++r)
+        job.inputs.push_back(set.GetFile(r));
     job.dwChannelMask = configuration.m_dwChannelMask;
     job.strOutputPath = options.strOutputPath ? CString(*options.strOutputPath)
-                                              : GetAutoOutputPath(set, configuration.m_strName, settings);
+                                              : set.GetOutputPath(configuration.m_strName);
     job.bNoExtensible = options.bPlain || settings.m_bNoExtensible;
     job.bQuiet = options.bQuiet;
     return RunMergeJob(job);

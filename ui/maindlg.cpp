@@ -4,7 +4,6 @@
 #include <memory>
 #include <vector>
 
-#include "layout/basename.h"
 #include "platform/afxmessagebox.h"
 #include "platform/cfiledialog.h"
 #include "platform/cmenu.h"
@@ -12,7 +11,6 @@
 #include "platform/cdataexchange.h"
 #include "platform/cwinapp.h"
 #include "platform/dialogunits.h"
-#include "platform/core/fileexists.h"
 #include "platform/styles.h"
 #include "platform/windowrecord.h"
 #include "platform/winapi.h"
@@ -94,10 +92,6 @@ BOOL CMainDlg::OnInitDialog()
     m_merge.m_nBitsPerSample = -1;
     m_merge.m_nSampleRate = -1;
     m_merge.m_pInterleaved = nullptr;
-    for (int r = 0; r < kSpeakerPositionCount; ++r) {
-        m_pChannelButton[r] = nullptr;
-        m_pChannelLabel[r] = nullptr;
-    }
 
     CreateControlFont(m_font, *this);
 
@@ -130,13 +124,13 @@ void CMainDlg::BuildChannelRows()
         if (!(dwMask & kSpeakerPositions[k].dwMask))
             continue;
         int nTop = kRowPitch * r;
-        m_pChannelButton[r] = new CButton;
+        m_pChannelButton[r] = std::make_unique<CButton>();
         m_pChannelButton[r]->Create(kSpeakerPositions[k].pszName,
                                     WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
                                     CRect(8, 29 + nTop, 152, 52 + nTop), this,
                                     static_cast<UINT>(IDC_CHANNEL_BUTTON_FIRST + r));
         m_pChannelButton[r]->SetFont(&m_font, TRUE);
-        m_pChannelLabel[r] = new CStatic;
+        m_pChannelLabel[r] = std::make_unique<CStatic>();
         m_pChannelLabel[r]->Create("", WS_CHILD | WS_VISIBLE | WS_TABSTOP | SS_LEFT,
                                    CRect(170, 33 + nTop, 540, 54 + nTop), this,
                                    static_cast<UINT>(IDC_CHANNEL_LABEL_FIRST + r));
@@ -167,17 +161,14 @@ int CMainDlg::DialogWidth()
 
 void CMainDlg::DeleteChannelRows()
 {
+    // Each window goes before its object.
     for (int r = 0; r < kSpeakerPositionCount; ++r) {
-        if (m_pChannelButton[r]) {
+        if (m_pChannelButton[r])
             m_pChannelButton[r]->DestroyWindow();
-            delete m_pChannelButton[r];
-            m_pChannelButton[r] = nullptr;
-        }
-        if (m_pChannelLabel[r]) {
+        m_pChannelButton[r].reset();
+        if (m_pChannelLabel[r])
             m_pChannelLabel[r]->DestroyWindow();
-            delete m_pChannelLabel[r];
-            m_pChannelLabel[r] = nullptr;
-        }
+        m_pChannelLabel[r].reset();
     }
 }
 
@@ -271,10 +262,17 @@ LRESULT CMainDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return CDialog::WindowProc(message, wParam, lParam);
 }
 
-CString CMainDlg::GetRowSuffix(WORD nRow)
+CStemSet CMainDlg::GetRowStems()
 {
-    const short nSpeaker = GetChannelSpeaker(nRow);
-    return nSpeaker >= 0 ? m_settings.m_strSuffixes[static_cast<size_t>(nSpeaker)] : CString();
+    const CConfiguration* pConfiguration = SelectedConfiguration();
+    CStemSet stems(pConfiguration ? pConfiguration->m_dwChannelMask : 0, m_settings.m_strSuffixes);
+    for (WORD r = 0; r < m_nChannelRows && r < stems.GetRowCount(); ++r) {
+        CString strFile;
+        m_pChannelLabel[r]->GetWindowText(strFile);
+        if (strFile != "---")
+            stems.SetFile(r, strFile);
+    }
+    return stems;
 }
 
 void CMainDlg::OnChannelButton(WORD nRow)
@@ -292,19 +290,13 @@ void CMainDlg::OnChannelButton(WORD nRow)
 
     // The other rows take the files of the same base name with their own
     // suffixes, in row order; each missing one is reported and skipped.
-    const CString strBaseName = GetBaseName(strPath, GetRowSuffix(nRow));
-    for (WORD r = 0; r < m_nChannelRows; ++r) {
-        if (r == nRow)
-            continue;
-        const CString strSibling = strBaseName + GetRowSuffix(r) + ".wav";
-        if (FileExists(strSibling)) {
-            m_pChannelLabel[r]->SetWindowText(strSibling);
-        } else {
-            CString strMessage;
-            strMessage.Format("Unable to find the file '%s'.", strSibling.GetString());
-            AfxMessageBox(strMessage, MB_OK);
-        }
-    }
+    CStemSet stems = GetRowStems();
+    stems.LoadSiblings(nRow, [this](int nSibling, const CString& strSibling, SiblingStatus status) {
+        if (status == SiblingStatus::Found)
+            m_pChannelLabel[static_cast<size_t>(nSibling)]->SetWindowText(strSibling);
+        else
+            AfxMessageBox(CStemSet::FormatMissingSibling(strSibling), MB_OK);
+    });
 }
 
 void CMainDlg::OnProcess()
@@ -313,28 +305,20 @@ void CMainDlg::OnProcess()
     m_merge.m_nSampleRate = -1;
     m_merge.m_pInterleaved = nullptr;
 
-    for (WORD r = 0; r < m_nChannelRows; ++r) {
-        CString strFile;
-        m_pChannelLabel[r]->GetWindowText(strFile);
-        if (strFile == "---") {
-            CString strCaption;
-            m_pChannelButton[r]->GetWindowText(strCaption);
-            CString strMessage;
-            strMessage.Format("You have not selected a wave file for the channel '%s' !",
-                              strCaption.GetString());
-            AfxMessageBox(strMessage, MB_OK);
-            return;
-        }
+    const CStemSet stems = GetRowStems();
+    const int nEmptyRow = stems.FindRowWithoutFile();
+    if (nEmptyRow >= 0) {
+        AfxMessageBox(stems.FormatRowWithoutFile(nEmptyRow), MB_OK);
+        return;
     }
 
     // One input per row, in row order: row r becomes channel r. The records
     // live for this merge only, whatever its outcome.
     std::vector<std::unique_ptr<CInputWave>> inputs;
-    for (WORD r = 0; r < m_nChannelRows; ++r) {
+    for (int r = 0; r < stems.GetRowCount(); ++r) {
         auto pInput = std::make_unique<CInputWave>();
-        m_pChannelLabel[r]->GetWindowText(pInput->m_strPath);
-        const short nSpeaker = GetChannelSpeaker(r);
-        pInput->m_dwSpeakerMask = nSpeaker >= 0 ? kSpeakerPositions[nSpeaker].dwMask : 0;
+        pInput->m_strPath = stems.GetFile(r);
+        pInput->m_dwSpeakerMask = kSpeakerPositions[stems.GetSpeaker(r)].dwMask;
         m_merge.m_aInputs.push_back(pInput.get());
         inputs.push_back(std::move(pInput));
     }
@@ -346,12 +330,10 @@ bool CMainDlg::ChooseOutputPath(CString& strOutputPath)
 {
     // The engine asks only when there is at least one row.
     if (m_settings.m_bAutoExport) {
-        CString strFirstFile;
-        m_pChannelLabel[0]->GetWindowText(strFirstFile);
         CString strConfiguration;
         m_comboConfiguration.GetLBText(m_comboConfiguration.GetCurSel(), strConfiguration);
         // Beside row 0's file; an existing file of that name is replaced.
-        strOutputPath = GetBaseName(strFirstFile, GetRowSuffix(0)) + strConfiguration + ".wav";
+        strOutputPath = GetRowStems().GetOutputPath(strConfiguration);
         return true;
     }
 

@@ -10,8 +10,12 @@
 // its messages and its progress bar.
 #pragma once
 
+#include <array>
+#include <memory>
+
 #include "layout/settings.h"
 #include "layout/speakerposition.h"
+#include "layout/stemset.h"
 #include "merge/mergeengine.h"
 #include "merge/mergehost.h"
 #include "platform/cbutton.h"
@@ -70,16 +74,17 @@ protected:
     void OnChannelButton(WORD nRow);
     // Merges the rows' files, one channel per row in row order.
     void OnProcess();
-    // The file-name suffix of row nRow's speaker position; empty for no such row.
-    CString GetRowSuffix(WORD nRow);
+    // The rows of the selected configuration as a set of stems, with the
+    // files their labels show ("---" is none).
+    CStemSet GetRowStems();
 
     CSettings& m_settings;
     CProgressCtrl m_progress;
     CComboBox m_comboConfiguration;
     HICON m_hIcon;
     CFont m_font;
-    CButton* m_pChannelButton[kSpeakerPositionCount] = {};
-    CStatic* m_pChannelLabel[kSpeakerPositionCount] = {};
+    std::array<std::unique_ptr<CButton>, kSpeakerPositionCount> m_pChannelButton;
+    std::array<std::unique_ptr<CStatic>, kSpeakerPositionCount> m_pChannelLabel;
     CMergeEngine m_merge;  // the merge state
     WORD m_nChannelRows = 0;
 
