@@ -47,10 +47,10 @@ bool RunMergeJob(const MergeJob& job)
     }
 
     if (!engine.MergeInputs()) {
-        // The engine's message says which file; the reader's own text says why.
+        // The engine's message says which file; the reader's outcome says why.
         for (const auto& pInput : inputs) {
-            if (!pInput->m_strFormatError.IsEmpty())
-                std::fprintf(stderr, "%s\n", pInput->m_strFormatError.GetString());
+            if (!pInput->m_readOutcome.Succeeded())
+                std::fprintf(stderr, "%s\n", DescribeWaveReadOutcome(pInput->m_strPath, pInput->m_readOutcome).GetString());
         }
         return false;
     }

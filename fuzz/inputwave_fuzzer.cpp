@@ -20,12 +20,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     wave.m_strPath = CString(path);
     if (!wave.ReadInputHeader()) {
         FuzzCheck(!wave.m_file.IsOpen(), "a refused file is closed");
+        FuzzCheck(!wave.m_readOutcome.Succeeded() && wave.m_readOutcome.nOffset <= nSize,
+                  "a refusal has a reason, decided within the file");
+        FuzzCheck(!DescribeWaveReadOutcome(wave.m_strPath, wave.m_readOutcome).IsEmpty(), "every reason has a text");
         return 0;
     }
     FuzzCheck(wave.m_file.IsOpen(), "an accepted file stays open");
     FuzzCheck(wave.m_nChannels == 1 && wave.m_nBitsPerSample == 16, "only mono 16-bit is accepted");
-    FuzzCheck(wave.m_strFormatError.IsEmpty(), "no format complaint about an accepted file");
-    FuzzCheck(wave.m_dwPadBytes == 0 && wave.m_pBlock == nullptr, "no padding and no block yet");
+    FuzzCheck(wave.m_readOutcome.Succeeded(), "no reason given for an accepted file");
+    FuzzCheck(wave.m_dwPadBytes == 0 && wave.m_block.empty(), "no padding and no block yet");
     const LONGLONG lDataStart = wave.m_file.Seek(0, CFile::current);
     FuzzCheck(lDataStart >= 20 && static_cast<std::size_t>(lDataStart) <= nSize,
               "the data starts after a chunk header and within the file");

@@ -77,7 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     FuzzCheck(host.messages.size() == (bMerged ? 0u : 1u), "one message for a failed merge, none otherwise");
     FuzzCheck(!inputs[0].m_file.IsOpen() && !inputs[1].m_file.IsOpen() && !engine.m_fileOutput.IsOpen(),
               "every file is closed");
-    FuzzCheck(inputs[0].m_pBlock == nullptr && inputs[1].m_pBlock == nullptr && engine.m_pInterleaved == nullptr,
+    FuzzCheck(inputs[0].m_block.capacity() == 0 && inputs[1].m_block.capacity() == 0 &&
+                  engine.m_interleaved.capacity() == 0,
               "every buffer is released");
     FuzzCheck(ReadWholeFile(paths[0]) == files.first && ReadWholeFile(paths[1]) == files.second,
               "the inputs are untouched");

@@ -1,7 +1,7 @@
 #include "merge/mergeengine.h"
 
-#include <cstdlib>
 #include <cstring>
+#include <new>
 
 #include "merge/outputheader.h"
 
@@ -11,7 +11,7 @@ constexpr UINT kBlockSamples = kMergeBlockBytes / 2;
 
 const short* Samples(const CInputWave* pInput)
 {
-    return reinterpret_cast<const short*>(pInput->m_pBlock);
+    return reinterpret_cast<const short*>(pInput->m_block.data());
 }
 
 // Frame by frame with the channel count known to the compiler, for the
@@ -47,35 +47,51 @@ UINT BlockPart(ULONGLONG nBytes, ULONGLONG done)
 
 }  // namespace
 
+class CMergeEngine::MergeScope {
+public:
+    explicit MergeScope(CMergeEngine& engine) : m_engine(engine) {}
+    MergeScope(const MergeScope&) = delete;
+    MergeScope& operator=(const MergeScope&) = delete;
+    ~MergeScope()
+    {
+        m_engine.CloseInputs();
+        if (m_engine.m_fileOutput.IsOpen())
+            DiscardOutput(m_engine.m_fileOutput, m_engine.m_strOutputPath);
+        m_engine.FreeMergeBuffers();
+    }
+
+private:
+    CMergeEngine& m_engine;
+};
+
+void CMergeEngine::ResetMergeState()
+{
+    m_nSampleRate = -1;
+    m_nBitsPerSample = -1;
+    m_interleaved = std::vector<short>();
+}
+
 bool CMergeEngine::MergeInputs()
 {
     // Without channels there is no format to write; refuse before asking
     // for a path.
-    if (m_aInputs.empty()) {
-        m_host.ShowMessage("Unable to process: the configuration has no channels.");
-        return false;
-    }
+    if (m_aInputs.empty())
+        return Fail("Unable to process: the configuration has no channels.");
     if (!m_host.ChooseOutputPath(m_strOutputPath))
         return false;
 
-    m_nSampleRate = -1;
-    m_nBitsPerSample = -1;
+    const MergeScope scope(*this);
+    ResetMergeState();
     m_dwMaxDataBytes = 0;
-    if (!CheckInputs()) {
-        CloseInputs();
+    if (!CheckInputs())
         return false;
-    }
     for (CInputWave* pInput : m_aInputs) {
         if (pInput->m_dwDataBytes < m_dwMaxDataBytes)
             pInput->m_dwPadBytes = m_dwMaxDataBytes - pInput->m_dwDataBytes;
     }
 
-    if (!AllocateBuffers()) {
-        m_host.ShowMessage("Unable to process: not enough memory.");
-        FreeMergeBuffers();
-        CloseInputs();
-        return false;
-    }
+    if (!AllocateBuffers())
+        return Fail("Unable to process: not enough memory.");
 
     OutputFormat format;
     format.nChannels = static_cast<WORD>(m_aInputs.size());
@@ -84,29 +100,35 @@ bool CMergeEngine::MergeInputs()
     format.dwDataBytes = m_dwMaxDataBytes;
     format.dwChannelMask = m_host.GetChannelMask();
     format.bNoExtensible = m_host.GetNoExtensible();
-    if (!WriteOutputHeader(m_fileOutput, m_strOutputPath, format)) {
-        m_host.ShowMessage("Unable to process: can't write output header.");
-        FreeMergeBuffers();
-        CloseInputs();
-        return false;
-    }
+    if (!WriteOutputHeader(m_fileOutput, m_strOutputPath, format))
+        return Fail("Unable to process: can't write output header.");
 
     if (!CopyBlocks())
         return false;
     // Writes to a file whose folder was deleted meanwhile all succeed, and
     // the data goes nowhere.
-    if (!m_fileOutput.IsSameFileAs(m_strOutputPath)) {
-        FailCopy("Unable to process: can't write output data.");
-        return false;
-    }
+    if (!m_fileOutput.IsSameFileAs(m_strOutputPath))
+        return FailCopy("Unable to process: can't write output data.");
     CloseInputs();
-    if (!m_fileOutput.Close()) {
-        FailCopy("Unable to process: can't write output data.");
-        return false;
-    }
-    FreeMergeBuffers();
+    if (!m_fileOutput.Close())
+        return FailCopy("Unable to process: can't write output data.");
     m_host.SetProgressPos(0);
     return true;
+}
+
+// Shows the one message of a failed merge; the scope then closes and
+// releases what the merge holds.
+bool CMergeEngine::Fail(const char* pszMessage)
+{
+    m_host.ShowMessage(pszMessage);
+    return false;
+}
+
+// A failure once the blocks are being copied also takes the progress back.
+bool CMergeEngine::FailCopy(const char* pszMessage)
+{
+    m_host.SetProgressPos(0);
+    return Fail(pszMessage);
 }
 
 // The first input sets the sample rate and bit depth that all others must
@@ -125,10 +147,8 @@ bool CMergeEngine::CheckInputs()
             strMessage.Format("Unable to process:\nFile '%s' has not the same sample rate.", pszPath);
         else if (k > 0 && static_cast<WORD>(m_nBitsPerSample) != input.m_nBitsPerSample)
             strMessage.Format("Unable to process:\nFile '%s' has not the same bit depth.", pszPath);
-        if (!strMessage.IsEmpty()) {
-            m_host.ShowMessage(strMessage);
-            return false;
-        }
+        if (!strMessage.IsEmpty())
+            return Fail(strMessage);
         if (k == 0) {
             m_nSampleRate = static_cast<LONG>(input.m_nSampleRate);
             m_nBitsPerSample = static_cast<short>(input.m_nBitsPerSample);
@@ -139,16 +159,18 @@ bool CMergeEngine::CheckInputs()
     return true;
 }
 
-// All memory of the merge, obtained before the output is touched.
+// All memory of the merge, obtained before the output is touched; the
+// first allocation that fails ends it.
 bool CMergeEngine::AllocateBuffers()
 {
-    for (CInputWave* pInput : m_aInputs) {
-        pInput->m_pBlock = static_cast<BYTE*>(std::malloc(kMergeBlockBytes));
-        if (pInput->m_pBlock == nullptr)
-            return false;
+    try {
+        for (CInputWave* pInput : m_aInputs)
+            pInput->m_block.resize(kMergeBlockBytes);
+        m_interleaved.resize(m_aInputs.size() * kBlockSamples);
+    } catch (const std::bad_alloc&) {
+        return false;
     }
-    m_pInterleaved = static_cast<short*>(std::malloc(m_aInputs.size() * kMergeBlockBytes));
-    return m_pInterleaved != nullptr;
+    return true;
 }
 
 bool CMergeEngine::CopyBlocks()
@@ -164,17 +186,14 @@ bool CMergeEngine::CopyBlocks()
                 CString strMessage;
                 strMessage.Format("Unable to process:\nFile '%s' can't be read.",
                                   pInput->m_strPath.GetString());
-                FailCopy(strMessage);
-                return false;
+                return FailCopy(strMessage);
             }
         }
         Interleave();
         const ULONGLONG left = m_dwMaxDataBytes - done;
         const ULONGLONG bytesPerChannel = left < kMergeBlockBytes ? left : kMergeBlockBytes;
-        if (!m_fileOutput.Write(m_pInterleaved, static_cast<UINT>(bytesPerChannel * count))) {
-            FailCopy("Unable to process: can't write output data.");
-            return false;
-        }
+        if (!m_fileOutput.Write(m_interleaved.data(), static_cast<UINT>(bytesPerChannel * count)))
+            return FailCopy("Unable to process: can't write output data.");
         done += kMergeBlockBytes;
         m_host.SetProgressPos(b + 1);
     }
@@ -188,32 +207,23 @@ bool CMergeEngine::CopyBlocks()
 bool CMergeEngine::FillBlock(CInputWave& input, ULONGLONG done)
 {
     const UINT nWanted = BlockPart(input.m_dwDataBytes, done);
-    const UINT nRead = nWanted > 0 ? input.m_file.Read(input.m_pBlock, nWanted) : 0;
+    BYTE* pBlock = input.m_block.data();
+    const UINT nRead = nWanted > 0 ? input.m_file.Read(pBlock, nWanted) : 0;
     const UINT nKept = nRead & ~1u;
-    std::memset(input.m_pBlock + nKept, 0, kMergeBlockBytes - nKept);
+    std::memset(pBlock + nKept, 0, kMergeBlockBytes - nKept);
     return !input.m_file.HasFailed() && nRead >= BlockPart(input.m_dwPresentBytes, done);
 }
 
 void CMergeEngine::Interleave()
 {
+    short* pOut = m_interleaved.data();
     switch (m_aInputs.size()) {
-    case 2: InterleaveFrames<2>(m_pInterleaved, m_aInputs); break;
-    case 4: InterleaveFrames<4>(m_pInterleaved, m_aInputs); break;
-    case 6: InterleaveFrames<6>(m_pInterleaved, m_aInputs); break;
-    case 8: InterleaveFrames<8>(m_pInterleaved, m_aInputs); break;
-    default: InterleaveChannels(m_pInterleaved, m_aInputs); break;
+    case 2: InterleaveFrames<2>(pOut, m_aInputs); break;
+    case 4: InterleaveFrames<4>(pOut, m_aInputs); break;
+    case 6: InterleaveFrames<6>(pOut, m_aInputs); break;
+    case 8: InterleaveFrames<8>(pOut, m_aInputs); break;
+    default: InterleaveChannels(pOut, m_aInputs); break;
     }
-}
-
-// A read or write error in the block loop: release everything, leave no
-// partial output, and say what failed.
-void CMergeEngine::FailCopy(const CString& strMessage)
-{
-    CloseInputs();
-    DiscardOutput(m_fileOutput, m_strOutputPath);
-    FreeMergeBuffers();
-    m_host.SetProgressPos(0);
-    m_host.ShowMessage(strMessage);
 }
 
 void CMergeEngine::CloseInputs()
@@ -224,10 +234,7 @@ void CMergeEngine::CloseInputs()
 
 void CMergeEngine::FreeMergeBuffers()
 {
-    for (CInputWave* pInput : m_aInputs) {
-        std::free(pInput->m_pBlock);
-        pInput->m_pBlock = nullptr;
-    }
-    std::free(m_pInterleaved);
-    m_pInterleaved = nullptr;
+    for (CInputWave* pInput : m_aInputs)
+        pInput->m_block = std::vector<BYTE>();
+    m_interleaved = std::vector<short>();
 }

@@ -19,10 +19,14 @@ public:
     CMergeEngine(const CMergeEngine&) = delete;
     CMergeEngine& operator=(const CMergeEngine&) = delete;
 
+    // The state before a merge: no sample rate or bit depth known yet, no
+    // interleave buffer.
+    void ResetMergeState();
     // Chooses the output, checks every input, writes the header and copies
     // the samples. Exactly one message is shown when it fails (none when the
     // user declines the output path); on every exit the inputs are closed
-    // and the buffers released, and a failed merge leaves no output behind.
+    // and the buffers released, after the message, and a failed merge
+    // leaves no output behind.
     bool MergeInputs();
     // Closes every input's file; an input that is not open is left alone.
     void CloseInputs();
@@ -37,15 +41,20 @@ public:
     LONG m_nSampleRate = -1;      // the first input's; -1 until known
     short m_nBitsPerSample = -1;  // the first input's; -1 until known
     DWORD m_dwMaxDataBytes = 0;   // the longest input's data length
-    short* m_pInterleaved = nullptr;
+    std::vector<short> m_interleaved;  // one block of every input, during a merge
 
 private:
+    // Whatever way a merge ends after its path was chosen: the inputs are
+    // closed, a partial output removed and the buffers released.
+    class MergeScope;
+
     bool CheckInputs();
     bool AllocateBuffers();
     bool CopyBlocks();
     bool FillBlock(CInputWave& input, ULONGLONG done);
     void Interleave();
-    void FailCopy(const CString& strMessage);
+    bool Fail(const char* pszMessage);
+    bool FailCopy(const char* pszMessage);
 
     IMergeHost& m_host;
 };

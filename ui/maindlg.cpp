@@ -89,9 +89,7 @@ BOOL CMainDlg::OnInitDialog()
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
 
-    m_merge.m_nBitsPerSample = -1;
-    m_merge.m_nSampleRate = -1;
-    m_merge.m_pInterleaved = nullptr;
+    m_merge.ResetMergeState();
 
     CreateControlFont(m_font, *this);
 
@@ -301,9 +299,7 @@ void CMainDlg::OnChannelButton(WORD nRow)
 
 void CMainDlg::OnProcess()
 {
-    m_merge.m_nBitsPerSample = -1;
-    m_merge.m_nSampleRate = -1;
-    m_merge.m_pInterleaved = nullptr;
+    m_merge.ResetMergeState();
 
     const CStemSet stems = GetRowStems();
     const int nEmptyRow = stems.FindRowWithoutFile();

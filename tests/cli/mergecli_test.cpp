@@ -85,7 +85,9 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
         // Failed merges: the engine's one message, "\n" a line break, and a reader's reason on the next line.
         {{"-o", out, stereo}, 1, 1,
          "Enable to process:\nFile '" + stereo + "' can't be loaded.\nThe file '" + stereo + "' is not mono !\n", "", ""},
-        {{"-o", out, missing}, 1, 1, "Enable to process:\nFile '" + missing + "' can't be loaded.\n", "", ""},
+        {{"-o", out, missing}, 1, 1,
+         "Enable to process:\nFile '" + missing + "' can't be loaded.\nThe file '" + missing +
+             "' can't be opened: No such file or directory.\n", "", ""},
         {{"-o", out, "-m", "0"}, 0, 1, kNoChannels, "", ""},
         {{"--settings", live, "-c", "none", "--auto"}, 1, 1, kNoChannels, "", ""},
     };

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -71,26 +72,38 @@ TEST(InputWaveTest, AcceptsMono16BitFilesAndStopsAtTheFirstSample)
 struct RejectCase {
     const char* name;
     std::string bytes;
-    const char* formatError;  // the reader's own text, %s for the path; "" for none
+    WaveReadError eError;
+    ULONGLONG nOffset;  // where the reader decided
 };
 
-TEST(InputWaveTest, RejectsWhatIsNotMono16BitAndClosesTheFile)
+TEST(InputWaveTest, RejectsWhatIsNotMono16BitWithItsReasonAndWhereAndClosesTheFile)
 {
+    const std::string kJunkPastTheEnd =
+        WavBuilder().RiffSize(0xFFFFFFFF).Chunk("JUNK", "", 0xFFFFFFF0).Fmt(1, 44100, 16).Data(kSamples).Bytes();
     const RejectCase cases[] = {
-        {"lower-case riff", WavBuilder().RiffTag("riff").Fmt(1, 44100, 16).Data(kSamples).Bytes(), ""},
-        {"lower-case wave", WavBuilder().FormType("wave").Fmt(1, 44100, 16).Data(kSamples).Bytes(), ""},
-        {"chunk ids compared by case",
-         WavBuilder().Chunk("FMT ", kFmt8000).Chunk("DATA", kSamples).Bytes(), ""},
-        {"24-bit mono", WavBuilder().Fmt(1, 44100, 24).Data(kSamples).Bytes(), "The file '%s' is not in 16-bit !"},
-        {"16-bit stereo", WavBuilder().Fmt(2, 44100, 16).Data(kSamples).Bytes(), "The file '%s' is not mono !"},
+        {"empty file", "", WaveReadError::NotRiff, 0},
+        {"lower-case riff", WavBuilder().RiffTag("riff").Fmt(1, 44100, 16).Data(kSamples).Bytes(),
+         WaveReadError::NotRiff, 0},
+        {"lower-case wave", WavBuilder().FormType("wave").Fmt(1, 44100, 16).Data(kSamples).Bytes(),
+         WaveReadError::NotWave, 8},
+        {"ends inside the RIFF header", std::string("RIFF\x04\x00", 6), WaveReadError::Truncated, 6},
+        {"chunk ids compared by case", WavBuilder().Chunk("FMT ", kFmt8000).Chunk("DATA", kSamples).Bytes(),
+         WaveReadError::NoFormat, 12 + 24 + 14},
+        {"24-bit mono", WavBuilder().Fmt(1, 44100, 24).Data(kSamples).Bytes(), WaveReadError::NotSixteenBit, 34},
+        {"16-bit stereo", WavBuilder().Chunk("LIST", "a").Fmt(2, 44100, 16).Data(kSamples).Bytes(),
+         WaveReadError::NotMono, 32},
         {"8-bit stereo fails on the depth first", WavBuilder().Fmt(2, 44100, 8).Data(kSamples).Bytes(),
-         "The file '%s' is not in 16-bit !"},
-        {"no fmt chunk", WavBuilder().Data(kSamples).Bytes(), ""},
-        {"no data chunk", WavBuilder().Fmt(1, 44100, 16).Chunk("LIST", "info").Bytes(), ""},
-        {"file ends inside the fmt fields", WavBuilder().Fmt(1, 44100, 16).Bytes().substr(0, 32), ""},
-        {"a chunk size past the end of the file ends the walk",
-         WavBuilder().RiffSize(0xFFFFFFFF).Chunk("JUNK", "", 0xFFFFFFF0).Fmt(1, 44100, 16).Data(kSamples).Bytes(),
-         ""},
+         WaveReadError::NotSixteenBit, 34},
+        {"no fmt chunk", WavBuilder().Data(kSamples).Bytes(), WaveReadError::NoFormat, 26},
+        {"no data chunk", WavBuilder().Fmt(1, 44100, 16).Chunk("LIST", "info").Bytes(), WaveReadError::NoData, 48},
+        {"RIFF size of 4: no chunk is read", WavBuilder().RiffSize(4).Fmt(1, 44100, 16).Data(kSamples).Bytes(),
+         WaveReadError::NoFormat, 12},
+        {"ends inside the fmt fields", WavBuilder().Fmt(1, 44100, 16).Bytes().substr(0, 32),
+         WaveReadError::Truncated, 32},
+        {"ends inside a chunk header", WavBuilder().RiffSize(100).Fmt(1, 44100, 16).Bytes() + "da",
+         WaveReadError::Truncated, 38},
+        {"a chunk size past the end of the file ends the walk", kJunkPastTheEnd, WaveReadError::Truncated,
+         kJunkPastTheEnd.size()},
     };
     for (const RejectCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -98,11 +111,29 @@ TEST(InputWaveTest, RejectsWhatIsNotMono16BitAndClosesTheFile)
         CInputWave wave;
         EXPECT_FALSE(ReadHeader(dir, c.bytes, wave));
         EXPECT_FALSE(wave.m_file.IsOpen());
-        CString expected;
-        if (*c.formatError)
-            expected.Format(c.formatError, wave.m_strPath.GetString());
-        EXPECT_EQ(wave.m_strFormatError.str(), expected.str());
+        EXPECT_EQ(wave.m_readOutcome.eError, c.eError);
+        EXPECT_EQ(wave.m_readOutcome.nOffset, c.nOffset);
     }
+}
+
+TEST(InputWaveTest, TheReasonLines)
+{
+    const std::tuple<WaveReadOutcome, const char*> cases[] = {
+        {{WaveReadError::NotSixteenBit, 34, 0}, "The file 'x.wav' is not in 16-bit !"},
+        {{WaveReadError::NotMono, 22, 0}, "The file 'x.wav' is not mono !"},
+        {{WaveReadError::CannotOpen, 0, ENOENT}, "The file 'x.wav' can't be opened: No such file or directory."},
+        {{WaveReadError::NoData, 48, 0}, "The file 'x.wav' has no \"data\" chunk (the chunk walk ended at byte 48)."},
+        {{WaveReadError::ReadError, 12, EIO}, "The file 'x.wav' can't be read at byte 12: Input/output error."},
+        {WaveReadOutcome{}, ""},
+    };
+    for (const auto& [outcome, pszText] : cases)
+        EXPECT_EQ(DescribeWaveReadOutcome("x.wav", outcome), pszText);
+
+    CInputWave wave;
+    wave.m_strPath = "/no/such/folder/x.wav";
+    EXPECT_FALSE(wave.ReadInputHeader());
+    EXPECT_EQ(wave.m_readOutcome.eError, WaveReadError::CannotOpen);
+    EXPECT_EQ(wave.m_readOutcome.nSystemError, ENOENT);
 }
 
 // Files written by other programs, with what the reader must make of each.
@@ -132,8 +163,13 @@ TEST(InputWaveTest, PeerFilesAsTheManifestSays)
         const bool bAccepted = wave.ReadInputHeader();
         ASSERT_EQ(bAccepted, expect == "accept") << reason;
         if (!bAccepted) {
-            const bool bFormatReason = reason.starts_with("bits") || reason.starts_with("channel");
-            EXPECT_EQ(wave.m_strFormatError.IsEmpty(), !bFormatReason) << reason;
+            const WaveReadError eError = wave.m_readOutcome.eError;
+            if (reason.starts_with("bits"))
+                EXPECT_EQ(eError, WaveReadError::NotSixteenBit) << reason;
+            else if (reason.starts_with("channel"))
+                EXPECT_EQ(eError, WaveReadError::NotMono) << reason;
+            else
+                EXPECT_TRUE(eError == WaveReadError::NoFormat || eError == WaveReadError::Truncated) << reason;
             continue;
         }
         EXPECT_EQ(wave.m_nSampleRate, std::stoul(rate));

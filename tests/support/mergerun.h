@@ -28,9 +28,9 @@ struct Merge {
         const bool bMerged = engine.MergeInputs();
         for (const auto& input : inputs) {
             EXPECT_FALSE(input->m_file.IsOpen()) << input->m_strPath.str();
-            EXPECT_EQ(input->m_pBlock, nullptr);
+            EXPECT_EQ(input->m_block.capacity(), 0u) << "a block kept";
         }
-        EXPECT_EQ(engine.m_pInterleaved, nullptr);
+        EXPECT_EQ(engine.m_interleaved.capacity(), 0u) << "the interleave buffer kept";
         EXPECT_FALSE(engine.m_fileOutput.IsOpen());
         return bMerged;
     }

@@ -76,8 +76,13 @@ CFile::~CFile()
 
 bool CFile::Open(const char* pszFileName, UINT nOpenFlags)
 {
-    if (IsOpen() || pszFileName == nullptr || *pszFileName == '\0')
+    if (IsOpen())
         return false;
+    m_nSystemError = 0;
+    if (pszFileName == nullptr || *pszFileName == '\0') {
+        m_nSystemError = ENOENT;
+        return false;
+    }
     const bool writes = (nOpenFlags & modeWrite) != 0;
     const bool creates = (nOpenFlags & modeCreate) != 0;
     const UINT share = nOpenFlags & 0x70;
@@ -95,31 +100,37 @@ bool CFile::Open(const char* pszFileName, UINT nOpenFlags)
     }
     if (fd < 0)
         fd = ::open(pszFileName, flags);
-    if (fd < 0)
+    if (fd < 0) {
+        m_nSystemError = errno;
         return false;
+    }
 
-    auto refuse = [&] {
+    auto refuse = [&](int nError) {
+        m_nSystemError = nError;
         ::close(fd);
         if (created)
             ::unlink(pszFileName);
         return false;
     };
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode))
-        return refuse();
+    if (::fstat(fd, &st) != 0)
+        return refuse(errno);
+    if (S_ISDIR(st.st_mode))
+        return refuse(EISDIR);
     const int status = ::fcntl(fd, F_GETFL);
     if (status < 0 || ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0)
-        return refuse();
+        return refuse(errno);
     if (!Shares().Admit({fd, st.st_dev, st.st_ino, writes, deniesRead, deniesWrite}))
-        return refuse();
+        return refuse(EBUSY);
     bool lockExclusive = deniesRead || writes;
     if ((deniesWrite || deniesRead) && !TakeAdvisoryLock(fd, lockExclusive)) {
         Shares().Release(fd);
-        return refuse();
+        return refuse(EBUSY);
     }
     if (creates && writes && !created && S_ISREG(st.st_mode) && ::ftruncate(fd, 0) != 0) {
+        const int nError = errno;
         Shares().Release(fd);
-        return refuse();
+        return refuse(nError);
     }
     m_fd = fd;
     m_bFailed = false;
@@ -131,7 +142,7 @@ bool CFile::Open(const char* pszFileName, UINT nOpenFlags)
 UINT CFile::Read(void* pBuffer, UINT nCount)
 {
     if (!IsOpen()) {
-        m_bFailed = true;
+        MarkFailed(EBADF);
         return 0;
     }
     auto* p = static_cast<char*>(pBuffer);
@@ -143,7 +154,7 @@ UINT CFile::Read(void* pBuffer, UINT nCount)
         } else if (n == 0) {
             break;
         } else if (errno != EINTR) {
-            m_bFailed = true;
+            MarkFailed(errno);
             break;
         }
     }
@@ -153,7 +164,7 @@ UINT CFile::Read(void* pBuffer, UINT nCount)
 bool CFile::Write(const void* pBuffer, UINT nCount)
 {
     if (!IsOpen()) {
-        m_bFailed = true;
+        MarkFailed(EBADF);
         return false;
     }
     const auto* p = static_cast<const char*>(pBuffer);
@@ -165,7 +176,8 @@ bool CFile::Write(const void* pBuffer, UINT nCount)
         } else if (n < 0 && errno == EINTR) {
             continue;
         } else {
-            m_bFailed = true;
+            // write() returning 0 for a non-empty buffer: no room, as a full disk says.
+            MarkFailed(n < 0 ? errno : ENOSPC);
             return false;
         }
     }
@@ -187,6 +199,8 @@ bool CFile::Close()
         return true;
     Shares().Release(m_fd);
     bool closed = ::close(m_fd) == 0;
+    if (!closed && !m_bFailed)
+        MarkFailed(errno);
     m_fd = -1;
     return closed && !m_bFailed;
 }

@@ -44,6 +44,9 @@ public:
     virtual bool Close();
 
     bool HasFailed() const { return m_bFailed; }
+    // The system's error number (errno) of the last open, read or write that
+    // failed; EBUSY when the share modes refused an open. 0 when none did.
+    int GetSystemError() const { return m_nSystemError; }
     // True while pszFileName names the file this object opened (the same
     // device and inode): false once it was removed, replaced or its folder
     // deleted.
@@ -54,11 +57,16 @@ public:
 
 protected:
     int Descriptor() const { return m_fd; }
-    void MarkFailed() { m_bFailed = true; }
+    void MarkFailed(int nSystemError)
+    {
+        m_bFailed = true;
+        m_nSystemError = nSystemError;
+    }
 
 private:
     int m_fd = -1;
     bool m_bFailed = false;
+    int m_nSystemError = 0;
     ULONGLONG m_nDevice = 0;  // the identity of the file opened
     ULONGLONG m_nInode = 0;
 };
