@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "merge/outputheader.h"
-#include "platform/core/cfile.h"
 
 namespace {
 
@@ -28,8 +27,8 @@ bool WriteStem(const std::string& strPath, DWORD nSampleRate, double seconds, do
     format.dwDataBytes = static_cast<DWORD>(nSamples * 2);
     format.bNoExtensible = true;
 
-    CFile file;
-    if (!WriteOutputHeader(file, strPath.c_str(), format))
+    COutputFile file;
+    if (!file.Open(strPath.c_str(), {}) || !WriteOutputHeader(file, format))
         return false;
     std::vector<BYTE> chunk(kChunkSamples * 2);
     const double step = 2 * std::numbers::pi * frequency / nSampleRate;
@@ -40,12 +39,10 @@ bool WriteStem(const std::string& strPath, DWORD nSampleRate, double seconds, do
             chunk[2 * i] = static_cast<BYTE>(sample & 0xFF);
             chunk[2 * i + 1] = static_cast<BYTE>((sample >> 8) & 0xFF);
         }
-        if (!file.Write(chunk.data(), static_cast<UINT>(nCount * 2))) {
-            DiscardOutput(file, strPath.c_str());
+        if (!file.Write(chunk.data(), static_cast<UINT>(nCount * 2)))
             return false;
-        }
     }
-    return file.Close();
+    return file.Commit();
 }
 
 }  // namespace

@@ -55,8 +55,7 @@ public:
     ~MergeScope()
     {
         m_engine.CloseInputs();
-        if (m_engine.m_fileOutput.IsOpen())
-            DiscardOutput(m_engine.m_fileOutput, m_engine.m_strOutputPath);
+        m_engine.m_fileOutput.Discard();
         m_engine.FreeMergeBuffers();
     }
 
@@ -100,17 +99,17 @@ bool CMergeEngine::MergeInputs()
     format.dwDataBytes = m_dwMaxDataBytes;
     format.dwChannelMask = m_host.GetChannelMask();
     format.bNoExtensible = m_host.GetNoExtensible();
-    if (!WriteOutputHeader(m_fileOutput, m_strOutputPath, format))
+    // No name of an input can be the output: it would be lost as it is read.
+    std::vector<const CFile*> inputFiles;
+    for (const CInputWave* pInput : m_aInputs)
+        inputFiles.push_back(&pInput->m_file);
+    if (!m_fileOutput.Open(m_strOutputPath, inputFiles) || !WriteOutputHeader(m_fileOutput, format))
         return Fail("Unable to process: can't write output header.");
 
     if (!CopyBlocks())
         return false;
-    // Writes to a file whose folder was deleted meanwhile all succeed, and
-    // the data goes nowhere.
-    if (!m_fileOutput.IsSameFileAs(m_strOutputPath))
-        return FailCopy("Unable to process: can't write output data.");
     CloseInputs();
-    if (!m_fileOutput.Close())
+    if (!m_fileOutput.Commit())
         return FailCopy("Unable to process: can't write output data.");
     m_host.SetProgressPos(0);
     return true;

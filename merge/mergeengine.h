@@ -6,6 +6,7 @@
 
 #include "merge/inputwave.h"
 #include "merge/mergehost.h"
+#include "merge/outputfile.h"
 #include "platform/core/cfile.h"
 #include "platform/core/cstring.h"
 #include "platform/core/types.h"
@@ -36,7 +37,7 @@ public:
     // The inputs in channel order. The caller creates the records, lists
     // them here, and deletes them after the merge; the engine never does.
     std::vector<CInputWave*> m_aInputs;
-    CFile m_fileOutput;
+    COutputFile m_fileOutput;
     CString m_strOutputPath;
     LONG m_nSampleRate = -1;      // the first input's; -1 until known
     short m_nBitsPerSample = -1;  // the first input's; -1 until known
@@ -45,7 +46,7 @@ public:
 
 private:
     // Whatever way a merge ends after its path was chosen: the inputs are
-    // closed, a partial output removed and the buffers released.
+    // closed, an output not put in place discarded and the buffers released.
     class MergeScope;
 
     bool CheckInputs();

@@ -1,7 +1,6 @@
 #include "merge/outputheader.h"
 
 #include <cstring>
-#include <filesystem>
 
 namespace {
 
@@ -105,28 +104,9 @@ UINT ComposeOutputHeader(const OutputFormat& format, bool bRF64, BYTE* pHeader)
     return out.Length();
 }
 
-bool WriteOutputHeader(CFile& fileOutput, const char* pszOutputPath, const OutputFormat& format)
+bool WriteOutputHeader(COutputFile& fileOutput, const OutputFormat& format)
 {
-    if (!fileOutput.Open(pszOutputPath, CFile::modeCreate | CFile::modeWrite))
-        return false;
     BYTE header[kMaxOutputHeaderBytes];
     const UINT nLength = ComposeOutputHeader(format, NeedsRF64(format), header);
-    if (!fileOutput.Write(header, nLength)) {
-        DiscardOutput(fileOutput, pszOutputPath);
-        return false;
-    }
-    return true;
-}
-
-void DiscardOutput(CFile& fileOutput, const char* pszOutputPath)
-{
-    // A path that names another file by now is somebody else's.
-    const bool bStillOurs = fileOutput.IsSameFileAs(pszOutputPath);
-    fileOutput.Close();
-    if (!bStillOurs)
-        return;
-    std::error_code ec;
-    const std::filesystem::path target = std::filesystem::canonical(pszOutputPath, ec);
-    if (!ec && std::filesystem::is_regular_file(target, ec))
-        CFile::Remove(target.c_str());
+    return fileOutput.Write(header, nLength);
 }

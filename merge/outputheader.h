@@ -1,7 +1,7 @@
 // The RIFF/WAVE header of a merge's output, up to the "data" chunk header.
 #pragma once
 
-#include "platform/core/cfile.h"
+#include "merge/outputfile.h"
 #include "platform/core/types.h"
 
 struct OutputFormat {
@@ -26,14 +26,5 @@ bool NeedsRF64(const OutputFormat& format);
 // "WAVE", the same "fmt " chunk, and 0xFFFFFFFF as the "data" size.
 UINT ComposeOutputHeader(const OutputFormat& format, bool bRF64, BYTE* pHeader);
 
-// Creates or empties pszOutputPath with no sharing (0x1001) and writes the
-// header, RF64 when NeedsRF64 says so; the file stays open at the first
-// sample position. False when the file cannot be opened, or when the header
-// cannot be written (the file is then closed and removed).
-bool WriteOutputHeader(CFile& fileOutput, const char* pszOutputPath, const OutputFormat& format);
-
-// Closes a partly written output and removes it, so that a failed merge
-// leaves nothing behind. Only a regular file is removed (never a device),
-// through a symbolic link the file it names, and only while the path still
-// names the file that was written.
-void DiscardOutput(CFile& fileOutput, const char* pszOutputPath);
+// Writes the header into the opened output, RF64 when NeedsRF64 says so.
+bool WriteOutputHeader(COutputFile& fileOutput, const OutputFormat& format);

@@ -1,7 +1,8 @@
 // Faults around a merge: outputs that cannot be written or vanish, inputs
 // that cannot be read or change underneath, inputs refused before anything
-// is written. Whatever breaks, the merge shows its one message, leaves no
-// output, changes no input, holds no descriptor, and the next merge works.
+// is written. Whatever breaks, the merge shows its one message, leaves the
+// old output byte for byte and no temporary file beside it, changes no
+// input, holds no descriptor, and the next merge works.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 
@@ -40,7 +41,7 @@ struct Fault {
     const char* message = kCantWriteData;  // %s: the second input's path
     Calls progress = {};
     bool bAsNobody = false;  // so that permissions apply to the merge
-    std::vector<std::string> left = {};  // what out/ holds afterwards
+    std::vector<std::string> left = {"out.wav"};  // what out/ holds afterwards
 };
 
 // Names the row in the test's name and in its failures.
@@ -59,6 +60,15 @@ void ReplaceDescriptor(const fs::path& path, const char* pszReplacement, int nOp
     close(replacement);
 }
 
+// The temporary file a merge writes its output into, beside the output.
+fs::path TemporaryOutput(const fs::path& dir)
+{
+    for (const std::string& name : FilesIn(dir / "out"))
+        if (name.starts_with(".out.wav."))
+            return dir / "out" / name;
+    return {};
+}
+
 const Fault kFaults[] = {
     // Writes failing in the block loop, part way or at once, and outputs
     // that vanish meanwhile.
@@ -66,26 +76,26 @@ const Fault kFaults[] = {
      .prepare = [](const fs::path&) { SetSoftLimit(RLIMIT_FSIZE, 68 + 2 * kMergeBlockBytes + 1000); },
      .progress = kInFirstBlocks},
     {.name = "FullDisk",
-     .during = [](const fs::path& dir) { ReplaceDescriptor(dir / "out/out.wav", "/dev/full", O_WRONLY); },
+     .during = [](const fs::path& dir) { ReplaceDescriptor(TemporaryOutput(dir), "/dev/full", O_WRONLY); },
      .progress = kInFirstBlocks},
-    // The writes into a file no folder holds all succeed.
+    // The temporary file cannot be renamed into a folder that is gone.
     {.name = "OutputFolderDeleted", .during = [](const fs::path& dir) { fs::remove_all(dir / "out"); },
-     .progress = kAfterLastBlock},
-    // Somebody else's file now at the output path is theirs.
-    {.name = "OutputReplaced",
-     .during = [](const fs::path& dir) { fs::rename(dir / "in/c.wav", dir / "out/out.wav"); },
-     .progress = kAfterLastBlock, .left = {"out.wav"}},
+     .progress = kAfterLastBlock, .left = {}},
     // Outputs that cannot be created: nothing is written, nothing removed
     // (as nobody, a mistake could not remove the device either).
     {.name = "OutputFolderReadOnly", .prepare = [](const fs::path& dir) { fs::permissions(dir / "out", fs::perms(0555)); },
      .message = kCantWriteHeader, .bAsNobody = true},
+    {.name = "OutputFileReadOnly", .prepare = [](const fs::path& dir) { fs::permissions(dir / "out/out.wav", fs::perms(0444)); },
+     .message = kCantWriteHeader, .bAsNobody = true},
     {.name = "OutputOnAFullDevice",
      .prepare = [](const fs::path& dir) { fs::create_symlink("/dev/full", dir / "out/full.wav"); },
-     .output = "out/full.wav", .message = kCantWriteHeader, .bAsNobody = true, .left = {"full.wav"}},
-    // An input is held with writing denied, so no name of it can be the output.
+     .output = "out/full.wav", .message = kCantWriteHeader, .bAsNobody = true, .left = {"full.wav", "out.wav"}},
+    {.name = "OutputIsAFolder", .output = "out", .message = kCantWriteHeader},
+    // No name of an input can be the output, however it reaches the file.
     {.name = "OutputIsAnInput", .output = "in/a.wav", .message = kCantWriteHeader},
     {.name = "OutputIsASymlinkToAnInput", .output = "in/link.wav", .message = kCantWriteHeader},
     {.name = "OutputIsAHardLinkToAnInput", .output = "in/hard.wav", .message = kCantWriteHeader},
+    {.name = "OutputIsAnInputThroughProc", .output = "/proc/self/root/<dir>/in/a.wav", .message = kCantWriteHeader},
     // Inputs whose reads fail, at the header or in the block loop.
     {.name = "InputFailsToRead", .inputs = {"in/a.wav", "/proc/self/mem"}, .message = kCantBeLoaded},
     {.name = "InputReadError",
@@ -134,11 +144,13 @@ protected:
         WavBuilder().Fmt(1, 48000, 16).Data(Samples({1, 2})).Write(dir / "in/48k.wav");
         WavBuilder().Fmt(2, 44100, 16).Data(Samples({1, 2})).Write(dir / "in/stereo.wav");
         WavBuilder().Fmt(1, 0xFFFFFFFF, 16).Data(Samples({1, 2})).Write(dir / "in/odd.wav");
+        WriteWholeFile(m_dir / "out/out.wav", kOldOutput);
         // Open to everybody, so that the user nobody can read the inputs.
         for (const fs::path& folder : {dir, dir / "in", dir / "out"})
             fs::permissions(folder, fs::perms(0755));
     }
 
+    const std::string kOldOutput = "the output of an earlier merge";
     TempDir m_dir;
     const std::string m_inputs[2] = {"in/a.wav", "in/b.wav"};
     const std::string m_data[2] = {PatternBytes(3 * kMergeBlockBytes + 10, 1), PatternBytes(2 * kMergeBlockBytes, 2)};
@@ -155,7 +167,10 @@ TEST_P(MergeFaultTest, OneMessageNoOutputInputsIntactNextMergeWorks)
     const size_t nDescriptors = OpenDescriptorCount();
 
     Merge merge;
-    merge.host.outputPath = m_dir / fault.output;
+    std::string output = fault.output;
+    if (output.starts_with("/proc/self/root/<dir>/"))
+        output.replace(0, 22, "/proc/self/root" + dir.string() + "/");
+    merge.host.outputPath = output.starts_with("/") ? output : m_dir / output;
     merge.host.onProgressPos = [&](UINT nPos) {
         if (nPos == 1 && fault.during)
             fault.during(dir);
@@ -173,7 +188,8 @@ TEST_P(MergeFaultTest, OneMessageNoOutputInputsIntactNextMergeWorks)
     EXPECT_EQ(merge.host.progress, fault.progress);
     EXPECT_EQ(OpenDescriptorCount(), nDescriptors);
     if (fs::exists(dir / "out")) {
-        EXPECT_EQ(FilesIn(dir / "out"), fault.left);
+        EXPECT_EQ(FilesIn(dir / "out"), fault.left) << "a temporary file left behind";
+        EXPECT_TRUE(ReadWholeFile(m_dir / "out/out.wav") == kOldOutput) << "the old output changed";
     }
     for (size_t k = 0; k < 2; ++k)
         EXPECT_TRUE(ReadWholeFile(m_dir / m_inputs[k]) == m_originals[k]) << m_inputs[k] << " changed";

@@ -61,9 +61,8 @@ TEST(OutputHeaderTest, Rf64ExactlyWhenTheRiffSizeOverflows)
             const bool bRF64 = dwLength > b.dwLastFitting;
             EXPECT_EQ(NeedsRF64(format), bRF64);
             TempDir dir;
-            CFile file;
-            ASSERT_TRUE(WriteOutputHeader(file, (dir / "out.wav").c_str(), format));
-            file.Close();
+            COutputFile file;
+            ASSERT_TRUE(file.Open((dir / "out.wav").c_str(), {}) && WriteOutputHeader(file, format) && file.Commit());
             const std::string written = ReadWholeFile(dir / "out.wav");
             const std::uint32_t nRiffSize = b.nChannels * dwLength + (b.bPlain ? 36 : 60);
             EXPECT_EQ(written.substr(0, 8), bRF64 ? "RF64" + Le32(0xFFFFFFFF) : "RIFF" + Le32(nRiffSize));

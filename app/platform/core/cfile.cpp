@@ -139,6 +139,21 @@ bool CFile::Open(const char* pszFileName, UINT nOpenFlags)
     return true;
 }
 
+bool CFile::Attach(int fd)
+{
+    struct stat st {};
+    if (IsOpen() || fd < 0 || ::fstat(fd, &st) != 0)
+        return false;
+    if (!Shares().Admit({fd, st.st_dev, st.st_ino, true, false, false}))
+        return false;
+    m_fd = fd;
+    m_bFailed = false;
+    m_nSystemError = 0;
+    m_nDevice = st.st_dev;
+    m_nInode = st.st_ino;
+    return true;
+}
+
 UINT CFile::Read(void* pBuffer, UINT nCount)
 {
     if (!IsOpen()) {
@@ -210,6 +225,11 @@ bool CFile::IsSameFileAs(const char* pszFileName) const
     struct stat named {};
     return IsOpen() && ::stat(pszFileName, &named) == 0 && named.st_dev == m_nDevice &&
            named.st_ino == m_nInode;
+}
+
+bool CFile::IsSameFileAs(const CFile& other) const
+{
+    return IsOpen() && other.IsOpen() && m_nDevice == other.m_nDevice && m_nInode == other.m_nInode;
 }
 
 bool CFile::Remove(const char* pszFileName)

@@ -30,6 +30,10 @@ public:
     virtual ~CFile();
 
     bool Open(const char* pszFileName, UINT nOpenFlags);
+    // Takes over fd, a descriptor opened elsewhere (a new temporary file, a
+    // duplicate of standard output), for writing; Close closes it. False for
+    // a descriptor that is not open.
+    bool Attach(int fd);
     bool IsOpen() const { return m_fd >= 0; }
 
     // Reads up to nCount bytes, fewer only at the end of the file or on an
@@ -51,6 +55,8 @@ public:
     // device and inode): false once it was removed, replaced or its folder
     // deleted.
     bool IsSameFileAs(const char* pszFileName) const;
+    // True when both objects have the same file open.
+    bool IsSameFileAs(const CFile& other) const;
 
     static bool Remove(const char* pszFileName);
     static bool Rename(const char* pszOldName, const char* pszNewName);

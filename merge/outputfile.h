@@ -1,0 +1,70 @@
+// COutputFile: the output of a merge, which never costs the user a file.
+//
+// A name that holds a regular file, or none yet, is written aside: into a
+// new temporary file in the folder of the file the name leads to (through
+// symbolic links), with the permission bits of the file it will replace.
+// Commit renames it over that file once everything is written and closed;
+// until then the name and what it holds are untouched, and a discarded
+// output leaves no temporary file behind. A pipe, a device, a name under
+// /dev and "-" (standard output) are written directly, front to back.
+#pragma once
+
+#include <span>
+#include <string>
+
+#include "platform/core/cfile.h"
+#include "platform/core/cstring.h"
+#include "platform/core/types.h"
+
+// The name that stands for standard output, as command lines take it.
+constexpr const char* kStandardOutputName = "-";
+
+enum class OutputError {
+    None,
+    NamesAnInput,   // the name leads to a file the merge reads
+    CannotCreate,   // neither the temporary file nor a direct output could be opened
+    CannotWrite,    // a write failed
+    CannotReplace,  // closing or renaming the temporary file failed
+};
+
+struct OutputOutcome {
+    OutputError eError = OutputError::None;
+    int nSystemError = 0;  // errno, but for NamesAnInput
+};
+
+// The reason line for an output that failed, naming it; empty for none.
+CString DescribeOutputOutcome(const CString& strPath, const OutputOutcome& outcome);
+
+class COutputFile {
+public:
+    COutputFile() = default;
+    COutputFile(const COutputFile&) = delete;
+    COutputFile& operator=(const COutputFile&) = delete;
+    // An output neither committed nor discarded is discarded.
+    ~COutputFile();
+
+    // Opens the output named pszPath unless it leads to one of the open files
+    // in keepOut (by device and inode: a path, a link or a hard link to it).
+    // Nothing is created or changed when this fails.
+    bool Open(const char* pszPath, std::span<const CFile* const> keepOut);
+    bool IsOpen() const { return m_file.IsOpen(); }
+    bool IsWrittenAside() const { return !m_strTempPath.empty(); }
+    bool Write(const void* pBuffer, UINT nCount);
+    // Closes the output and puts it in place; false, with the temporary file
+    // removed, when the close or the rename fails.
+    bool Commit();
+    // Closes the output; a temporary file is removed, a direct output keeps
+    // what was written.
+    void Discard();
+
+    const OutputOutcome& Outcome() const { return m_outcome; }
+
+private:
+    bool Fail(OutputError eError, int nSystemError);
+    bool OpenAside(const std::string& strTarget);
+
+    CFile m_file;
+    std::string m_strTargetPath;  // the file a temporary file replaces
+    std::string m_strTempPath;    // empty for a direct output
+    OutputOutcome m_outcome;
+};
