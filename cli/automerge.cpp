@@ -31,6 +31,7 @@ bool MergeAutoSet(const CString& strFile, const CConfiguration& configuration, c
     job.strOutputPath = options.strOutputPath ? CString(*options.strOutputPath)
                                               : set.GetOutputPath(configuration.m_strName);
     job.bNoExtensible = options.bPlain || settings.m_bNoExtensible;
+    job.bCarryBext = options.bBext;
     job.bQuiet = options.bQuiet;
     return RunMergeJob(job);
 }

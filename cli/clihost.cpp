@@ -31,6 +31,11 @@ bool CCliHost::GetNoExtensible()
     return m_job.bNoExtensible;
 }
 
+bool CCliHost::GetCarryBext()
+{
+    return m_job.bCarryBext;
+}
+
 void CCliHost::ShowMessage(const char* pszText)
 {
     std::fprintf(stderr, "%s\n", pszText);

@@ -1,5 +1,5 @@
-// CCliHost: the command line's side of a merge. The output path, mask and
-// header style come from the job; messages go to standard error, and the
+// CCliHost: the command line's side of a merge. The output path, mask,
+// header style and "bext" chunk come from the job; messages go to standard error, and the
 // progress is a bar there while it is a terminal.
 #pragma once
 
@@ -13,6 +13,7 @@ public:
     bool ChooseOutputPath(CString& strOutputPath) override;
     DWORD GetChannelMask() override;
     bool GetNoExtensible() override;
+    bool GetCarryBext() override;
     void ShowMessage(const char* pszText) override;
     void SetProgressRange(UINT nUpper) override;
     void SetProgressPos(UINT nPos) override;

@@ -44,6 +44,7 @@ int MergeFiles(const MergeOptions& options, const CSettings& settings)
         job.inputs.emplace_back(strFile);
     job.strOutputPath = CString(*options.strOutputPath);
     job.bNoExtensible = options.bPlain || settings.m_bNoExtensible;
+    job.bCarryBext = options.bBext;
     job.bQuiet = options.bQuiet;
     return RunMergeJob(job) ? kExitMerged : kExitFailed;
 }

@@ -11,11 +11,13 @@ struct MergeJob {
     DWORD dwChannelMask = 0;      // written as it is, extensible header only
     CString strOutputPath;
     bool bNoExtensible = false;
+    bool bCarryBext = false;      // the first input's "bext" chunk into the output
     bool bQuiet = false;          // no progress bar, no summary
 };
 
 // Runs the merge engine on the job. On success a summary line goes to
 // standard output (unless quiet); on failure the engine's message, and the
-// reader's reason for a refused format, go to standard error. True when
-// the output was written.
+// reader's reason for a refused file or the two formats that differ, go to
+// standard error. Every input may have any format the Delivered rule takes.
+// True when the output was written.
 bool RunMergeJob(const MergeJob& job);

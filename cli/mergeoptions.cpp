@@ -7,8 +7,8 @@
 namespace {
 
 constexpr const char* kDescription =
-    "Merges mono 16-bit WAV files, one per speaker position, into one interleaved "
-    "multichannel WAV file.";
+    "Merges mono WAV files, one per speaker position, into one interleaved multichannel WAV "
+    "file of their own sample format.";
 
 constexpr const char* kUsage =
     "\nUsage:\n"
@@ -17,6 +17,11 @@ constexpr const char* kUsage =
     "  plexora-merge --list                               the configurations and suffixes\n";
 
 constexpr const char* kFooter =
+    "Inputs: mono WAV files of integer PCM (8, 16, 24 or 32 bits) or IEEE float (32 or 64\n"
+    "bits), with a plain or a WAVE_FORMAT_EXTENSIBLE \"fmt \" chunk, in RIFF, RF64 or BW64\n"
+    "files; all of one sample format and one sample rate. Compressed formats (A-law, mu-law,\n"
+    "ADPCM, ...) are refused. Samples are copied bit for bit; shorter files are padded with\n"
+    "silence. The output has the inputs' format, and is RF64 when too large for RIFF.\n\n"
     "Without -c and -m, the first configuration with as many channels as files is used.\n\n"
     "--auto: each FILE is one file of a set such as drumsFL.wav, drumsFR.wav, ... It goes\n"
     "to the channel whose suffix ends its name just before the extension (the longest such\n"
@@ -126,7 +131,8 @@ bool ParseMergeOptions(int argc, char** argv, MergeOptions& options, int& nExitC
     std::string strMask;
     std::string strConfiguration;
     std::string strSettings;
-    app.add_option("FILE", options.files, "Mono 16-bit WAV files (all of one sample rate)")->type_name("");
+    app.add_option("FILE", options.files, "Mono WAV files, all of one sample format and rate (see below)")
+        ->type_name("");
     CLI::Option* pOutput =
         app.add_option("-o,--output", strOutput, "The output file; an existing one is replaced")->type_name("OUT");
     CLI::Option* pConfiguration =
@@ -140,7 +146,8 @@ bool ParseMergeOptions(int argc, char** argv, MergeOptions& options, int& nExitC
     CLI::Option* pSettings =
         app.add_option("--settings", strSettings, "The settings file to read")->type_name("FILE");
     app.add_flag("--list", options.bList, "Print the configurations and the suffixes");
-    app.add_flag("--plain", options.bPlain, "A plain PCM header, whatever the settings say");
+    app.add_flag("--plain", options.bPlain, "A plain header without the channel mask, whatever the settings say");
+    app.add_flag("--bext", options.bBext, "Carry the first file's \"bext\" chunk (Broadcast Wave) into the output");
     app.add_flag("-q,--quiet", options.bQuiet, "No progress bar and no summary");
 
     app.failure_message([](const CLI::App*, const CLI::Error& e) { return UsageText(e.what()); });

@@ -20,7 +20,8 @@ struct MergeOptions {
     std::optional<std::string> strSettingsPath;      // --settings
     bool bAuto = false;                              // --auto
     bool bList = false;                              // --list
-    bool bPlain = false;                             // --plain: a plain PCM header whatever the settings say
+    bool bPlain = false;                             // --plain: a plain header whatever the settings say
+    bool bBext = false;                              // --bext: the first input's "bext" chunk into the output
     bool bQuiet = false;                             // -q: no progress bar, no summary
 };
 

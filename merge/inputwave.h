@@ -1,8 +1,10 @@
-// CInputWave: one mono 16-bit input of a merge, and the reader of its header.
+// CInputWave: one mono input of a merge, and the reader of its header.
 #pragma once
 
+#include <optional>
 #include <vector>
 
+#include "merge/waveheader.h"
 #include "merge/wavereadoutcome.h"
 #include "platform/core/cfile.h"
 #include "platform/core/cstring.h"
@@ -16,28 +18,36 @@ public:
     // m_file closes itself.
     ~CInputWave() = default;
 
-    // Opens m_strPath with writing by others denied, walks its RIFF chunks and
-    // leaves m_file at the first sample byte. False leaves the file closed and
-    // m_readOutcome saying why.
+    // Opens m_strPath with writing by others denied, walks its RIFF chunks
+    // under m_eFormatRule, takes one channel only and leaves m_file at the
+    // first sample byte. False leaves the file closed and m_readOutcome
+    // saying why.
     bool ReadInputHeader();
 
     CString m_strPath;
     CFile m_file;
     BYTE m_nChannels = 0;
-    DWORD m_dwDataBytes = 0;
+    // The data lengths are 64-bit: an RF64 input's data can pass 4 GB.
+    ULONGLONG m_dwDataBytes = 0;
     DWORD m_nSampleRate = 0;
-    DWORD m_dwPadBytes = 0;
+    ULONGLONG m_dwPadBytes = 0;
     DWORD m_dwSpeakerMask = 0;
-    WORD m_nBitsPerSample = 0;
+    WORD m_nBitsPerSample = 0;  // the bits each sample takes in the file
+    // The formats this input may have, the host's choice: the desktop
+    // program's 16-bit mono unless the host says otherwise.
+    WaveFormatRule m_eFormatRule = WaveFormatRule::SixteenBitMono;
+    SampleKind m_eSampleKind = SampleKind::Pcm;
+    WORD m_nValidBitsPerSample = 0;  // of m_nBitsPerSample, those that carry the signal
+    std::optional<WaveChunk> m_bextChunk;  // where its first "bext" chunk is, if it has one
     // The input's block during a merge: the engine fills and empties it.
     std::vector<BYTE> m_block;
     // Of m_dwDataBytes, how many the file held when its header was read: the
     // merge pads past them, and treats a file that then holds fewer as unreadable.
-    DWORD m_dwPresentBytes = 0;
+    ULONGLONG m_dwPresentBytes = 0;
     // What the last ReadInputHeader came to, for a host that can show more
     // than the engine's one message.
     WaveReadOutcome m_readOutcome;
 
 private:
-    WaveReadOutcome WalkChunks();
+    WaveReadOutcome ReadMonoHeader();
 };

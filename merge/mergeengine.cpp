@@ -3,46 +3,27 @@
 #include <cstring>
 #include <new>
 
+#include "merge/interleave.h"
 #include "merge/outputheader.h"
+#include "merge/sampleformat.h"
 
 namespace {
 
-constexpr UINT kBlockSamples = kMergeBlockBytes / 2;
+// Far beyond any description and coding history; a larger one is not carried.
+constexpr ULONGLONG kMaxCarriedBextBytes = 1 << 20;
 
-const short* Samples(const CInputWave* pInput)
-{
-    return reinterpret_cast<const short*>(pInput->m_block.data());
-}
-
-// Frame by frame with the channel count known to the compiler, for the
-// common layouts: the inner loop unrolls and the output is written in order.
-template <UINT C>
-void InterleaveFrames(short* __restrict pOut, const std::vector<CInputWave*>& inputs)
-{
-    const short* in[C];
-    for (UINT k = 0; k < C; ++k)
-        in[k] = Samples(inputs[k]);
-    for (UINT s = 0; s < kBlockSamples; ++s)
-        for (UINT k = 0; k < C; ++k)
-            pOut[s * C + k] = in[k][s];
-}
-
-// Channel by channel, for any count; the same result as above.
-void InterleaveChannels(short* pOut, const std::vector<CInputWave*>& inputs)
-{
-    const size_t count = inputs.size();
-    for (size_t k = 0; k < count; ++k) {
-        const short* pIn = Samples(inputs[k]);
-        for (size_t s = 0; s < kBlockSamples; ++s)
-            pOut[s * count + k] = pIn[s];
-    }
-}
-
-// Of nBytes in all, the part that falls into the block starting at done.
-UINT BlockPart(ULONGLONG nBytes, ULONGLONG done)
+// Of nBytes in all, the part that falls into the block of nBlockBytes
+// starting at done.
+UINT BlockPart(ULONGLONG nBytes, ULONGLONG done, UINT nBlockBytes)
 {
     const ULONGLONG left = done < nBytes ? nBytes - done : 0;
-    return left < kMergeBlockBytes ? static_cast<UINT>(left) : kMergeBlockBytes;
+    return left < nBlockBytes ? static_cast<UINT>(left) : nBlockBytes;
+}
+
+bool HasSameSampleFormat(const CInputWave& input, const CInputWave& first)
+{
+    return input.m_nBitsPerSample == first.m_nBitsPerSample && input.m_eSampleKind == first.m_eSampleKind &&
+           input.m_nValidBitsPerSample == first.m_nValidBitsPerSample;
 }
 
 }  // namespace
@@ -67,7 +48,8 @@ void CMergeEngine::ResetMergeState()
 {
     m_nSampleRate = -1;
     m_nBitsPerSample = -1;
-    m_interleaved = std::vector<short>();
+    m_nOtherFormatInput = -1;
+    m_interleaved = std::vector<BYTE>();
 }
 
 bool CMergeEngine::MergeInputs()
@@ -89,16 +71,14 @@ bool CMergeEngine::MergeInputs()
             pInput->m_dwPadBytes = m_dwMaxDataBytes - pInput->m_dwDataBytes;
     }
 
-    if (!AllocateBuffers())
-        return Fail("Unable to process: not enough memory.");
+    LayOutBlocks();
 
     OutputFormat format;
-    format.nChannels = static_cast<WORD>(m_aInputs.size());
-    format.nSampleRate = static_cast<DWORD>(m_nSampleRate);
-    format.nBitsPerSample = static_cast<WORD>(m_nBitsPerSample);
-    format.dwDataBytes = m_dwMaxDataBytes;
-    format.dwChannelMask = m_host.GetChannelMask();
-    format.bNoExtensible = m_host.GetNoExtensible();
+    if (!AllocateBuffers(format.bext))
+        return Fail("Unable to process: not enough memory.");
+    if (!ReadCarriedBext(format.bext))
+        return false;
+    DescribeOutput(format);
     // No name of an input can be the output: it would be lost as it is read.
     std::vector<const CFile*> inputFiles;
     for (const CInputWave* pInput : m_aInputs)
@@ -113,6 +93,30 @@ bool CMergeEngine::MergeInputs()
         return FailCopy("Unable to process: can't write output data.");
     m_host.SetProgressPos(0);
     return true;
+}
+
+// Blocks of whole samples of the inputs' format: 102400 bytes, 102399 of
+// 24-bit samples; and what their silence is.
+void CMergeEngine::LayOutBlocks()
+{
+    const CInputWave& first = *m_aInputs[0];
+    m_nSampleBytes = first.m_nBitsPerSample / 8u;
+    m_nBlockBytes = kMergeBlockBytes - kMergeBlockBytes % m_nSampleBytes;
+    m_nSilence = GetSilenceByte(first.m_eSampleKind, first.m_nBitsPerSample);
+}
+
+// The output has the inputs' format, the host's mask and header style.
+void CMergeEngine::DescribeOutput(OutputFormat& format)
+{
+    const CInputWave& first = *m_aInputs[0];
+    format.nChannels = static_cast<WORD>(m_aInputs.size());
+    format.nSampleRate = static_cast<DWORD>(m_nSampleRate);
+    format.nBitsPerSample = static_cast<WORD>(m_nBitsPerSample);
+    format.eKind = first.m_eSampleKind;
+    format.nValidBitsPerSample = first.m_nValidBitsPerSample;
+    format.dwDataBytes = m_dwMaxDataBytes;
+    format.dwChannelMask = m_host.GetChannelMask();
+    format.bNoExtensible = m_host.GetNoExtensible();
 }
 
 // Shows the one message of a failed merge; the scope then closes and
@@ -130,8 +134,9 @@ bool CMergeEngine::FailCopy(const char* pszMessage)
     return Fail(pszMessage);
 }
 
-// The first input sets the sample rate and bit depth that all others must
-// have; the first failing check shows its message and ends the checking.
+// The first input sets the sample rate and sample format (bits, valid bits,
+// PCM or float) that all others must have; the first failing check shows
+// its message and ends the checking.
 bool CMergeEngine::CheckInputs()
 {
     for (size_t k = 0; k < m_aInputs.size(); ++k) {
@@ -144,8 +149,10 @@ bool CMergeEngine::CheckInputs()
             strMessage.Format("Unable to process:\nFile '%s' has more than one channel.", pszPath);
         else if (k > 0 && static_cast<DWORD>(m_nSampleRate) != input.m_nSampleRate)
             strMessage.Format("Unable to process:\nFile '%s' has not the same sample rate.", pszPath);
-        else if (k > 0 && static_cast<WORD>(m_nBitsPerSample) != input.m_nBitsPerSample)
+        else if (k > 0 && !HasSameSampleFormat(input, *m_aInputs[0])) {
             strMessage.Format("Unable to process:\nFile '%s' has not the same bit depth.", pszPath);
+            m_nOtherFormatInput = static_cast<int>(k);
+        }
         if (!strMessage.IsEmpty())
             return Fail(strMessage);
         if (k == 0) {
@@ -159,25 +166,51 @@ bool CMergeEngine::CheckInputs()
 }
 
 // All memory of the merge, obtained before the output is touched; the
-// first allocation that fails ends it.
-bool CMergeEngine::AllocateBuffers()
+// first allocation that fails ends it. Room for a carried "bext" chunk too.
+bool CMergeEngine::AllocateBuffers(std::vector<BYTE>& bext)
 {
+    const CInputWave& first = *m_aInputs[0];
     try {
         for (CInputWave* pInput : m_aInputs)
             pInput->m_block.resize(kMergeBlockBytes);
-        m_interleaved.resize(m_aInputs.size() * kBlockSamples);
+        m_interleaved.resize(m_aInputs.size() * kMergeBlockBytes);
+        if (m_host.GetCarryBext() && first.m_bextChunk && first.m_bextChunk->nSize <= kMaxCarriedBextBytes)
+            bext.resize(first.m_bextChunk->nSize);
     } catch (const std::bad_alloc&) {
         return false;
     }
     return true;
 }
 
+// The first input's "bext" chunk, read into bext (sized already) when the
+// host carries it. An input without one gives an output without one.
+bool CMergeEngine::ReadCarriedBext(std::vector<BYTE>& bext)
+{
+    CInputWave& first = *m_aInputs[0];
+    if (!m_host.GetCarryBext() || !first.m_bextChunk)
+        return true;
+    const char* pszPath = first.m_strPath.GetString();
+    CString strMessage;
+    if (first.m_bextChunk->nSize > kMaxCarriedBextBytes) {
+        strMessage.Format("Unable to process:\nFile '%s' has a \"bext\" chunk too large to carry.", pszPath);
+        return Fail(strMessage);
+    }
+    const auto lContents = static_cast<LONGLONG>(first.m_bextChunk->nOffset + 8);
+    const LONGLONG lDataStart = first.m_file.Seek(0, CFile::current);
+    const auto nBytes = static_cast<UINT>(bext.size());
+    if (lDataStart < 0 || first.m_file.Seek(lContents, CFile::begin) != lContents ||
+        first.m_file.Read(bext.data(), nBytes) != nBytes || first.m_file.Seek(lDataStart, CFile::begin) != lDataStart) {
+        strMessage.Format("Unable to process:\nFile '%s' can't be read.", pszPath);
+        return Fail(strMessage);
+    }
+    return true;
+}
+
 bool CMergeEngine::CopyBlocks()
 {
-    const UINT nBlocks = m_dwMaxDataBytes / kMergeBlockBytes + 1;
+    const auto nBlocks = static_cast<UINT>(m_dwMaxDataBytes / m_nBlockBytes + 1);
     const ULONGLONG count = m_aInputs.size();
     m_host.SetProgressRange(nBlocks);
-    // 64 bits: the last block of a 4 GB input would carry 32 bits past the end.
     ULONGLONG done = 0;
     for (UINT b = 0; b < nBlocks; ++b) {
         for (CInputWave* pInput : m_aInputs) {
@@ -188,41 +221,29 @@ bool CMergeEngine::CopyBlocks()
                 return FailCopy(strMessage);
             }
         }
-        Interleave();
-        const ULONGLONG left = m_dwMaxDataBytes - done;
-        const ULONGLONG bytesPerChannel = left < kMergeBlockBytes ? left : kMergeBlockBytes;
-        if (!m_fileOutput.Write(m_interleaved.data(), static_cast<UINT>(bytesPerChannel * count)))
+        InterleaveBlocks(m_interleaved.data(), m_aInputs, m_nSampleBytes, m_nBlockBytes / m_nSampleBytes);
+        const UINT nBytesPerChannel = BlockPart(m_dwMaxDataBytes, done, m_nBlockBytes);
+        if (!m_fileOutput.Write(m_interleaved.data(), static_cast<UINT>(nBytesPerChannel * count)))
             return FailCopy("Unable to process: can't write output data.");
-        done += kMergeBlockBytes;
+        done += m_nBlockBytes;
         m_host.SetProgressPos(b + 1);
     }
     return true;
 }
 
 // Reads what is left of the input's data chunk, at most one block, and
-// zeroes the rest of the block, a dangling half sample included. A data
-// chunk that claims more than its file held just leaves silence; a read
-// error, or a file that shrank since its header was read, gives false.
+// fills the rest of the block with silence, a dangling part of a sample
+// included. A data chunk that claims more than its file held just leaves
+// silence; a read error, or a file that shrank since its header was read,
+// gives false.
 bool CMergeEngine::FillBlock(CInputWave& input, ULONGLONG done)
 {
-    const UINT nWanted = BlockPart(input.m_dwDataBytes, done);
+    const UINT nWanted = BlockPart(input.m_dwDataBytes, done, m_nBlockBytes);
     BYTE* pBlock = input.m_block.data();
     const UINT nRead = nWanted > 0 ? input.m_file.Read(pBlock, nWanted) : 0;
-    const UINT nKept = nRead & ~1u;
-    std::memset(pBlock + nKept, 0, kMergeBlockBytes - nKept);
-    return !input.m_file.HasFailed() && nRead >= BlockPart(input.m_dwPresentBytes, done);
-}
-
-void CMergeEngine::Interleave()
-{
-    short* pOut = m_interleaved.data();
-    switch (m_aInputs.size()) {
-    case 2: InterleaveFrames<2>(pOut, m_aInputs); break;
-    case 4: InterleaveFrames<4>(pOut, m_aInputs); break;
-    case 6: InterleaveFrames<6>(pOut, m_aInputs); break;
-    case 8: InterleaveFrames<8>(pOut, m_aInputs); break;
-    default: InterleaveChannels(pOut, m_aInputs); break;
-    }
+    const UINT nKept = nRead - nRead % m_nSampleBytes;
+    std::memset(pBlock + nKept, m_nSilence, m_nBlockBytes - nKept);
+    return !input.m_file.HasFailed() && nRead >= BlockPart(input.m_dwPresentBytes, done, m_nBlockBytes);
 }
 
 void CMergeEngine::CloseInputs()
@@ -235,5 +256,5 @@ void CMergeEngine::FreeMergeBuffers()
 {
     for (CInputWave* pInput : m_aInputs)
         pInput->m_block = std::vector<BYTE>();
-    m_interleaved = std::vector<short>();
+    m_interleaved = std::vector<BYTE>();
 }

@@ -1,5 +1,6 @@
-// CMergeEngine: interleaves mono 16-bit inputs, one per channel, into one
-// multichannel WAV file, in fixed blocks and with bounded memory.
+// CMergeEngine: interleaves mono inputs of one sample format, one per
+// channel, into one multichannel WAV file of that format, in fixed blocks and
+// with bounded memory.
 #pragma once
 
 #include <vector>
@@ -7,11 +8,13 @@
 #include "merge/inputwave.h"
 #include "merge/mergehost.h"
 #include "merge/outputfile.h"
+#include "merge/outputheader.h"
 #include "platform/core/cfile.h"
 #include "platform/core/cstring.h"
 #include "platform/core/types.h"
 
-// One input's block: 51200 samples of 16 bits.
+// One input's block: 51200 samples of 16 bits; of wider samples the whole
+// ones that fit.
 constexpr UINT kMergeBlockBytes = 102400;
 
 class CMergeEngine {
@@ -41,8 +44,12 @@ public:
     CString m_strOutputPath;
     LONG m_nSampleRate = -1;      // the first input's; -1 until known
     short m_nBitsPerSample = -1;  // the first input's; -1 until known
-    DWORD m_dwMaxDataBytes = 0;   // the longest input's data length
-    std::vector<short> m_interleaved;  // one block of every input, during a merge
+    ULONGLONG m_dwMaxDataBytes = 0;   // the longest input's data length (64-bit, for RF64 inputs)
+    std::vector<BYTE> m_interleaved;  // one block of every input, during a merge
+    // After a merge refused because an input's sample format differs from
+    // the first input's: that input's index, for a host that names both
+    // formats; -1 otherwise.
+    int m_nOtherFormatInput = -1;
 
 private:
     // Whatever way a merge ends after its path was chosen: the inputs are
@@ -50,12 +57,19 @@ private:
     class MergeScope;
 
     bool CheckInputs();
-    bool AllocateBuffers();
+    void LayOutBlocks();
+    void DescribeOutput(OutputFormat& format);
+    bool AllocateBuffers(std::vector<BYTE>& bext);
+    bool ReadCarriedBext(std::vector<BYTE>& bext);
     bool CopyBlocks();
     bool FillBlock(CInputWave& input, ULONGLONG done);
-    void Interleave();
     bool Fail(const char* pszMessage);
     bool FailCopy(const char* pszMessage);
 
     IMergeHost& m_host;
+    // The samples of this merge: their size, the bytes of each input's
+    // block (whole samples only) and the byte silence is made of.
+    UINT m_nSampleBytes = 2;
+    UINT m_nBlockBytes = kMergeBlockBytes;
+    BYTE m_nSilence = 0;
 };

@@ -19,6 +19,9 @@ public:
     // the header is written.
     virtual DWORD GetChannelMask() = 0;
     virtual bool GetNoExtensible() = 0;
+    // Whether the first input's "bext" chunk (Broadcast Wave) goes into the
+    // output; the desktop program never asks for it.
+    virtual bool GetCarryBext() { return false; }
 
     // Shows one text to the user (with OK only) and returns once it is read.
     virtual void ShowMessage(const char* pszText) = 0;

@@ -1,46 +1,48 @@
 #include "merge/outputheader.h"
 
-#include <cstring>
-
 namespace {
 
 constexpr ULONGLONG kMaxRiffSize = 0xFFFFFFFF;
 constexpr UINT kPlainFormatBytes = 16;
+constexpr UINT kPlainFloatFormatBytes = 18;  // with a cbSize of 0
 constexpr UINT kExtensibleFormatBytes = 40;
+constexpr UINT kFactBytes = 4;
 constexpr UINT kDs64Bytes = 28;
-constexpr WORD kFormatPcm = 1;
-constexpr WORD kFormatExtensible = 0xFFFE;
-constexpr BYTE kSubtypePcm[16] = {0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00,
-                                  0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
 
 // Appends little-endian fields in order.
 class HeaderWriter {
 public:
-    explicit HeaderWriter(BYTE* p) : m_pStart(p), m_p(p) {}
-    void Tag(const char* pszTag) { Bytes(pszTag, 4); }
+    void Tag(const char* pszTag) { m_bytes.insert(m_bytes.end(), pszTag, pszTag + 4); }
     void U16(WORD v) { Le(v, 2); }
     void U32(DWORD v) { Le(v, 4); }
     void U64(ULONGLONG v) { Le(v, 8); }
-    void Bytes(const void* p, UINT n)
-    {
-        std::memcpy(m_p, p, n);
-        m_p += n;
-    }
-    UINT Length() const { return static_cast<UINT>(m_p - m_pStart); }
+    void Bytes(const BYTE* p, size_t n) { m_bytes.insert(m_bytes.end(), p, p + n); }
+    std::vector<BYTE> Take() { return std::move(m_bytes); }
 
 private:
     void Le(ULONGLONG v, int nBytes)
     {
         for (int i = 0; i < nBytes; ++i)
-            *m_p++ = static_cast<BYTE>(v >> (8 * i));
+            m_bytes.push_back(static_cast<BYTE>(v >> (8 * i)));
     }
-    BYTE* m_pStart;
-    BYTE* m_p;
+    std::vector<BYTE> m_bytes;
 };
+
+bool IsPlainFloat(const OutputFormat& format)
+{
+    return format.bNoExtensible && format.eKind == SampleKind::Float;
+}
 
 UINT FormatChunkBytes(const OutputFormat& format)
 {
-    return format.bNoExtensible ? kPlainFormatBytes : kExtensibleFormatBytes;
+    if (!format.bNoExtensible)
+        return kExtensibleFormatBytes;
+    return IsPlainFloat(format) ? kPlainFloatFormatBytes : kPlainFormatBytes;
+}
+
+ULONGLONG Padded(ULONGLONG nSize)
+{
+    return nSize + (nSize & 1);
 }
 
 ULONGLONG DataBytes(const OutputFormat& format)
@@ -48,11 +50,47 @@ ULONGLONG DataBytes(const OutputFormat& format)
     return static_cast<ULONGLONG>(format.nChannels) * format.dwDataBytes;
 }
 
-// Everything the RIFF size counts: "WAVE", the "fmt " chunk, the "data"
-// chunk header and the data.
+ULONGLONG FrameCount(const OutputFormat& format)
+{
+    const DWORD nBytesPerSample = format.nBitsPerSample / 8u;
+    return nBytesPerSample ? format.dwDataBytes / nBytesPerSample : 0;
+}
+
+// Everything the RIFF size counts: "WAVE", the "fmt " chunk, the "fact" and
+// "bext" chunks if any, the "data" chunk header and the data.
 ULONGLONG RiffSize(const OutputFormat& format)
 {
-    return 4 + 8 + FormatChunkBytes(format) + 8 + DataBytes(format);
+    ULONGLONG nSize = 4 + 8 + FormatChunkBytes(format) + 8 + DataBytes(format);
+    if (IsPlainFloat(format))
+        nSize += 8 + kFactBytes;
+    if (!format.bext.empty())
+        nSize += 8 + Padded(format.bext.size());
+    return nSize;
+}
+
+void WriteFormatChunk(HeaderWriter& out, const OutputFormat& format)
+{
+    const DWORD nBytesPerSample = format.nBitsPerSample / 8u;
+    const DWORD nBlockAlign = nBytesPerSample * format.nChannels;
+    const DWORD nAvgBytesPerSec = nBytesPerSample * format.nSampleRate * format.nChannels;
+    const WORD wPlainTag = format.eKind == SampleKind::Float ? kFormatIeeeFloat : kFormatPcm;
+    out.Tag("fmt ");
+    out.U32(FormatChunkBytes(format));
+    out.U16(format.bNoExtensible ? wPlainTag : kFormatExtensible);
+    out.U16(format.nChannels);
+    out.U32(format.nSampleRate);
+    out.U32(nAvgBytesPerSec);
+    out.U16(static_cast<WORD>(nBlockAlign));
+    out.U16(format.nBitsPerSample);
+    if (IsPlainFloat(format))
+        out.U16(0);  // cbSize: no extension
+    if (!format.bNoExtensible) {
+        out.U16(22);  // cbSize: the extension that follows
+        out.U16(format.nValidBitsPerSample ? format.nValidBitsPerSample : format.nBitsPerSample);
+        out.U32(format.dwChannelMask);
+        out.U16(wPlainTag);  // the SubFormat GUID: the tag, then the common tail
+        out.Bytes(kSubFormatTail, sizeof kSubFormatTail);
+    }
 }
 
 }  // namespace
@@ -62,14 +100,12 @@ bool NeedsRF64(const OutputFormat& format)
     return RiffSize(format) > kMaxRiffSize;
 }
 
-UINT ComposeOutputHeader(const OutputFormat& format, bool bRF64, BYTE* pHeader)
+std::vector<BYTE> ComposeOutputHeader(const OutputFormat& format, bool bRF64)
 {
-    const DWORD nBytesPerSample = format.nBitsPerSample / 8u;
-    const DWORD nBlockAlign = nBytesPerSample * format.nChannels;
-    const DWORD nAvgBytesPerSec = nBytesPerSample * format.nSampleRate * format.nChannels;
     const ULONGLONG dataBytes = DataBytes(format);
+    const ULONGLONG nFrames = FrameCount(format);
 
-    HeaderWriter out(pHeader);
+    HeaderWriter out;
     if (bRF64) {
         out.Tag("RF64");
         out.U32(0xFFFFFFFF);
@@ -78,35 +114,34 @@ UINT ComposeOutputHeader(const OutputFormat& format, bool bRF64, BYTE* pHeader)
         out.U32(kDs64Bytes);
         out.U64(RiffSize(format) + 8 + kDs64Bytes);
         out.U64(dataBytes);
-        out.U64(nBlockAlign ? dataBytes / nBlockAlign : 0);  // sample frames
-        out.U32(0);                                          // no table
+        out.U64(nFrames);
+        out.U32(0);  // no table
     } else {
         out.Tag("RIFF");
         out.U32(static_cast<DWORD>(RiffSize(format)));
         out.Tag("WAVE");
     }
-    out.Tag("fmt ");
-    out.U32(FormatChunkBytes(format));
-    out.U16(format.bNoExtensible ? kFormatPcm : kFormatExtensible);
-    out.U16(format.nChannels);
-    out.U32(format.nSampleRate);
-    out.U32(nAvgBytesPerSec);
-    out.U16(static_cast<WORD>(nBlockAlign));
-    out.U16(format.nBitsPerSample);
-    if (!format.bNoExtensible) {
-        out.U16(22);  // cbSize: the extension that follows
-        out.U16(16);  // wValidBitsPerSample
-        out.U32(format.dwChannelMask);
-        out.Bytes(kSubtypePcm, sizeof kSubtypePcm);
+    WriteFormatChunk(out, format);
+    if (IsPlainFloat(format)) {
+        out.Tag("fact");
+        out.U32(kFactBytes);
+        out.U32(nFrames < 0xFFFFFFFF ? static_cast<DWORD>(nFrames) : 0xFFFFFFFF);
+    }
+    if (!format.bext.empty()) {
+        out.Tag("bext");
+        out.U32(static_cast<DWORD>(format.bext.size()));
+        out.Bytes(format.bext.data(), format.bext.size());
+        const BYTE pad = 0;
+        if (format.bext.size() % 2 == 1)
+            out.Bytes(&pad, 1);
     }
     out.Tag("data");
     out.U32(bRF64 ? 0xFFFFFFFF : static_cast<DWORD>(dataBytes));
-    return out.Length();
+    return out.Take();
 }
 
 bool WriteOutputHeader(COutputFile& fileOutput, const OutputFormat& format)
 {
-    BYTE header[kMaxOutputHeaderBytes];
-    const UINT nLength = ComposeOutputHeader(format, NeedsRF64(format), header);
-    return fileOutput.Write(header, nLength);
+    const std::vector<BYTE> header = ComposeOutputHeader(format, NeedsRF64(format));
+    return fileOutput.Write(header.data(), static_cast<UINT>(header.size()));
 }

@@ -2,10 +2,13 @@
 
 #include <cstring>
 
+#include "merge/sampleformat.h"
+
 CString DescribeWaveReadOutcome(const CString& strPath, const WaveReadOutcome& outcome)
 {
     const char* pszPath = strPath.GetString();
     const auto nOffset = static_cast<unsigned long long>(outcome.nOffset);
+    const auto dwValue = static_cast<unsigned>(outcome.dwValue);
     CString strText;
     switch (outcome.eError) {
     case WaveReadError::None:
@@ -37,6 +40,47 @@ CString DescribeWaveReadOutcome(const CString& strPath, const WaveReadOutcome& o
         break;
     case WaveReadError::NotMono:
         strText.Format("The file '%s' is not mono !", pszPath);
+        break;
+    case WaveReadError::UnsupportedFormat:
+        if (const char* pszName = GetFormatTagName(static_cast<WORD>(outcome.dwValue)))
+            strText.Format("The file '%s' is in %s (format tag 0x%04X), not in PCM or IEEE float.", pszPath, pszName,
+                           dwValue);
+        else
+            strText.Format("The file '%s' has the format tag 0x%04X, which is neither PCM nor IEEE float.", pszPath,
+                           dwValue);
+        break;
+    case WaveReadError::UnknownSubFormat:
+        strText.Format("The file '%s' has a WAVE_FORMAT_EXTENSIBLE SubFormat (at byte %llu) that is neither PCM nor "
+                       "IEEE float.", pszPath, nOffset);
+        break;
+    case WaveReadError::ShortExtensible:
+        strText.Format("The file '%s' has a WAVE_FORMAT_EXTENSIBLE \"fmt \" chunk of %u bytes, short of 40.", pszPath,
+                       dwValue);
+        break;
+    case WaveReadError::UnsupportedPcmDepth:
+        strText.Format("The file '%s' has PCM samples of %u bits; 8, 16, 24 and 32 bits can be read.", pszPath,
+                       dwValue);
+        break;
+    case WaveReadError::UnsupportedFloatDepth:
+        strText.Format("The file '%s' has IEEE float samples of %u bits; 32 and 64 bits can be read.", pszPath,
+                       dwValue);
+        break;
+    case WaveReadError::OddValidBits:
+        strText.Format("The file '%s' states %u valid bits per sample, which its samples cannot hold.", pszPath,
+                       dwValue);
+        break;
+    case WaveReadError::NoChannels:
+        strText.Format("The file '%s' has no channels.", pszPath);
+        break;
+    case WaveReadError::OddBlockAlign:
+        strText.Format("The file '%s' states a block alignment of %u bytes, which does not match its channels and "
+                       "bits per sample.", pszPath, dwValue);
+        break;
+    case WaveReadError::ZeroSampleRate:
+        strText.Format("The file '%s' has a sample rate of 0 Hz.", pszPath);
+        break;
+    case WaveReadError::NoDs64:
+        strText.Format("The file '%s' is RF64 or BW64 but has no \"ds64\" chunk at byte %llu.", pszPath, nOffset);
         break;
     }
     return strText;

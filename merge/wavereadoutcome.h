@@ -17,12 +17,24 @@ enum class WaveReadError {
     ReadError,      // the system failed a read
     NotSixteenBit,  // a "fmt " chunk states other than 16 bits per sample
     NotMono,        // a "fmt " chunk states other than one channel
+    // The refusals of the Delivered rule; dwValue holds the field named.
+    UnsupportedFormat,      // a format tag (or SubFormat) other than PCM and IEEE float: the tag
+    UnknownSubFormat,       // a WAVE_FORMAT_EXTENSIBLE SubFormat outside the tag-based GUIDs
+    ShortExtensible,        // a WAVE_FORMAT_EXTENSIBLE "fmt " chunk under 40 bytes: its size
+    UnsupportedPcmDepth,    // PCM of other than 8, 16, 24 or 32 bits: the bits
+    UnsupportedFloatDepth,  // IEEE float of other than 32 or 64 bits: the bits
+    OddValidBits,           // valid bits beyond the sample, or short of a float: the valid bits
+    NoChannels,             // a channel count of 0
+    OddBlockAlign,          // a block alignment other than channels x bytes per sample: the alignment
+    ZeroSampleRate,         // a sample rate of 0
+    NoDs64,                 // an RF64 or BW64 file that does not begin with a "ds64" chunk
 };
 
 struct WaveReadOutcome {
     WaveReadError eError = WaveReadError::None;
     ULONGLONG nOffset = 0;  // where the reader decided: the field, chunk or end it met
     int nSystemError = 0;   // errno, for CannotOpen and ReadError
+    DWORD dwValue = 0;      // the value of the field that decided a refused format
 
     bool Succeeded() const { return eError == WaveReadError::None; }
 };

@@ -43,11 +43,11 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
     const Case cases[] = {
         // The first built-in configuration with as many channels, or -m.
         {{"-o", out}, 6, 0, "", merged(6, 0x3F),
-         "6 channels, 48000 Hz, 16-bit, 20 frames (0.00 s), WAVE_FORMAT_EXTENSIBLE header with channel mask 0x3F."},
+         "6 channels, 48000 Hz, 16-bit PCM, 20 frames (0.00 s), WAVE_FORMAT_EXTENSIBLE header with channel mask 0x3F."},
         {{"-m", "7", "-q", "-o", out}, 3, 0, "", merged(3, 0x7), ""},
         {{"--mask", "0X80000003", "--quiet", "-o", out}, 2, 0, "", merged(2, 0x80000003), ""},  // bits past the 18 pass
         {{"-m", "0x3FFFF", "--plain", "-o", out}, 18, 0, "", merged(18, 0, true),
-         "18 channels, 48000 Hz, 16-bit, 20 frames (0.00 s), plain PCM header."},
+         "18 channels, 48000 Hz, 16-bit PCM, 20 frames (0.00 s), plain PCM header."},
         // A settings file: the exact name first, else the only one equal ignoring letter case; its old-style option.
         {{"--settings", live, "-q", "-c", "LIVE", "-o", out}, 4, 0, "", merged(4, 0x603), ""},
         {{"--settings", live, "-q", "-c", "wIDE", "-o", out}, 2, 0, "", merged(2, 0x80000003), ""},

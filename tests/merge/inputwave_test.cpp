@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "tests/support/tempdir.h"
@@ -55,6 +56,7 @@ TEST(InputWaveTest, AcceptsMono16BitFilesAndStopsAtTheFirstSample)
          WavBuilder().Chunk("fmt ", kFmt8000, 0).Data(kSamples).Bytes(), 8000},
         {"chunks past the RIFF size are never looked at",
          WavBuilder().RiffSize(4 + 24 + 14).Fmt(1, 44100, 16).Data(kSamples).Data(Samples({5})).Bytes()},
+        {"the format tag is not examined: A-law", WavBuilder().FmtTag(6, 1, 44100, 16).Data(kSamples).Bytes()},
     };
     for (const AcceptCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -104,6 +106,8 @@ TEST(InputWaveTest, RejectsWhatIsNotMono16BitWithItsReasonAndWhereAndClosesTheFi
          WaveReadError::Truncated, 38},
         {"a chunk size past the end of the file ends the walk", kJunkPastTheEnd, WaveReadError::Truncated,
          kJunkPastTheEnd.size()},
+        {"RF64 is not RIFF", WavBuilder().RiffTag("RF64").Ds64(60, 6, 3).Fmt(1, 44100, 16).Data(kSamples).Bytes(),
+         WaveReadError::NotRiff, 0},
     };
     for (const RejectCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -116,11 +120,176 @@ TEST(InputWaveTest, RejectsWhatIsNotMono16BitWithItsReasonAndWhereAndClosesTheFi
     }
 }
 
+// What the Delivered rule (plexora-merge's) takes: every PCM depth and both
+// float ones, plain or extensible, in RIFF, RF64 and BW64, with the sizes of
+// "ds64" in 64 bits.
+TEST(InputWaveTest, TheDeliveredRuleTakesEveryDeliveredFormat)
+{
+    struct Case {
+        const char* name;
+        std::string bytes;
+        SampleKind eKind;
+        WORD nBits, nValidBits;
+        ULONGLONG nDataBytes = 6;
+        ULONGLONG nPresentBytes = 6;
+        DWORD nSampleRate = 48000;
+    };
+    const std::string kPlainPcm24 = WavBuilder().FmtTag(1, 1, 48000, 24).Bytes().substr(20, 16);
+    const Case cases[] = {
+        {"8-bit", WavBuilder().FmtTag(1, 1, 48000, 8).Data(kSamples).Bytes(), SampleKind::Pcm, 8, 8},
+        {"16-bit extensible", WavBuilder().Fmt(1, 48000, 16, 40).Data(kSamples).Bytes(), SampleKind::Pcm, 16, 16},
+        {"24-bit, 18-byte fmt", WavBuilder().FmtTag(1, 1, 48000, 24, 18).Data(kSamples).Bytes(), SampleKind::Pcm, 24,
+         24},
+        {"20 bits in a plain fmt take 24", WavBuilder().FmtTag(1, 1, 48000, 20).Data(kSamples).Bytes(),
+         SampleKind::Pcm, 24, 20},
+        {"20 valid bits in 24", WavBuilder().FmtExtensible(1, 48000, 24, 20, 0x4, kSubtypePcm).Data(kSamples).Bytes(),
+         SampleKind::Pcm, 24, 20},
+        {"24 valid bits in 32", WavBuilder().FmtExtensible(1, 48000, 32, 24, 0x4, kSubtypePcm).Data(kSamples).Bytes(),
+         SampleKind::Pcm, 32, 24},
+        {"valid bits 0 stand for all", WavBuilder().FmtExtensible(1, 48000, 32, 0, 0, kSubtypePcm).Data(kSamples).Bytes(),
+         SampleKind::Pcm, 32, 32},
+        {"32-bit float with a fact chunk",
+         WavBuilder().FmtTag(3, 1, 48000, 32, 18).Chunk("fact", Le32(1)).Data(kSamples).Bytes(), SampleKind::Float, 32,
+         32},
+        {"64-bit float extensible",
+         WavBuilder().FmtExtensible(1, 48000, 64, 64, 0x4, kSubtypeFloat).Data(kSamples).Bytes(), SampleKind::Float, 64,
+         64},
+        {"RF64: the data size in ds64",
+         WavBuilder().RiffTag("RF64").RiffSize(0xFFFFFFFF).Ds64(4 + 36 + 24 + 14, 6, 2).Chunk("fmt ", kPlainPcm24)
+             .Data(kSamples, 0xFFFFFFFF).Bytes(),
+         SampleKind::Pcm, 24, 24},
+        {"RF64 declaring 5 GB that the file does not hold",
+         WavBuilder().RiffTag("RF64").RiffSize(0xFFFFFFFF).Ds64(5000000100, 5000000010, 1666666670)
+             .Chunk("fmt ", kPlainPcm24).Data(kSamples, 0xFFFFFFFF).Bytes(),
+         SampleKind::Pcm, 24, 24, 5000000010},
+        {"BW64, its sizes in 32 bits where they fit",
+         WavBuilder().RiffTag("BW64").Ds64(0, 0, 0).FmtExtensible(1, 96000, 32, 32, 0x4, kSubtypeFloat)
+             .Data(kSamples).Bytes(),
+         SampleKind::Float, 32, 32, 6, 6, 96000},
+        {"RF64: chunks past its ds64 RIFF size are never looked at",
+         WavBuilder().RiffTag("RF64").RiffSize(0xFFFFFFFF).Ds64(4 + 36 + 24 + 14, 6, 2).Chunk("fmt ", kPlainPcm24)
+             .Data(kSamples, 0xFFFFFFFF).Chunk("fmt ", kFmt8000).Bytes(),
+         SampleKind::Pcm, 24, 24},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        CInputWave wave;
+        wave.m_eFormatRule = WaveFormatRule::Delivered;
+        ASSERT_TRUE(ReadHeader(dir, c.bytes, wave)) << DescribeWaveReadOutcome("", wave.m_readOutcome).str();
+        EXPECT_EQ(wave.m_nChannels, 1);
+        EXPECT_EQ(wave.m_eSampleKind, c.eKind);
+        EXPECT_EQ(wave.m_nBitsPerSample, c.nBits);
+        EXPECT_EQ(wave.m_nValidBitsPerSample, c.nValidBits);
+        EXPECT_EQ(wave.m_nSampleRate, c.nSampleRate);
+        EXPECT_EQ(wave.m_dwDataBytes, c.nDataBytes);
+        EXPECT_EQ(wave.m_dwPresentBytes, c.nPresentBytes);
+        char first[6] = {};
+        EXPECT_EQ(wave.m_file.Read(first, 6), 6u);
+        EXPECT_EQ(std::string(first, 6), kSamples);
+    }
+}
+
+// What it refuses, with the field that decided and its value: compressed
+// and unknown formats, depths it does not read, fields that contradict
+// each other, more than one channel, RF64 without its "ds64" chunk.
+TEST(InputWaveTest, TheDeliveredRuleRefusesWithTheFieldThatDecided)
+{
+    struct Case {
+        const char* name;
+        std::string bytes;
+        WaveReadError eError;
+        ULONGLONG nOffset;
+        DWORD dwValue = 0;
+    };
+    const std::string kAmbisonicB = Hex("01 00 00 00 21 07 D3 11 86 44 C8 C1 CA 00 00 00");
+    const std::string kSubtypeAdpcm = Hex("02 00 00 00 00 00 10 00 80 00 00 AA 00 38 9B 71");
+    const std::string kExtensible18 = WavBuilder().Fmt(1, 48000, 16, 40).Bytes().substr(20, 18);
+    const Case cases[] = {
+        {"A-law", WavBuilder().FmtTag(6, 1, 8000, 8).Data(kSamples).Bytes(), WaveReadError::UnsupportedFormat, 20, 6},
+        {"mu-law", WavBuilder().FmtTag(7, 1, 8000, 8).Data(kSamples).Bytes(), WaveReadError::UnsupportedFormat, 20, 7},
+        {"IMA ADPCM", WavBuilder().FmtTag(0x11, 1, 44100, 4).Data(kSamples).Bytes(), WaveReadError::UnsupportedFormat,
+         20, 0x11},
+        {"an unknown tag", WavBuilder().FmtTag(0x1234, 1, 44100, 16).Data(kSamples).Bytes(),
+         WaveReadError::UnsupportedFormat, 20, 0x1234},
+        {"ADPCM as the SubFormat", WavBuilder().FmtExtensible(1, 44100, 16, 16, 4, kSubtypeAdpcm).Data(kSamples).Bytes(),
+         WaveReadError::UnsupportedFormat, 44, 2},
+        {"an Ambisonics SubFormat", WavBuilder().FmtExtensible(1, 44100, 16, 16, 4, kAmbisonicB).Data(kSamples).Bytes(),
+         WaveReadError::UnknownSubFormat, 44},
+        {"an extensible fmt of 18 bytes", WavBuilder().Chunk("fmt ", kExtensible18).Data(kSamples).Bytes(),
+         WaveReadError::ShortExtensible, 16, 18},
+        {"0 bits", WavBuilder().FmtTag(1, 1, 44100, 0, 16, 2).Data(kSamples).Bytes(),
+         WaveReadError::UnsupportedPcmDepth, 34, 0},
+        {"12 bits in an extensible container",
+         WavBuilder().FmtExtensible(1, 44100, 12, 12, 4, kSubtypePcm).Data(kSamples).Bytes(),
+         WaveReadError::UnsupportedPcmDepth, 34, 12},
+        {"64-bit PCM", WavBuilder().FmtTag(1, 1, 44100, 64).Data(kSamples).Bytes(), WaveReadError::UnsupportedPcmDepth,
+         34, 64},
+        {"16-bit float", WavBuilder().FmtTag(3, 1, 44100, 16).Data(kSamples).Bytes(),
+         WaveReadError::UnsupportedFloatDepth, 34, 16},
+        {"25 valid bits in 24", WavBuilder().FmtExtensible(1, 44100, 24, 25, 4, kSubtypePcm).Data(kSamples).Bytes(),
+         WaveReadError::OddValidBits, 38, 25},
+        {"24 valid bits of a float", WavBuilder().FmtExtensible(1, 44100, 32, 24, 4, kSubtypeFloat).Data(kSamples).Bytes(),
+         WaveReadError::OddValidBits, 38, 24},
+        {"no channels", WavBuilder().FmtTag(1, 0, 44100, 16, 16, 0).Data(kSamples).Bytes(), WaveReadError::NoChannels,
+         22},
+        {"24 bits in 4 bytes of a plain fmt", WavBuilder().FmtTag(1, 1, 44100, 24, 16, 4).Data(kSamples).Bytes(),
+         WaveReadError::OddBlockAlign, 32, 4},
+        {"a sample rate of 0", WavBuilder().FmtTag(1, 1, 0, 24).Data(kSamples).Bytes(), WaveReadError::ZeroSampleRate,
+         24},
+        {"every fmt chunk is judged where it is met",
+         WavBuilder().FmtTag(7, 1, 8000, 8).Fmt(1, 44100, 16).Data(kSamples).Bytes(), WaveReadError::UnsupportedFormat,
+         20, 7},
+        {"24-bit stereo", WavBuilder().Chunk("JUNK", "").FmtTag(1, 2, 44100, 24).Data(kSamples).Bytes(),
+         WaveReadError::NotMono, 30, 2},
+        {"RF64 without ds64", WavBuilder().RiffTag("RF64").Fmt(1, 44100, 16).Data(kSamples).Bytes(),
+         WaveReadError::NoDs64, 12},
+        {"RF64 with a short ds64", WavBuilder().RiffTag("RF64").Chunk("ds64", std::string(20, '\0'))
+             .Fmt(1, 44100, 16).Data(kSamples).Bytes(), WaveReadError::NoDs64, 12},
+        {"RF64 ending inside its ds64", WavBuilder().RiffTag("RF64").Ds64(0, 0, 0).Bytes().substr(0, 30),
+         WaveReadError::Truncated, 30},
+        {"an extensible fmt ending inside its extension", WavBuilder().Fmt(1, 44100, 16, 40).Bytes().substr(0, 50),
+         WaveReadError::Truncated, 50},
+        {"BW64 in lower case", WavBuilder().RiffTag("bw64").Ds64(0, 0, 0).Fmt(1, 44100, 16).Data(kSamples).Bytes(),
+         WaveReadError::NotRiff, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        CInputWave wave;
+        wave.m_eFormatRule = WaveFormatRule::Delivered;
+        EXPECT_FALSE(ReadHeader(dir, c.bytes, wave));
+        EXPECT_FALSE(wave.m_file.IsOpen());
+        EXPECT_EQ(wave.m_readOutcome.eError, c.eError);
+        EXPECT_EQ(wave.m_readOutcome.nOffset, c.nOffset);
+        EXPECT_EQ(wave.m_readOutcome.dwValue, c.dwValue);
+    }
+}
+
 TEST(InputWaveTest, TheReasonLines)
 {
     const std::tuple<WaveReadOutcome, const char*> cases[] = {
         {{WaveReadError::NotSixteenBit, 34, 0}, "The file 'x.wav' is not in 16-bit !"},
         {{WaveReadError::NotMono, 22, 0}, "The file 'x.wav' is not mono !"},
+        {{WaveReadError::UnsupportedFormat, 20, 0, 7},
+         "The file 'x.wav' is in mu-law (format tag 0x0007), not in PCM or IEEE float."},
+        {{WaveReadError::UnsupportedFormat, 20, 0, 0x1234},
+         "The file 'x.wav' has the format tag 0x1234, which is neither PCM nor IEEE float."},
+        {{WaveReadError::UnknownSubFormat, 44, 0},
+         "The file 'x.wav' has a WAVE_FORMAT_EXTENSIBLE SubFormat (at byte 44) that is neither PCM nor IEEE float."},
+        {{WaveReadError::ShortExtensible, 16, 0, 18},
+         "The file 'x.wav' has a WAVE_FORMAT_EXTENSIBLE \"fmt \" chunk of 18 bytes, short of 40."},
+        {{WaveReadError::UnsupportedPcmDepth, 34, 0, 12},
+         "The file 'x.wav' has PCM samples of 12 bits; 8, 16, 24 and 32 bits can be read."},
+        {{WaveReadError::UnsupportedFloatDepth, 34, 0, 16},
+         "The file 'x.wav' has IEEE float samples of 16 bits; 32 and 64 bits can be read."},
+        {{WaveReadError::OddValidBits, 38, 0, 25},
+         "The file 'x.wav' states 25 valid bits per sample, which its samples cannot hold."},
+        {{WaveReadError::NoChannels, 22, 0}, "The file 'x.wav' has no channels."},
+        {{WaveReadError::OddBlockAlign, 32, 0, 4},
+         "The file 'x.wav' states a block alignment of 4 bytes, which does not match its channels and bits per sample."},
+        {{WaveReadError::ZeroSampleRate, 24, 0}, "The file 'x.wav' has a sample rate of 0 Hz."},
+        {{WaveReadError::NoDs64, 12, 0}, "The file 'x.wav' is RF64 or BW64 but has no \"ds64\" chunk at byte 12."},
         {{WaveReadError::CannotOpen, 0, ENOENT}, "The file 'x.wav' can't be opened: No such file or directory."},
         {{WaveReadError::NoData, 48, 0}, "The file 'x.wav' has no \"data\" chunk (the chunk walk ended at byte 48)."},
         {{WaveReadError::ReadError, 12, EIO}, "The file 'x.wav' can't be read at byte 12: Input/output error."},
@@ -178,6 +347,66 @@ TEST(InputWaveTest, PeerFilesAsTheManifestSays)
         EXPECT_EQ(wave.m_file.Seek(0, CFile::current), std::stoll(dataStart));
     }
     EXPECT_GT(nRows, 20);
+}
+
+// The same files under the Delivered rule: what each holds, from its bytes.
+TEST(InputWaveTest, PeerFilesUnderTheDeliveredRule)
+{
+    const char* shared = std::getenv("PLEXORA_SHARED");
+    const std::filesystem::path folder = std::filesystem::path(shared ? shared : "") / "testdata/peer-wav";
+    if (!shared || !std::filesystem::exists(folder / "MANIFEST.tsv"))
+        GTEST_SKIP() << "no peer WAV files at " << folder;
+
+    struct Expected {
+        WaveReadError eError = WaveReadError::None;
+        SampleKind eKind = SampleKind::Pcm;
+        WORD nBits = 0;
+        DWORD nSampleRate = 0;
+        ULONGLONG nDataBytes = 0;
+        bool bBext = false;
+    };
+    const std::map<std::string, Expected> expected = {
+        {"pcmwaveformat-8bit-44100Hz-mono.wav", {.nBits = 8, .nSampleRate = 44100, .nDataBytes = 4}},
+        {"waveformatex-8bit-11025Hz-mono.wav", {.nBits = 8, .nSampleRate = 11025, .nDataBytes = 4}},
+        {"waveformatextensible-24bit-192kHz-mono.wav", {.nBits = 24, .nSampleRate = 192000, .nDataBytes = 12}},
+        {"waveformatex-ieeefloat-44100Hz-mono.wav",
+         {.eKind = SampleKind::Float, .nBits = 32, .nSampleRate = 44100, .nDataBytes = 16}},
+        {"waveformatextensible-ieeefloat-44100Hz-mono.wav",
+         {.eKind = SampleKind::Float, .nBits = 32, .nSampleRate = 44100, .nDataBytes = 16}},
+        {"pro_tools_bext.wav", {.nBits = 24, .nSampleRate = 48000, .nDataBytes = 3, .bBext = true}},
+        {"pop.wav", {.nBits = 16, .nSampleRate = 44100, .nDataBytes = 200}},
+        {"pcmwaveformat-24bit-4byte-48kHz-stereo.wav", {.eError = WaveReadError::OddBlockAlign}},
+        {"waveformatextensible-24bit-4byte-48kHz-stereo.wav", {.eError = WaveReadError::NotMono}},
+        {"reaper_bext.wav", {.eError = WaveReadError::NotMono}},
+        {"crash-e5471f5b58397287b509db7d026e95f1724454f5.wav", {.eError = WaveReadError::UnsupportedFloatDepth}},
+    };
+    size_t nChecked = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (!name.ends_with(".wav"))
+            continue;
+        SCOPED_TRACE(name);
+        CInputWave wave;
+        wave.m_eFormatRule = WaveFormatRule::Delivered;
+        wave.m_strPath = CString(entry.path().string());
+        const bool bAccepted = wave.ReadInputHeader();
+        EXPECT_EQ(bAccepted, wave.m_readOutcome.Succeeded());
+        const auto found = expected.find(name);
+        if (found == expected.end())
+            continue;
+        ++nChecked;
+        const Expected& e = found->second;
+        EXPECT_EQ(wave.m_readOutcome.eError, e.eError) << DescribeWaveReadOutcome("", wave.m_readOutcome).str();
+        if (!bAccepted)
+            continue;
+        EXPECT_EQ(wave.m_eSampleKind, e.eKind);
+        EXPECT_EQ(wave.m_nBitsPerSample, e.nBits);
+        EXPECT_EQ(wave.m_nValidBitsPerSample, e.nBits);
+        EXPECT_EQ(wave.m_nSampleRate, e.nSampleRate);
+        EXPECT_EQ(wave.m_dwDataBytes, e.nDataBytes);
+        EXPECT_EQ(wave.m_bextChunk.has_value(), e.bBext);
+    }
+    EXPECT_EQ(nChecked, expected.size());
 }
 
 }  // namespace

@@ -9,16 +9,25 @@
 
 namespace {
 
-OutputFormat Format(WORD nChannels, DWORD nSampleRate, DWORD dwDataBytes, DWORD dwMask, bool bPlain)
+OutputFormat Format(WORD nChannels, DWORD nSampleRate, ULONGLONG dwDataBytes, DWORD dwMask, bool bPlain,
+                    WORD nBits = 16, SampleKind eKind = SampleKind::Pcm, WORD nValidBits = 0)
 {
-    return {nChannels, nSampleRate, 16, dwDataBytes, dwMask, bPlain};
+    OutputFormat format;
+    format.nChannels = nChannels;
+    format.nSampleRate = nSampleRate;
+    format.nBitsPerSample = nBits;
+    format.dwDataBytes = dwDataBytes;
+    format.dwChannelMask = dwMask;
+    format.bNoExtensible = bPlain;
+    format.eKind = eKind;
+    format.nValidBitsPerSample = nValidBits;
+    return format;
 }
 
 std::string Compose(const OutputFormat& format, bool bRF64)
 {
-    BYTE header[kMaxOutputHeaderBytes];
-    const UINT nLength = ComposeOutputHeader(format, bRF64, header);
-    return std::string(reinterpret_cast<const char*>(header), nLength);
+    const std::vector<BYTE> header = ComposeOutputHeader(format, bRF64);
+    return std::string(header.begin(), header.end());
 }
 
 TEST(OutputHeaderTest, ExtensiblePlainAndRf64LayoutsByteForByte)
@@ -42,6 +51,54 @@ TEST(OutputHeaderTest, ExtensiblePlainAndRf64LayoutsByteForByte)
                   "fmt " +
                   Hex("28 00 00 00  FE FF  06 00  80 BB 00 00  00 CA 08 00  0C 00  10 00  16 00  10 00  3F 00 00 00") +
                   kSubtypePcm + "data" + Hex("FF FF FF FF"));
+}
+
+// Every sample format in both layouts, RF64 too: the true valid bits and
+// the float SubFormat in the extensible one; a cbSize of 0 and a "fact"
+// chunk with the frame count for plain float; a carried "bext" chunk with
+// its pad byte before the data.
+TEST(OutputHeaderTest, EveryFormatLaidOutByteForByte)
+{
+    OutputFormat withBext = Format(1, 44100, 4, 0x4, true);
+    withBext.bext = {'a', 'b', 'c'};
+    const std::string kGuidTail = Hex("00 00 00 00 10 00 80 00 00 AA 00 38 9B 71");
+    const std::tuple<const char*, OutputFormat, bool, std::string> cases[] = {
+        {"24-bit, two channels of 600 bytes", Format(2, 48000, 600, 0x3, false, 24), false,
+         "RIFF" + Hex("EC 04 00 00") + "WAVEfmt " +
+             Hex("28 00 00 00  FE FF  02 00  80 BB 00 00  00 65 04 00  06 00  18 00  16 00  18 00  03 00 00 00  "
+                 "01 00") + kGuidTail + "data" + Hex("B0 04 00 00")},
+        {"20 valid bits in 24", Format(2, 48000, 600, 0x3, false, 24, SampleKind::Pcm, 20), false,
+         "RIFF" + Hex("EC 04 00 00") + "WAVEfmt " +
+             Hex("28 00 00 00  FE FF  02 00  80 BB 00 00  00 65 04 00  06 00  18 00  16 00  14 00  03 00 00 00  "
+                 "01 00") + kGuidTail + "data" + Hex("B0 04 00 00")},
+        {"32-bit float, one channel", Format(1, 44100, 400, 0x4, false, 32, SampleKind::Float), false,
+         "RIFF" + Hex("CC 01 00 00") + "WAVEfmt " +
+             Hex("28 00 00 00  FE FF  01 00  44 AC 00 00  10 B1 02 00  04 00  20 00  16 00  20 00  04 00 00 00  "
+                 "03 00") + kGuidTail + "data" + Hex("90 01 00 00")},
+        {"plain 32-bit float: 100 frames", Format(2, 44100, 400, 0x3, true, 32, SampleKind::Float), false,
+         "RIFF" + Hex("52 03 00 00") + "WAVEfmt " +
+             Hex("12 00 00 00  03 00  02 00  44 AC 00 00  20 62 05 00  08 00  20 00  00 00") + "fact" +
+             Hex("04 00 00 00  64 00 00 00") + "data" + Hex("20 03 00 00")},
+        // Two channels of 2 GiB: 2^28 frames.
+        {"plain 64-bit float as RF64", Format(2, 48000, 0x80000000, 0x3, true, 64, SampleKind::Float), true,
+         "RF64" + Hex("FF FF FF FF") + "WAVEds64" +
+             Hex("1C 00 00 00  56 00 00 00 01 00 00 00  00 00 00 00 01 00 00 00  00 00 00 10 00 00 00 00  "
+                 "00 00 00 00") + "fmt " +
+             Hex("12 00 00 00  03 00  02 00  80 BB 00 00  00 B8 0B 00  10 00  40 00  00 00") + "fact" +
+             Hex("04 00 00 00  00 00 00 10") + "data" + Hex("FF FF FF FF")},
+        {"plain 8-bit, odd length", Format(1, 8000, 11, 0x4, true, 8), false,
+         "RIFF" + Hex("2F 00 00 00") + "WAVEfmt " +
+             Hex("10 00 00 00  01 00  01 00  40 1F 00 00  40 1F 00 00  01 00  08 00") + "data" + Hex("0B 00 00 00")},
+        {"a bext chunk of odd size", withBext, false,
+         "RIFF" + Hex("34 00 00 00") + "WAVEfmt " +
+             Hex("10 00 00 00  01 00  01 00  44 AC 00 00  88 58 01 00  02 00  10 00") + "bext" +
+             Hex("03 00 00 00  61 62 63 00") + "data" + Hex("04 00 00 00")},
+    };
+    for (const auto& [pszName, format, bRF64, expected] : cases) {
+        SCOPED_TRACE(pszName);
+        EXPECT_EQ(NeedsRF64(format), bRF64);
+        EXPECT_EQ(Compose(format, bRF64), expected);
+    }
 }
 
 // The 32-bit RIFF size holds channels x length + 60 (36 plain) up to

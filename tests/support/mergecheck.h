@@ -18,14 +18,17 @@ inline std::string PatternBytes(size_t nLength, int nSeed)
 }
 
 // The output's data, frame by frame: channel k carries the whole samples
-// present in input k, then silence (a dangling half sample is silence too),
-// cut at channels x longest length bytes.
-inline std::string ExpectedData(const std::vector<std::string>& present, size_t nLongest)
+// present in input k, then silence (a dangling part of a sample is silence
+// too), cut at channels x longest length bytes.
+inline std::string ExpectedData(const std::vector<std::string>& present, size_t nLongest, size_t nSampleBytes = 2,
+                                char silence = '\0')
 {
     std::string data;
-    for (size_t f = 0; 2 * f < nLongest; ++f) {
-        for (const std::string& bytes : present)
-            data += 2 * f + 1 < bytes.size() ? bytes.substr(2 * f, 2) : std::string(2, '\0');
+    for (size_t f = 0; nSampleBytes * f < nLongest; ++f) {
+        for (const std::string& bytes : present) {
+            const bool bWhole = nSampleBytes * (f + 1) <= bytes.size();
+            data += bWhole ? bytes.substr(nSampleBytes * f, nSampleBytes) : std::string(nSampleBytes, silence);
+        }
     }
     data.resize(present.size() * nLongest);
     return data;

@@ -15,6 +15,7 @@ struct Merge {
     TestHost host;
     CMergeEngine engine{host};
     std::vector<std::unique_ptr<CInputWave>> inputs;
+    WaveFormatRule eRule = WaveFormatRule::SixteenBitMono;  // of every input
 
     bool Run(const std::vector<std::string>& paths)
     {
@@ -23,6 +24,7 @@ struct Merge {
         for (const std::string& path : paths) {
             inputs.push_back(std::make_unique<CInputWave>());
             inputs.back()->m_strPath = CString(path);
+            inputs.back()->m_eFormatRule = eRule;
             engine.m_aInputs.push_back(inputs.back().get());
         }
         const bool bMerged = engine.MergeInputs();

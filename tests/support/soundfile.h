@@ -11,7 +11,7 @@ struct SoundFile {
     bool bOpened = false;
     int nChannels = 0;
     int nSampleRate = 0;
-    int nFormat = 0;  // SF_FORMAT_WAV, SF_FORMAT_WAVEX or SF_FORMAT_RF64, with SF_FORMAT_PCM_16
+    int nFormat = 0;  // SF_FORMAT_WAV, SF_FORMAT_WAVEX or SF_FORMAT_RF64, with SF_FORMAT_PCM_16, ...
     long long nFrames = 0;
     std::vector<short> samples;   // interleaved
     std::vector<int> channelMap;  // SF_CHANNEL_MAP_... per channel; empty when the file names none
@@ -43,4 +43,40 @@ inline SoundFile ReadSoundFile(const std::string& path, long long nFirst = 0, lo
         file.channelMap = map;
     sf_close(sf);
     return file;
+}
+
+// The bytes of one sample in libsndfile's format code; 0 for a format
+// without whole-byte samples.
+inline size_t SoundSampleBytes(int nFormat)
+{
+    switch (nFormat & SF_FORMAT_SUBMASK) {
+    case SF_FORMAT_PCM_S8:
+    case SF_FORMAT_PCM_U8: return 1;
+    case SF_FORMAT_PCM_16: return 2;
+    case SF_FORMAT_PCM_24: return 3;
+    case SF_FORMAT_PCM_32:
+    case SF_FORMAT_FLOAT: return 4;
+    case SF_FORMAT_DOUBLE: return 8;
+    default: return 0;
+    }
+}
+
+// Every channel's samples as the file stores them, told apart by
+// libsndfile's reading of the header: for comparisons bit for bit in any
+// sample format. Empty when libsndfile cannot read the file.
+inline std::vector<std::string> ReadSoundChannels(const std::string& path)
+{
+    SF_INFO info{};
+    SNDFILE* sf = sf_open(path.c_str(), SFM_READ, &info);
+    if (sf == nullptr)
+        return {};
+    const size_t nBytes = SoundSampleBytes(info.format);
+    const auto nChannels = static_cast<size_t>(info.channels);
+    std::string raw(static_cast<size_t>(info.frames) * nChannels * nBytes, '\0');
+    raw.resize(static_cast<size_t>(sf_read_raw(sf, raw.data(), static_cast<sf_count_t>(raw.size()))));
+    sf_close(sf);
+    std::vector<std::string> channels(nChannels);
+    for (size_t at = 0; nBytes > 0 && at + nBytes <= raw.size(); at += nBytes)
+        channels[(at / nBytes) % nChannels] += raw.substr(at, nBytes);
+    return channels;
 }

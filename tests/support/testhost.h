@@ -1,6 +1,6 @@
-// A merge host for tests: the output path, mask and header style as set,
-// messages and progress calls recorded, and a hook on every progress step
-// to break things while the merge runs.
+// A merge host for tests: the output path, mask, header style and "bext"
+// choice as set, messages and progress calls recorded, and a hook on every
+// progress step to break things while the merge runs.
 #pragma once
 
 #include <functional>
@@ -22,6 +22,7 @@ public:
     }
     DWORD GetChannelMask() override { return dwMask; }
     bool GetNoExtensible() override { return bPlain; }
+    bool GetCarryBext() override { return bCarryBext; }
     void ShowMessage(const char* pszText) override { messages.emplace_back(pszText); }
     void SetProgressRange(UINT nUpper) override { progress.push_back("range " + std::to_string(nUpper)); }
     void SetProgressPos(UINT nPos) override
@@ -34,6 +35,7 @@ public:
     std::optional<std::string> outputPath;  // none: the user declines
     DWORD dwMask = 0x3;
     bool bPlain = false;
+    bool bCarryBext = false;
     int nChooserCalls = 0;
     std::vector<std::string> messages;
     std::vector<std::string> progress;

@@ -21,6 +21,11 @@ inline std::string Le32(std::uint32_t v)
     return Le16(static_cast<std::uint16_t>(v & 0xFFFF)) + Le16(static_cast<std::uint16_t>(v >> 16));
 }
 
+inline std::string Le64(std::uint64_t v)
+{
+    return Le32(static_cast<std::uint32_t>(v & 0xFFFFFFFF)) + Le32(static_cast<std::uint32_t>(v >> 32));
+}
+
 // "52 49 46 46" -> "RIFF": byte layouts written out as in a hex dump.
 inline std::string Hex(const std::string& text)
 {
@@ -31,8 +36,9 @@ inline std::string Hex(const std::string& text)
     return bytes;
 }
 
-// KSDATAFORMAT_SUBTYPE_PCM, the last field of an extensible "fmt " chunk.
+// KSDATAFORMAT_SUBTYPE_PCM and _IEEE_FLOAT, the last field of an extensible "fmt " chunk.
 inline const std::string kSubtypePcm = Hex("01 00 00 00 00 00 10 00 80 00 00 AA 00 38 9B 71");
+inline const std::string kSubtypeFloat = Hex("03 00 00 00 00 00 10 00 80 00 00 AA 00 38 9B 71");
 
 // 16-bit samples as little-endian bytes.
 inline std::string Samples(const std::vector<std::int16_t>& samples)
@@ -72,6 +78,32 @@ public:
         if (size == 40)
             fmt += Le16(22) + Le16(bits) + Le32(0x4) + kSubtypePcm;
         return Chunk("fmt ", fmt);
+    }
+
+    // A plain "fmt " chunk with any format tag: 16 bytes, or 18 with a cbSize
+    // of 0. The block alignment is channels x whole bytes per sample unless given.
+    WavBuilder& FmtTag(std::uint16_t tag, std::uint16_t channels, std::uint32_t rate, std::uint16_t bits,
+                       std::uint16_t size = 16, std::optional<std::uint16_t> blockAlign = {})
+    {
+        const std::uint16_t align = blockAlign.value_or(static_cast<std::uint16_t>(channels * ((bits + 7) / 8)));
+        std::string fmt = Le16(tag) + Le16(channels) + Le32(rate) + Le32(rate * align) + Le16(align) + Le16(bits);
+        return Chunk("fmt ", size == 18 ? fmt + Le16(0) : fmt);
+    }
+
+    // A 40-byte WAVE_FORMAT_EXTENSIBLE "fmt " chunk: bits is the container.
+    WavBuilder& FmtExtensible(std::uint16_t channels, std::uint32_t rate, std::uint16_t bits, std::uint16_t validBits,
+                              std::uint32_t mask, const std::string& subtype)
+    {
+        const std::uint16_t align = static_cast<std::uint16_t>(channels * (bits / 8));
+        return Chunk("fmt ", Le16(0xFFFE) + Le16(channels) + Le32(rate) + Le32(rate * align) + Le16(align) +
+                                 Le16(bits) + Le16(22) + Le16(validBits) + Le32(mask) + subtype);
+    }
+
+    // The "ds64" chunk of RF64 and BW64: the 64-bit RIFF and data sizes and
+    // the frame count, and an empty table.
+    WavBuilder& Ds64(std::uint64_t riffSize, std::uint64_t dataSize, std::uint64_t frames)
+    {
+        return Chunk("ds64", Le64(riffSize) + Le64(dataSize) + Le64(frames) + Le32(0));
     }
 
     WavBuilder& Data(const std::string& bytes, std::optional<std::uint32_t> statedSize = {})

@@ -1,0 +1,33 @@
+// HeaderCursor: reads a WAV file's header fields in order and knows where it
+// is, so that every outcome of the chunk walk can name its byte.
+#pragma once
+
+#include "merge/wavereadoutcome.h"
+#include "platform/core/cfile.h"
+#include "platform/core/types.h"
+
+class HeaderCursor {
+public:
+    // Starts at the beginning of the open file.
+    explicit HeaderCursor(CFile& file);
+
+    ULONGLONG FileBytes() const { return m_nFileBytes; }
+    ULONGLONG Offset() const { return m_nOffset; }
+
+    // False when fewer than nCount bytes could be read.
+    bool Read(BYTE* pBuffer, UINT nCount);
+    // After a short read: whether the file ended right where it began, not
+    // inside what was read.
+    bool EndedBetween() const { return m_bEndedBetween; }
+    // False, at the end of the file, when the file ends before nCount bytes.
+    bool Skip(ULONGLONG nCount);
+
+    // Why the last read came up short: a read error, or the end of the file.
+    WaveReadOutcome Failure(WaveReadError eAtEnd) const;
+
+private:
+    CFile& m_file;
+    ULONGLONG m_nFileBytes = 0;
+    ULONGLONG m_nOffset = 0;
+    bool m_bEndedBetween = false;
+};

@@ -1,0 +1,47 @@
+// ReadWaveHeader: the one chunk walk of every WAV file Plexora reads, for
+// any channel count; and WaveHeader, what it finds. The format rule is the
+// caller's, and so is any rule on the channel count beyond the format's.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "merge/formatrule.h"
+#include "merge/wavereadoutcome.h"
+#include "platform/core/cfile.h"
+#include "platform/core/types.h"
+
+enum class WaveContainer {
+    Riff,
+    Rf64,  // 64-bit sizes in a "ds64" chunk
+    Bw64,  // the same layout under another name
+};
+
+struct WaveChunk {
+    std::array<char, 4> id = {};  // as stored, any bytes
+    ULONGLONG nOffset = 0;        // of its 8-byte header
+    ULONGLONG nSize = 0;          // as stated, or from "ds64" when it says 0xFFFFFFFF
+};
+
+struct WaveHeader {
+    WaveContainer eContainer = WaveContainer::Riff;
+    WaveFormat format;             // of the last "fmt " chunk
+    ULONGLONG nDataBytes = 0;      // of the last "data" chunk, as stated
+    ULONGLONG nPresentBytes = 0;   // of them, those the file holds
+    ULONGLONG nDataStart = 0;      // where its first sample byte is
+    // The chunks the walk met within the RIFF size, in file order: the first
+    // kMaxListedChunks of them, then only counted.
+    std::vector<WaveChunk> chunks;
+    ULONGLONG nUnlistedChunks = 0;
+    std::optional<WaveChunk> bext;  // the first "bext" chunk (Broadcast Wave)
+};
+
+constexpr size_t kMaxListedChunks = 256;
+
+// Walks the open file's chunks from its start, judging every "fmt " chunk
+// where it is met under eRule (the last one and the last "data" chunk win),
+// and leaves the file at the first sample byte. Chunks beyond the RIFF size
+// are never looked at; a file that ends early is judged by the chunks met so
+// far. The outcome says why a file was refused, and where.
+WaveReadOutcome ReadWaveHeader(CFile& file, WaveFormatRule eRule, WaveHeader& header);
