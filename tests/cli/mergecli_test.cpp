@@ -2,7 +2,12 @@
 // are chosen, the usage errors of every mode, failed merges, the progress bar.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "tests/cli/runprogram.h"
+#include "tests/support/ffprobe.h"
+#include "tests/support/soundfile.h"
 
 namespace {
 
@@ -26,6 +31,19 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
     const std::string stereo = dir / "stereo.wav";
     const std::string missing = dir / "missing.wav";
     WavBuilder().Fmt(2, 48000, 16).Data(Samples({1, 2})).Write(stereo);
+    // Other formats: 24-bit of 10 whole samples and of 10 and a third, float of 4 and 2, mu-law.
+    const std::string deep = dir / "deep.wav";
+    const std::string deeper = dir / "deeper.wav";
+    const std::string floats = dir / "floats.wav";
+    const std::string halfFloats = dir / "half.wav";
+    const std::string mulaw = dir / "mulaw.wav";
+    const std::vector<std::string> deepData = {PatternBytes(30, 1), PatternBytes(31, 2)};
+    const std::vector<std::string> floatData = {PatternBytes(16, 3), PatternBytes(8, 4)};
+    WavBuilder().FmtTag(1, 1, 48000, 24).Data(deepData[0]).Write(deep);
+    WavBuilder().FmtExtensible(1, 48000, 24, 24, 0x4, kSubtypePcm).Data(deepData[1]).Write(deeper);
+    WavBuilder().FmtTag(3, 1, 48000, 32, 18).Chunk("fact", Le32(4)).Data(floatData[0]).Write(floats);
+    WavBuilder().FmtTag(3, 1, 48000, 32, 18).Chunk("fact", Le32(2)).Data(floatData[1]).Write(halfFloats);
+    WavBuilder().FmtTag(7, 1, 8000, 8).Data("abc").Write(mulaw);
     auto merged = [&](size_t nInputs, std::uint32_t dwMask, bool bPlain = false) {
         return MergedBytes(stems, nInputs, dwMask, bPlain);
     };
@@ -89,6 +107,25 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
          "Enable to process:\nFile '" + missing + "' can't be loaded.\nThe file '" + missing +
              "' can't be opened: No such file or directory.\n", "", ""},
         {{"-o", out, "-m", "0"}, 0, 1, kNoChannels, "", ""},
+        // A mix of formats: the engine's message and a line naming both; a compressed format.
+        {{"-o", out, "-m", "3", stems.paths[0], deep}, 0, 1,
+         "Unable to process:\nFile '" + deep + "' has not the same bit depth.\nThe file '" + deep +
+             "' is 24-bit PCM; the first file, '" + stems.paths[0] + "', is 16-bit PCM.\n", "", ""},
+        {{"-o", out, "-m", "3", floats, deep}, 0, 1,
+         "Unable to process:\nFile '" + deep + "' has not the same bit depth.\nThe file '" + deep +
+             "' is 24-bit PCM; the first file, '" + floats + "', is 32-bit float.\n", "", ""},
+        {{"-o", out, "-m", "4", mulaw}, 0, 1,
+         "Enable to process:\nFile '" + mulaw + "' can't be loaded.\nThe file '" + mulaw +
+             "' is in mu-law (format tag 0x0007), not in PCM or IEEE float.\n", "", ""},
+        // Other formats merge into their own; --bext without a chunk to carry says so.
+        {{"-o", out, deep, deeper}, 0, 0, "",
+         ExpectedHeader(2, 48000, 31, 0x3, false, {24, 24}) + ExpectedData(deepData, 31, 3),
+         "2 channels, 48000 Hz, 24-bit PCM, 10 frames (0.00 s), WAVE_FORMAT_EXTENSIBLE header with channel mask 0x3."},
+        {{"--plain", "-o", out, floats, halfFloats}, 0, 0, "",
+         ExpectedHeader(2, 48000, 16, 0, true, {32, 32, true}) + ExpectedData(floatData, 16, 4),
+         "2 channels, 48000 Hz, 32-bit float, 4 frames (0.00 s), plain IEEE float header."},
+        {{"-q", "--bext", "-o", out}, 2, 0, "plexora-merge: '" + stems.paths[0] + "' has no \"bext\" chunk to carry.\n",
+         merged(2, 0x3), ""},
         {{"--settings", live, "-c", "none", "--auto"}, 1, 1, kNoChannels, "", ""},
     };
     const std::vector<std::string> before = FilesIn(dir);
@@ -108,6 +145,114 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
         }
     }
     EXPECT_EQ(RunMerge(dir, {"--help"}).nExitCode, 0);
+}
+
+// Inputs written by sox and by ffmpeg in every format they write, RF64
+// from ffmpeg too: each channel of the merge is its input's samples as
+// libsndfile reads them, bit for bit, then the format's silence.
+TEST(MergeCliTest, InputsWrittenBySoxAndFfmpeg)
+{
+    const bool bSox = !CommandOutput("command -v sox").empty();
+    const bool bFfmpeg = !CommandOutput("command -v ffmpeg").empty();
+    if (!bSox && !bFfmpeg)
+        GTEST_SKIP() << "neither sox nor ffmpeg is installed";
+    // %1$s the length in seconds, %2$s the file.
+    const std::string ffmpeg = "ffmpeg -nostdin -v error -y -f lavfi -i sine=frequency=440:sample_rate=48000:duration=";
+    struct Writer {
+        bool bPresent;
+        std::string command;
+        int nSoundFormat;
+        char silence;
+    };
+    const Writer writers[] = {
+        {bSox, "sox -D -n -r 48000 -b 8 -e unsigned-integer %2$s synth %1$s sine 440", SF_FORMAT_PCM_U8, '\x80'},
+        {bSox, "sox -D -n -r 48000 -b 16 %2$s synth %1$s sine 440", SF_FORMAT_PCM_16, 0},
+        {bSox, "sox -D -n -r 48000 -b 24 %2$s synth %1$s sine 440", SF_FORMAT_PCM_24, 0},
+        {bSox, "sox -D -n -r 48000 -b 32 -e signed-integer %2$s synth %1$s sine 440", SF_FORMAT_PCM_32, 0},
+        {bSox, "sox -D -n -r 48000 -b 32 -e floating-point %2$s synth %1$s sine 440", SF_FORMAT_FLOAT, 0},
+        {bSox, "sox -D -n -r 48000 -b 64 -e floating-point %2$s synth %1$s sine 440", SF_FORMAT_DOUBLE, 0},
+        {bFfmpeg, ffmpeg + "%1$s -c:a pcm_u8 %2$s", SF_FORMAT_PCM_U8, '\x80'},
+        {bFfmpeg, ffmpeg + "%1$s -c:a pcm_s24le %2$s", SF_FORMAT_PCM_24, 0},
+        {bFfmpeg, ffmpeg + "%1$s -c:a pcm_s32le -rf64 always %2$s", SF_FORMAT_PCM_32, 0},
+        {bFfmpeg, ffmpeg + "%1$s -c:a pcm_f32le %2$s", SF_FORMAT_FLOAT, 0},
+        {bFfmpeg, ffmpeg + "%1$s -c:a pcm_f64le -rf64 always %2$s", SF_FORMAT_DOUBLE, 0},
+    };
+    TempDir dir;
+    for (const Writer& w : writers) {
+        if (!w.bPresent)
+            continue;
+        SCOPED_TRACE(w.command);
+        std::vector<std::string> args = {"-q", "-m", "7", "-o", dir / "out.wav"};
+        std::vector<std::string> inputs;
+        for (const char* pszSeconds : {"0.1", "0.05", "0.0213"}) {
+            inputs.push_back(dir / ("in" + std::string(pszSeconds) + ".wav"));
+            char command[512];
+            std::snprintf(command, sizeof command, w.command.c_str(), pszSeconds, inputs.back().c_str());
+            ASSERT_EQ(std::system(command), 0);
+            args.push_back(inputs.back());
+        }
+        const Outcome outcome = RunMerge(dir, args);
+        ASSERT_EQ(outcome.nExitCode, 0) << outcome.err;
+        const SoundFile sound = ReadSoundFile(dir / "out.wav");
+        EXPECT_EQ(sound.nFormat, SF_FORMAT_WAVEX | w.nSoundFormat);
+        const std::vector<std::string> channels = ReadSoundChannels(dir / "out.wav");
+        ASSERT_EQ(channels.size(), 3u);
+        for (size_t k = 0; k < 3; ++k) {
+            const std::vector<std::string> input = ReadSoundChannels(inputs[k]);
+            ASSERT_EQ(input.size(), 1u);
+            EXPECT_TRUE(channels[k] == input[0] + std::string(channels[0].size() - input[0].size(), w.silence))
+                << "channel " << k;
+        }
+    }
+}
+
+std::string Field(const std::string& text, size_t nBytes)
+{
+    return text + std::string(nBytes - text.size(), '\0');
+}
+
+// --bext: the first file's Broadcast Wave chunk goes into the output byte
+// for byte, and libsndfile reads its fields there; a chunk written by Pro
+// Tools as well. Without --bext the output holds no such chunk.
+TEST(MergeCliTest, BextCarriesTheFirstFilesChunk)
+{
+    TempDir dir;
+    const std::string history = "A=PCM,F=48000,W=24,M=mono,T=take2\r\n";  // odd: a pad byte follows
+    const std::string bext = Field("Take 12, close mic", 256) + Field("Plexora tests", 32) + Field("REF-0001", 32) +
+                             "2024-05-0112:34:56" + Le32(0x12345678) + Le32(1) + Le16(1) + std::string(254, '\0') +
+                             history;
+    const std::string a = dir / "a.wav";
+    const std::string b = dir / "b.wav";
+    const std::string out = dir / "out.wav";
+    WavBuilder().Chunk("bext", bext).FmtTag(1, 1, 48000, 24).Data(PatternBytes(30, 1)).Write(a);
+    WavBuilder().FmtTag(1, 1, 48000, 24).Data(PatternBytes(24, 2)).Chunk("bext", "not this one").Write(b);
+
+    ASSERT_EQ(RunMerge(dir, {"-q", "--bext", "-m", "3", "-o", out, a, b}).nExitCode, 0);
+    const std::string written = ReadWholeFile(out);
+    EXPECT_EQ(written.substr(68 - 8, 8 + bext.size() + 1), "bext" + Le32(static_cast<std::uint32_t>(bext.size())) +
+                                                               bext + std::string(1, '\0'));
+    EXPECT_EQ(written.substr(68 + 1 + bext.size(), 4), "data");
+    SF_INFO info{};
+    SNDFILE* sf = sf_open(out.c_str(), SFM_READ, &info);
+    ASSERT_NE(sf, nullptr);
+    SF_BROADCAST_INFO broadcast{};
+    EXPECT_EQ(sf_command(sf, SFC_GET_BROADCAST_INFO, &broadcast, sizeof broadcast), SF_TRUE);
+    sf_close(sf);
+    EXPECT_STREQ(broadcast.description, "Take 12, close mic");
+    EXPECT_STREQ(broadcast.originator, "Plexora tests");
+    EXPECT_EQ(broadcast.time_reference_low, 0x12345678u);
+    EXPECT_EQ(broadcast.time_reference_high, 1u);
+    EXPECT_EQ(std::string(broadcast.coding_history, broadcast.coding_history_size), history);
+
+    ASSERT_EQ(RunMerge(dir, {"-q", "-m", "3", "-o", out, a, b}).nExitCode, 0);
+    EXPECT_EQ(ReadWholeFile(out).find("bext"), std::string::npos);
+
+    const char* shared = std::getenv("PLEXORA_SHARED");
+    const std::string proTools = std::string(shared ? shared : "") + "/testdata/peer-wav/pro_tools_bext.wav";
+    if (!shared || !std::filesystem::exists(proTools))
+        GTEST_SKIP() << "no peer WAV files";
+    ASSERT_EQ(RunMerge(dir, {"-q", "--bext", "-m", "3", "-o", out, proTools, proTools}).nExitCode, 0);
+    EXPECT_NE(ReadWholeFile(out).find(ReadWholeFile(proTools).substr(112, 8 + 602)), std::string::npos);
 }
 
 TEST(MergeCliTest, AProgressBarOnlyOnATerminalAndNotWithQuiet)
