@@ -60,7 +60,7 @@ int main(int argc, char** argv)
 
     CSettings settings;
     std::string strError;
-    if (!LoadMergeSettings(options.strSettingsPath, settings, strError)) {
+    if (!LoadMergeSettings(options.strSettingsPath, "plexora-merge", settings, strError)) {
         PrintUsageError(strError);
         return kExitUsage;
     }

@@ -15,8 +15,8 @@ std::string GetSettingsPathBesideExecutable()
     return (executable.parent_path() / "settings.pxr").string();
 }
 
-bool LoadMergeSettings(const std::optional<std::string>& strSettingsPath, CSettings& settings,
-                       std::string& strError)
+bool LoadMergeSettings(const std::optional<std::string>& strSettingsPath, const char* pszProgram,
+                       CSettings& settings, std::string& strError)
 {
     if (strSettingsPath) {
         if (!settings.LoadSettings(strSettingsPath->c_str())) {
@@ -30,7 +30,7 @@ bool LoadMergeSettings(const std::optional<std::string>& strSettingsPath, CSetti
         if (!bExists || !settings.LoadSettings(strBeside.c_str())) {
             // A file that is there but unreadable would otherwise be ignored unseen.
             if (bExists)
-                std::fprintf(stderr, "plexora-merge: can't read '%s'; using the built-in settings.\n",
+                std::fprintf(stderr, "%s: can't read '%s'; using the built-in settings.\n", pszProgram,
                              strBeside.c_str());
             settings.LoadDefaultSettings();
         }

@@ -1,4 +1,5 @@
-// The settings plexora-merge works with, shared with the desktop program.
+// The settings plexora-merge and plexora-info work with, shared with the
+// desktop program.
 #pragma once
 
 #include <optional>
@@ -8,11 +9,12 @@
 
 // Fills an empty record from the file given with --settings; without it from
 // settings.pxr beside the executable's real path when there is one, else
-// with the built-in settings. The record is then repaired so that it has a
+// with the built-in settings (saying so, after pszProgram, when that file is
+// there but unreadable). The record is then repaired so that it has a
 // configuration and a default among them. The file is never written.
 // False, with strError saying why, when the given file cannot be read.
-bool LoadMergeSettings(const std::optional<std::string>& strSettingsPath, CSettings& settings,
-                       std::string& strError);
+bool LoadMergeSettings(const std::optional<std::string>& strSettingsPath, const char* pszProgram,
+                       CSettings& settings, std::string& strError);
 
 // settings.pxr in the folder of the running executable, symbolic links
 // resolved; empty when the executable's path is unknown.

@@ -1,0 +1,172 @@
+// plexora-info end to end: what it says of files of every kind, as text and
+// as JSON, and of files it cannot read.
+#include <gtest/gtest.h>
+
+#include "tests/cli/runprogram.h"
+
+namespace {
+
+struct InfoCase {
+    const char* name;
+    std::string bytes;
+    std::vector<std::string> options;
+    std::string lines;  // after the path line
+};
+
+// Every line laid out by hand: the format in words and its tag, frames and
+// seconds (with what a short file holds), the mask in hex with its speakers
+// in table order and the configuration of the settings that has it, every
+// chunk with its size (the "ds64" one's for RF64 data).
+TEST(InfoCliTest, WhatAFileOfEachKindHolds)
+{
+    TempDir dir;
+    WriteWholeFile(dir / "live.pxr", LiveSettings());
+    const std::string kOddId = std::string("\x01x\\y", 4);
+    const InfoCase cases[] = {
+        {"16-bit mono", WavBuilder().Fmt(1, 44100, 16).Data(PatternBytes(882, 1)).Bytes(), {},
+         "  container:     RIFF\n"
+         "  format:        16-bit PCM, WAVE_FORMAT_PCM\n"
+         "  channels:      1\n"
+         "  sample rate:   44100 Hz\n"
+         "  frames:        441 (0.010 s)\n"
+         "  channel mask:  none (a plain \"fmt \" chunk)\n"
+         "  configuration: none\n"
+         "  chunks:        \"fmt \" 16, \"data\" 882\n"},
+        {"24-bit 5.1",
+         WavBuilder().FmtExtensible(6, 48000, 24, 24, 0x3F, kSubtypePcm).Chunk("LIST", "abc")
+             .Data(PatternBytes(8640, 2)).Bytes(), {},
+         "  container:     RIFF\n"
+         "  format:        24-bit PCM, WAVE_FORMAT_EXTENSIBLE\n"
+         "  channels:      6\n"
+         "  sample rate:   48000 Hz\n"
+         "  frames:        480 (0.010 s)\n"
+         "  channel mask:  0x3F  Front Left, Front Right, Front Center, Low Frequency, Back Left, Back Right\n"
+         "  configuration: surround 5.1\n"
+         "  chunks:        \"fmt \" 40, \"LIST\" 3, \"data\" 8640\n"},
+        {"20 bits in 24, a mask bit past the table, a settings file",
+         WavBuilder().FmtExtensible(2, 48000, 24, 20, 0x80000003, kSubtypePcm).Data(PatternBytes(600, 3)).Bytes(),
+         {"--settings", dir / "live.pxr"},
+         "  container:     RIFF\n"
+         "  format:        20-bit PCM in 24-bit samples, WAVE_FORMAT_EXTENSIBLE\n"
+         "  channels:      2\n"
+         "  sample rate:   48000 Hz\n"
+         "  frames:        100 (0.002 s)\n"
+         "  channel mask:  0x80000003  Front Left, Front Right, bit 31\n"
+         "  configuration: Wide\n"
+         "  chunks:        \"fmt \" 40, \"data\" 600\n"},
+        {"plain float with its fact chunk",
+         WavBuilder().FmtTag(3, 2, 96000, 32, 18).Chunk("fact", Le32(96)).Data(PatternBytes(768, 4)).Bytes(), {},
+         "  container:     RIFF\n"
+         "  format:        32-bit float, WAVE_FORMAT_IEEE_FLOAT\n"
+         "  channels:      2\n"
+         "  sample rate:   96000 Hz\n"
+         "  frames:        96 (0.001 s)\n"
+         "  channel mask:  none (a plain \"fmt \" chunk)\n"
+         "  configuration: none\n"
+         "  chunks:        \"fmt \" 18, \"fact\" 4, \"data\" 768\n"},
+        {"RF64 declaring 5 GB",
+         WavBuilder().RiffTag("RF64").RiffSize(0xFFFFFFFF).Ds64(5000000100, 5000000010, 1666666670)
+             .FmtTag(1, 1, 48000, 24).Data(PatternBytes(6, 5), 0xFFFFFFFF).Bytes(), {},
+         "  container:     RF64\n"
+         "  format:        24-bit PCM, WAVE_FORMAT_PCM\n"
+         "  channels:      1\n"
+         "  sample rate:   48000 Hz\n"
+         "  frames:        1666666670 (34722.222 s), of which the file holds 2\n"
+         "  channel mask:  none (a plain \"fmt \" chunk)\n"
+         "  configuration: none\n"
+         "  chunks:        \"ds64\" 28, \"fmt \" 16, \"data\" 5000000010\n"},
+        {"BW64, 64-bit float, an odd chunk id",
+         WavBuilder().RiffTag("BW64").Ds64(0, 0, 0).Chunk(kOddId, "").FmtExtensible(1, 48000, 64, 64, 0x4, kSubtypeFloat)
+             .Data(PatternBytes(16, 6)).Bytes(), {},
+         "  container:     BW64\n"
+         "  format:        64-bit float, WAVE_FORMAT_EXTENSIBLE\n"
+         "  channels:      1\n"
+         "  sample rate:   48000 Hz\n"
+         "  frames:        2 (0.000 s)\n"
+         "  channel mask:  0x4  Front Center\n"
+         "  configuration: none\n"
+         "  chunks:        \"ds64\" 28, \"\\x01x\\x5Cy\" 0, \"fmt \" 40, \"data\" 16\n"},
+    };
+    std::vector<std::string> all;
+    std::string allOut;
+    for (const InfoCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = dir / (std::string(c.name) + ".wav");
+        WriteWholeFile(path, c.bytes);
+        std::vector<std::string> args = c.options;
+        args.push_back(path);
+        const Outcome outcome = RunMerge(dir, args, PLEXORA_INFO_EXE);
+        EXPECT_EQ(outcome.nExitCode, 0);
+        EXPECT_EQ(outcome.err, "");
+        EXPECT_EQ(outcome.out, path + "\n" + c.lines);
+        if (c.options.empty()) {
+            all.push_back(path);
+            allOut += (allOut.empty() ? "" : "\n") + outcome.out;
+        }
+    }
+    // Several files one after the other, a blank line between them.
+    EXPECT_EQ(RunMerge(dir, all, PLEXORA_INFO_EXE).out, allOut);
+}
+
+// A file it cannot read gets the reader's reason on standard error and the
+// exit status 1; the others are still shown.
+TEST(InfoCliTest, FilesItCannotRead)
+{
+    TempDir dir;
+    const std::string good = dir / "good.wav";
+    WavBuilder().Fmt(1, 44100, 16).Data(PatternBytes(4, 1)).Write(good);
+    const std::pair<std::string, std::string> cases[] = {
+        {"not a wave file at all", "is not a RIFF file (no \"RIFF\" at byte 0)."},
+        {WavBuilder().Fmt(1, 44100, 16).Bytes().substr(0, 30), "ends at byte 30, inside its header."},
+        {WavBuilder().FmtTag(7, 1, 8000, 8).Data("abc").Bytes(), "is in mu-law (format tag 0x0007), not in PCM or IEEE float."},
+        {WavBuilder().RiffTag("RF64").Fmt(1, 44100, 16).Data("ab").Bytes(), "is RF64 or BW64 but has no \"ds64\" chunk at byte 12."},
+    };
+    for (const auto& [bytes, reason] : cases) {
+        SCOPED_TRACE(reason);
+        const std::string bad = dir / "bad.wav";
+        WriteWholeFile(bad, bytes);
+        const Outcome outcome = RunMerge(dir, {bad, good}, PLEXORA_INFO_EXE);
+        EXPECT_EQ(outcome.nExitCode, 1);
+        EXPECT_EQ(outcome.err, "The file '" + bad + "' " + reason + "\n");
+        EXPECT_EQ(outcome.out.rfind(good + "\n  container:     RIFF\n", 0), 0u) << outcome.out;
+    }
+    const Outcome missing = RunMerge(dir, {dir / "missing.wav"}, PLEXORA_INFO_EXE);
+    EXPECT_EQ(missing.nExitCode, 1);
+    EXPECT_EQ(missing.err, "The file '" + dir / "missing.wav" + "' can't be opened: No such file or directory.\n");
+    EXPECT_EQ(RunMerge(dir, {}, PLEXORA_INFO_EXE).nExitCode, 2);
+}
+
+// --json: one object per file and line, strings escaped (a quote, a tab, a
+// byte that is not UTF-8 in the name; a chunk id of any bytes), null for no
+// mask and no configuration, and the reason for a file it cannot read.
+TEST(InfoCliTest, JsonForScripts)
+{
+    TempDir dir;
+    const std::string odd = dir / "q\"\t\xFF\xC3\xA9.wav";
+    const std::string oddJson = dir / "q\\\"\\u0009\\ufffd\xC3\xA9.wav";
+    WavBuilder().Chunk(std::string("\x01x\"y", 4), "").Fmt(1, 44100, 16).Data(PatternBytes(8, 1)).Write(odd);
+    const std::string stereo = dir / "stereo.wav";
+    WavBuilder().FmtExtensible(2, 48000, 32, 24, 0x3, kSubtypePcm).Data(PatternBytes(32, 2)).Write(stereo);
+    const std::string bad = dir / "bad.wav";
+    WriteWholeFile(bad, "RIFF");
+
+    const Outcome outcome = RunMerge(dir, {"--json", odd, stereo, bad}, PLEXORA_INFO_EXE);
+    EXPECT_EQ(outcome.nExitCode, 1);
+    EXPECT_EQ(outcome.err, "");
+    EXPECT_EQ(outcome.out,
+              "{\"file\": \"" + oddJson + "\", \"container\": \"RIFF\", \"formatTag\": 1, \"sampleFormat\": \"PCM\", "
+              "\"bitsPerSample\": 16, \"validBitsPerSample\": 16, \"channels\": 1, \"sampleRate\": 44100, "
+              "\"frames\": 4, \"seconds\": 0.000091, \"dataBytes\": 8, \"presentBytes\": 8, \"channelMask\": null, "
+              "\"speakers\": [], \"configuration\": null, \"chunks\": [{\"id\": \"\\\\x01x\\\"y\", \"offset\": 12, "
+              "\"size\": 0}, {\"id\": \"fmt \", \"offset\": 20, \"size\": 16}, {\"id\": \"data\", \"offset\": 44, "
+              "\"size\": 8}], \"moreChunks\": 0}\n"
+              "{\"file\": \"" + stereo + "\", \"container\": \"RIFF\", \"formatTag\": 65534, \"sampleFormat\": \"PCM\", "
+              "\"bitsPerSample\": 32, \"validBitsPerSample\": 24, \"channels\": 2, \"sampleRate\": 48000, "
+              "\"frames\": 4, \"seconds\": 0.000083, \"dataBytes\": 32, \"presentBytes\": 32, \"channelMask\": 3, "
+              "\"speakers\": [\"Front Left\", \"Front Right\"], \"configuration\": \"stereo\", \"chunks\": "
+              "[{\"id\": \"fmt \", \"offset\": 12, \"size\": 40}, {\"id\": \"data\", \"offset\": 60, \"size\": 32}], "
+              "\"moreChunks\": 0}\n"
+              "{\"file\": \"" + bad + "\", \"error\": \"The file '" + bad + "' ends at byte 4, inside its header.\"}\n");
+}
+
+}  // namespace
