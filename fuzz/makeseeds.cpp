@@ -1,7 +1,8 @@
 // plexora-fuzz-seeds FOLDER
 // Writes the fuzzers' starting corpora into FOLDER/inputwave, FOLDER/settings
-// and FOLDER/merge: WAV files of every chunk layout the tests use, settings
-// files as written and as typed by hand, and pairs of WAV files.
+// and FOLDER/merge: WAV files of every chunk layout, sample format and
+// container the tests use, settings files as written and as typed by hand,
+// and pairs of WAV files.
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -51,6 +52,41 @@ Seeds WavSeeds()
         {"no-fmt", WavBuilder().Data(samples).Bytes()},
         {"no-data", WavBuilder().Fmt(1, 44100, 16).Chunk("LIST", "info").Bytes()},
         {"rate-48k", WavBuilder().Fmt(1, 48000, 16).Data(block).Bytes()},
+    };
+}
+
+// The formats and containers of the Delivered rule, and what it refuses.
+Seeds DeliveredSeeds()
+{
+    const std::string samples = PatternBytes(48, 7);
+    const std::string pcm24 = WavBuilder().FmtTag(1, 1, 48000, 24).Bytes().substr(20, 16);
+    return {
+        {"u8", WavBuilder().FmtTag(1, 1, 8000, 8).Data(samples).Bytes()},
+        {"s24", WavBuilder().FmtTag(1, 1, 48000, 24, 18).Data(samples).Bytes()},
+        {"s20-in-24", WavBuilder().FmtExtensible(1, 48000, 24, 20, 0x4, kSubtypePcm).Data(samples).Bytes()},
+        {"s24-in-32", WavBuilder().FmtExtensible(1, 48000, 32, 24, 0x4, kSubtypePcm).Data(samples).Bytes()},
+        {"s32", WavBuilder().FmtTag(1, 1, 48000, 32).Data(samples).Bytes()},
+        {"f32-fact", WavBuilder().FmtTag(3, 1, 48000, 32, 18).Chunk("fact", Le32(12)).Data(samples).Bytes()},
+        {"f64", WavBuilder().FmtExtensible(1, 48000, 64, 64, 0x4, kSubtypeFloat).Data(samples).Bytes()},
+        {"rf64", WavBuilder().RiffTag("RF64").RiffSize(0xFFFFFFFF).Ds64(4 + 36 + 24 + 8 + 48, 48, 16)
+                     .Chunk("fmt ", pcm24).Data(samples, 0xFFFFFFFF).Bytes()},
+        {"rf64-claims-more", WavBuilder().RiffTag("RF64").RiffSize(0xFFFFFFFF).Ds64(0x100000100, 0x100000000, 0)
+                                 .Chunk("fmt ", pcm24).Data(samples, 0xFFFFFFFF).Bytes()},
+        {"bw64", WavBuilder().RiffTag("BW64").Ds64(0, 0, 0).FmtTag(3, 1, 48000, 64, 18).Data(samples).Bytes()},
+        {"rf64-no-ds64", WavBuilder().RiffTag("RF64").Chunk("fmt ", pcm24).Data(samples).Bytes()},
+        {"bext", WavBuilder().Chunk("bext", std::string(603, 'b')).FmtTag(1, 1, 48000, 24).Data(samples).Bytes()},
+        {"a-law", WavBuilder().FmtTag(6, 1, 8000, 8).Data(samples).Bytes()},
+        {"mu-law", WavBuilder().FmtTag(7, 1, 8000, 8).Data(samples).Bytes()},
+        {"adpcm-subformat", WavBuilder().FmtExtensible(1, 44100, 16, 16, 0x4,
+                                                       Hex("02 00 00 00 00 00 10 00 80 00 00 AA 00 38 9B 71"))
+                                .Data(samples).Bytes()},
+        {"unknown-subformat", WavBuilder().FmtExtensible(1, 44100, 16, 16, 0x4, std::string(16, '\x5A'))
+                                  .Data(samples).Bytes()},
+        {"short-extensible", WavBuilder().Chunk("fmt ", WavBuilder().Fmt(1, 48000, 16, 40).Bytes().substr(20, 18))
+                                 .Data(samples).Bytes()},
+        {"24-in-4-bytes", WavBuilder().FmtTag(1, 1, 48000, 24, 16, 4).Data(samples).Bytes()},
+        {"rate-0", WavBuilder().FmtTag(1, 1, 0, 24).Data(samples).Bytes()},
+        {"stereo-24", WavBuilder().FmtExtensible(2, 48000, 24, 24, 0x3, kSubtypePcm).Data(samples).Bytes()},
     };
 }
 
@@ -108,13 +144,21 @@ Seeds SettingsSeeds()
     };
 }
 
-Seeds MergeSeeds(const Seeds& wavs)
+Seeds MergeSeeds(const Seeds& wavs, const Seeds& delivered)
 {
+    constexpr WaveFormatRule kSixteenBit = WaveFormatRule::SixteenBitMono;
+    constexpr WaveFormatRule kDelivered = WaveFormatRule::Delivered;
     Seeds seeds;
     const std::string& plain = wavs.front().second;
     for (const auto& [name, bytes] : wavs) {
-        seeds.emplace_back(name + "+plain", JoinInputs({false, bytes, plain}));
-        seeds.emplace_back("plain+" + name + "-old-style", JoinInputs({true, plain, bytes}));
+        seeds.emplace_back(name + "+plain", JoinInputs({false, kSixteenBit, false, bytes, plain}));
+        seeds.emplace_back("plain+" + name + "-old-style", JoinInputs({true, kSixteenBit, false, plain, bytes}));
+    }
+    // Each delivered format with itself, plain or extensible, its bext chunk carried.
+    for (const auto& [name, bytes] : delivered) {
+        seeds.emplace_back(name + "+itself", JoinInputs({false, kDelivered, true, bytes, bytes}));
+        seeds.emplace_back(name + "+itself-plain", JoinInputs({true, kDelivered, false, bytes, bytes}));
+        seeds.emplace_back(name + "+s24", JoinInputs({false, kDelivered, false, bytes, delivered[1].second}));
     }
     return seeds;
 }
@@ -141,8 +185,11 @@ int main(int argc, char** argv)
     }
     const fs::path folder = argv[1];
     const Seeds wavs = WavSeeds();
-    if (!WriteSeeds(folder / "inputwave", wavs) || !WriteSeeds(folder / "settings", SettingsSeeds()) ||
-        !WriteSeeds(folder / "merge", MergeSeeds(wavs))) {
+    const Seeds delivered = DeliveredSeeds();
+    Seeds allWavs = wavs;
+    allWavs.insert(allWavs.end(), delivered.begin(), delivered.end());
+    if (!WriteSeeds(folder / "inputwave", allWavs) || !WriteSeeds(folder / "settings", SettingsSeeds()) ||
+        !WriteSeeds(folder / "merge", MergeSeeds(wavs, delivered))) {
         std::fprintf(stderr, "plexora-fuzz-seeds: can't write the seeds into '%s'\n", argv[1]);
         return 1;
     }

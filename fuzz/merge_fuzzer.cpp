@@ -1,7 +1,9 @@
-// A whole merge of two fuzzed inputs. Beyond surviving it, the merge must
-// succeed exactly when both files read as mono 16-bit of one rate, show one
-// message otherwise, leave no output after a failure, never touch its
-// inputs, and write each channel as its file holds it, then silence.
+// A whole merge of two fuzzed inputs, under either format rule, with or
+// without the first input's "bext" chunk. Beyond surviving it, the merge
+// must succeed exactly when both files read as mono of one sample format
+// and rate, show one message otherwise, leave no output after a failure,
+// never touch its inputs, and write each channel as its file holds it,
+// then the format's silence.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -20,29 +22,54 @@ namespace {
 
 // Longer claims only make the merge write more silence; a little more than
 // one block reaches the second block, and more costs time and finds nothing new.
-constexpr DWORD kMaxClaimedBytes = kMergeBlockBytes + 4;
+constexpr ULONGLONG kMaxClaimedBytes = kMergeBlockBytes + 4;
 
 // What the reader makes of one file, taken before the merge.
 struct Probe {
     bool bAccepted = false;
     DWORD nSampleRate = 0;
-    DWORD dwDataBytes = 0;
+    SampleKind eKind = SampleKind::Pcm;
+    WORD nBits = 0;
+    WORD nValidBits = 0;
+    ULONGLONG nDataBytes = 0;
     std::string present;  // the data bytes the file holds
+    std::string bext;     // its first "bext" chunk, header and pad byte included
 };
 
-Probe ProbeInput(const std::string& path, const std::string& bytes)
+Probe ProbeInput(const std::string& path, const std::string& bytes, WaveFormatRule eRule)
 {
     Probe probe;
     CInputWave wave;
     wave.m_strPath = CString(path);
+    wave.m_eFormatRule = eRule;
     if (!wave.ReadInputHeader())
         return probe;
     probe.bAccepted = true;
     probe.nSampleRate = wave.m_nSampleRate;
-    probe.dwDataBytes = wave.m_dwDataBytes;
+    probe.eKind = wave.m_eSampleKind;
+    probe.nBits = wave.m_nBitsPerSample;
+    probe.nValidBits = wave.m_nValidBitsPerSample;
+    probe.nDataBytes = wave.m_dwDataBytes;
     const auto start = static_cast<std::size_t>(wave.m_file.Seek(0, CFile::current));
-    probe.present = bytes.substr(start, std::min<std::size_t>(wave.m_dwDataBytes, bytes.size() - start));
+    probe.present = bytes.substr(start, std::min<ULONGLONG>(wave.m_dwDataBytes, bytes.size() - start));
+    if (wave.m_bextChunk) {
+        const std::size_t nSize = wave.m_bextChunk->nSize;
+        probe.bext = bytes.substr(wave.m_bextChunk->nOffset, 8 + nSize) + std::string(nSize % 2, '\0');
+    }
     return probe;
+}
+
+bool HaveOneFormat(const Probe& a, const Probe& b)
+{
+    return a.nSampleRate == b.nSampleRate && a.eKind == b.eKind && a.nBits == b.nBits && a.nValidBits == b.nValidBits;
+}
+
+// The header's length before the "bext" chunk and the "data" chunk header.
+std::size_t FormatPartBytes(const Probe& probe, bool bPlain)
+{
+    if (!bPlain)
+        return 12 + 8 + 40;
+    return probe.eKind == SampleKind::Float ? 12 + 8 + 18 + 12 : 12 + 8 + 16;
 }
 
 }  // namespace
@@ -55,20 +82,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     const std::string output = dir / "out.wav";
     WriteWholeFile(paths[0], files.first);
     WriteWholeFile(paths[1], files.second);
-    const Probe probes[] = {ProbeInput(paths[0], files.first), ProbeInput(paths[1], files.second)};
-    const bool bMergeable = probes[0].bAccepted && probes[1].bAccepted &&
-                            probes[0].nSampleRate == probes[1].nSampleRate;
-    const DWORD dwLongest = std::max(probes[0].dwDataBytes, probes[1].dwDataBytes);
-    if (bMergeable && dwLongest > kMaxClaimedBytes)
+    const Probe probes[] = {ProbeInput(paths[0], files.first, files.eRule),
+                            ProbeInput(paths[1], files.second, files.eRule)};
+    const bool bMergeable = probes[0].bAccepted && probes[1].bAccepted && HaveOneFormat(probes[0], probes[1]);
+    const ULONGLONG nLongest = std::max(probes[0].nDataBytes, probes[1].nDataBytes);
+    if (bMergeable && nLongest > kMaxClaimedBytes)
         return 0;
 
     TestHost host;
     host.outputPath = output;
     host.bPlain = files.bPlain;
+    host.bCarryBext = files.bCarryBext;
     CMergeEngine engine(host);
     CInputWave inputs[2];
     for (int k = 0; k < 2; ++k) {
         inputs[k].m_strPath = CString(paths[k]);
+        inputs[k].m_eFormatRule = files.eRule;
         engine.m_aInputs.push_back(&inputs[k]);
     }
     const bool bMerged = engine.MergeInputs();
@@ -86,13 +115,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     if (!bMerged)
         return 0;
 
+    const Probe& first = probes[0];
     const std::string written = ReadWholeFile(output);
-    const std::size_t nHeader = files.bPlain ? 44 : 68;
-    const std::size_t nData = 2 * static_cast<std::size_t>(dwLongest);
+    const std::string bext = files.bCarryBext ? first.bext : "";
+    const std::size_t nFormatPart = FormatPartBytes(first, files.bPlain);
+    const std::size_t nHeader = nFormatPart + bext.size() + 8;
+    const std::size_t nData = 2 * static_cast<std::size_t>(nLongest);
+    const std::size_t nSampleBytes = first.nBits / 8;
+    const char silence = first.eKind == SampleKind::Pcm && first.nBits == 8 ? '\x80' : '\0';
     FuzzCheck(written.size() == nHeader + nData, "the output holds the header and both channels in full");
     FuzzCheck(written.compare(0, 4, "RIFF") == 0 && written.compare(nHeader - 8, 4, "data") == 0,
               "a RIFF output with its data chunk last in the header");
-    FuzzCheck(written.compare(nHeader, nData, ExpectedData({probes[0].present, probes[1].present}, dwLongest)) == 0,
+    FuzzCheck(written.compare(nFormatPart, bext.size(), bext) == 0, "the first input's bext chunk when carried");
+    FuzzCheck(written.compare(nHeader, nData,
+                              ExpectedData({probes[0].present, probes[1].present}, nLongest, nSampleBytes, silence)) ==
+                  0,
               "each channel carries its file's data, then silence");
     std::filesystem::remove(output);
     return 0;
