@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Times plexora-merge against sox -M, ffmpeg's join filter and two floors:
 # cat of the inputs (pure I/O) and a plain C interleaver. The first 2, 6 and
-# 8 of eight mono 48 kHz stems of 10 minutes are merged; every tool runs
-# RUNS times per channel count, round-robin, with a warm page cache.
+# 8 of eight mono 16-bit 48 kHz stems of 10 minutes are merged; then six
+# 24-bit and six 32-bit float stems into 5.1 with plexora-merge, sox -M and
+# cat (ffmpeg's join would make them 16-bit, and the C floor is 16-bit only).
+# Every tool runs RUNS times per case, round-robin, with a warm page cache.
 #
 #   bench/merge-bench.sh [BUILD_DIR]      (RUNS=5 MINUTES=10 by default)
 set -euo pipefail
@@ -24,12 +26,15 @@ mkdir -p "$work"
 
 # The stems: one tone per speaker, kept between runs of the script.
 speakers=(FL FR FC LF BL BR FLC FRC)
-stems=()
+stems=() stems24=() stemsf32=()
 for s in "${speakers[@]}"; do stems+=("$work/stem$s.wav"); done
+for s in "${speakers[@]:0:6}"; do stems24+=("$work/stem24-$s.wav") stemsf32+=("$work/stemf32-$s.wav"); done
 stamp="$work/stems-${minutes}min-${rate}Hz"
 if [[ ! -e $stamp ]]; then
-  echo "Generating ${#stems[@]} mono stems of $minutes minutes at $rate Hz..."
+  echo "Generating 8 16-bit, 6 24-bit and 6 32-bit float mono stems of $minutes minutes at $rate Hz..."
   "$make_stems" -r "$rate" -s $((minutes * 60)) "${stems[@]}"
+  "$make_stems" -r "$rate" -s $((minutes * 60)) -b 24 "${stems24[@]}"
+  "$make_stems" -r "$rate" -s $((minutes * 60)) -b 32 --float "${stemsf32[@]}"
   rm -f "$work"/stems-*min-*Hz
   touch "$stamp"
 fi
@@ -75,10 +80,12 @@ cc -O2 -o "$work/floor" "$work/floor.c"
 
 layout_of() { case $1 in 2) echo stereo ;; 6) echo 5.1 ;; 8) echo 7.1 ;; esac; }
 
-# run TOOL CHANNELS: one timed run; appends "seconds peak_kb" to its record.
+# run TOOL CASE INPUT...: one timed run; appends "seconds peak_kb" to the
+# record of the tool in that case.
 run() {
-  local tool=$1 n=$2 out="$work/out-$1.wav"
-  local inputs=("${stems[@]:0:n}")
+  local tool=$1 case=$2 out="$work/out-$1.wav"
+  shift 2
+  local inputs=("$@") n=$(($# ))
   local cmd
   case $tool in
     plexora) cmd=("$merge" -q -o "$out" "${inputs[@]}") ;;
@@ -97,41 +104,61 @@ run() {
   /usr/bin/time -f %M -o "$work/rss" "${cmd[@]}"
   local end=$EPOCHREALTIME
   echo "$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.4f", b - a }') $(cat "$work/rss")" \
-    >>"$work/times-$tool-$n"
+    >>"$work/times-$tool-$case"
   rm -f "$out"
 }
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-tools=(plexora floor cat sox ffmpeg)
-cat "${stems[@]}" >/dev/null  # warm the page cache
-printf '%s\n' "Merging ${minutes}-minute 48 kHz stems, median of $runs runs per tool (warm page cache)."
-echo
-printf '%-8s  %-8s  %9s  %8s  %12s\n' channels tool "median s" "MB/s" "peak RSS MB"
-summary=()
-for n in 2 6 8; do
-  rm -f "$work"/times-*-"$n"
-  for tool in "${tools[@]}"; do run "$tool" "$n"; done  # a warm-up round, not counted
-  rm -f "$work"/times-*-"$n"
+# bench CASE BYTES_PER_SAMPLE "TOOL..." INPUT...: a warm-up round, RUNS
+# rounds, one table row per tool; sets med[] and rss[] for the ratios.
+declare -A med=() rss=()
+bench() {
+  local case=$1 bytes=$2 tools=($3)
+  shift 3
+  rm -f "$work"/times-*-"$case"
+  for tool in "${tools[@]}"; do run "$tool" "$case" "$@"; done  # a warm-up round, not counted
+  rm -f "$work"/times-*-"$case"
   for ((r = 0; r < runs; r++)); do
-    for tool in "${tools[@]}"; do run "$tool" "$n"; done
+    for tool in "${tools[@]}"; do run "$tool" "$case" "$@"; done
   done
-  mb=$(awk -v n="$n" -v m="$minutes" -v r="$rate" 'BEGIN { print n * m * 60 * r * 2 / 1e6 }')
-  declare -A med=() rss=()
+  local mb
+  mb=$(awk -v n="$#" -v m="$minutes" -v r="$rate" -v b="$bytes" 'BEGIN { print n * m * 60 * r * b / 1e6 }')
+  med=() rss=()
   for tool in "${tools[@]}"; do
-    med[$tool]=$(cut -d' ' -f1 "$work/times-$tool-$n" | median)
-    rss[$tool]=$(cut -d' ' -f2 "$work/times-$tool-$n" | sort -n | tail -1)
-    printf '%-8s  %-8s  %9.3f  %8.0f  %12.1f\n' "$n" "$tool" "${med[$tool]}" \
+    med[$tool]=$(cut -d' ' -f1 "$work/times-$tool-$case" | median)
+    rss[$tool]=$(cut -d' ' -f2 "$work/times-$tool-$case" | sort -n | tail -1)
+    printf '%-8s  %-8s  %9.3f  %8.0f  %12.1f\n' "$case" "$tool" "${med[$tool]}" \
       "$(awk -v a="$mb" -v t="${med[$tool]}" 'BEGIN { print a / t }')" \
       "$(awk -v k="${rss[$tool]}" 'BEGIN { print k / 1024 }')"
   done
-  ratio() { awk -v a="${med[$1]}" -v b="${med[$2]}" 'BEGIN { printf "%.2f", a / b }'; }
-  verdict=$(awk -v r="$(ratio plexora floor)" -v k="${rss[plexora]}" 'BEGIN {
-    printf "%s, %s", (r <= 1.15 ? "within 1.15x of the floor" : "SLOWER than 1.15x the floor"),
-                     (k < 10240 ? "under 10 MB resident" : "OVER 10 MB resident") }')
+}
+ratio() { awk -v a="${med[$1]}" -v b="${med[$2]}" 'BEGIN { printf "%.2f", a / b }'; }
+under10mb() { awk -v k="${rss[plexora]}" 'BEGIN { print (k < 10240 ? "under 10 MB resident" : "OVER 10 MB resident") }'; }
+
+cat "${stems[@]}" "${stems24[@]}" "${stemsf32[@]}" >/dev/null  # warm the page cache
+printf '%s\n' "Merging ${minutes}-minute 48 kHz stems, median of $runs runs per tool (warm page cache)."
+echo
+printf '%-8s  %-8s  %9s  %8s  %12s\n' case tool "median s" "MB/s" "peak RSS MB"
+summary=()
+for n in 2 6 8; do
+  bench "$n" 2 "plexora floor cat sox ffmpeg" "${stems[@]:0:n}"
+  verdict="$(awk -v r="$(ratio plexora floor)" 'BEGIN {
+    print (r <= 1.15 ? "within 1.15x of the floor" : "SLOWER than 1.15x the floor") }'), $(under10mb)"
   summary+=("$(printf '%-8s  plexora/floor %s  plexora/cat %s  sox/plexora %s  ffmpeg/plexora %s  (%s)' \
     "$n" "$(ratio plexora floor)" "$(ratio plexora cat)" "$(ratio sox plexora)" "$(ratio ffmpeg plexora)" "$verdict")")
-  unset med rss
+done
+for case in 6x24bit 6xf32; do
+  if [[ $case == 6x24bit ]]; then
+    bench "$case" 3 "plexora cat sox" "${stems24[@]}"
+  else
+    bench "$case" 4 "plexora cat sox" "${stemsf32[@]}"
+  fi
+  verdict="$(awk -v c="$(ratio plexora cat)" -v s="$(ratio sox plexora)" 'BEGIN {
+    printf "%s, %s", (c <= 1.25 ? "within 1.25x of cat" : "SLOWER than 1.25x cat"),
+                     (s > 1 ? "faster than sox" : "NOT faster than sox") }'), $(under10mb)"
+  summary+=("$(printf '%-8s  plexora/cat %s  sox/plexora %s  (%s)' \
+    "$case" "$(ratio plexora cat)" "$(ratio sox plexora)" "$verdict")")
 done
 echo
 echo "Ratios of the medians:"

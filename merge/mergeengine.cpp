@@ -172,8 +172,8 @@ bool CMergeEngine::AllocateBuffers(std::vector<BYTE>& bext)
     const CInputWave& first = *m_aInputs[0];
     try {
         for (CInputWave* pInput : m_aInputs)
-            pInput->m_block.resize(kMergeBlockBytes);
-        m_interleaved.resize(m_aInputs.size() * kMergeBlockBytes);
+            pInput->m_block.resize(kMergeBlockBytes + kInterleaveSlackBytes);
+        m_interleaved.resize(m_aInputs.size() * kMergeBlockBytes + kInterleaveSlackBytes);
         if (m_host.GetCarryBext() && first.m_bextChunk && first.m_bextChunk->nSize <= kMaxCarriedBextBytes)
             bext.resize(first.m_bextChunk->nSize);
     } catch (const std::bad_alloc&) {
