@@ -1,6 +1,7 @@
 // CCliHost: the command line's side of a merge. The output path, mask and
 // header style come from the job; messages go to standard error, and the
-// progress is a bar there while it is a terminal.
+// progress is a bar there while it is a terminal. A caught signal
+// interrupts the merge.
 #pragma once
 
 #include "cli/mergejob.h"
@@ -16,6 +17,7 @@ public:
     void ShowMessage(const char* pszText) override;
     void SetProgressRange(UINT nUpper) override;
     void SetProgressPos(UINT nPos) override;
+    bool IsInterrupted() override;
 
 private:
     void DrawBar(UINT nPercent);

@@ -54,6 +54,7 @@ private:
     bool CopyBlocks();
     bool FillBlock(CInputWave& input, ULONGLONG done);
     void Interleave();
+    // Ends a merge that failed or was interrupted (no message); false.
     bool Fail(const char* pszMessage);
     bool FailCopy(const char* pszMessage);
 

@@ -26,6 +26,11 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
     const std::string stereo = dir / "stereo.wav";
     const std::string missing = dir / "missing.wav";
     WavBuilder().Fmt(2, 48000, 16).Data(Samples({1, 2})).Write(stereo);
+    const std::string short_ = dir / "short.wav";
+    WavBuilder().Fmt(1, 48000, 16).Data(Samples({7}), 1000).Write(short_);
+    const std::string kLongName = std::string(300, 'x') + ".wav";
+    auto Line = [](const std::string& text) { return text + "\n"; };
+    const std::string kCantWriteHeader = "Unable to process: can't write output header.";
     auto merged = [&](size_t nInputs, std::uint32_t dwMask, bool bPlain = false) {
         return MergedBytes(stems, nInputs, dwMask, bPlain);
     };
@@ -85,10 +90,19 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
         // Failed merges: the engine's one message, "\n" a line break, and a reader's reason on the next line.
         {{"-o", out, stereo}, 1, 1,
          "Enable to process:\nFile '" + stereo + "' can't be loaded.\nThe file '" + stereo + "' is not mono !\n", "", ""},
+        {{"-o", dir / "no/such/out.wav"}, 2, 1,
+         Line(kCantWriteHeader) + Line("The output '" + dir / "no/such/out.wav" + "' can't be created: No such file or directory."), "", ""},
+        {{"-o", dir.path()}, 2, 1,
+         Line(kCantWriteHeader) + Line("The output '" + dir.path().string() + "' can't be created: Is a directory."), "", ""},
+        {{"-o", dir / kLongName}, 2, 1,
+         Line(kCantWriteHeader) + Line("The output '" + dir / kLongName + "' can't be created: File name too long."), "", ""},
+        {{"-o", out}, 0, 2, Usage("no input files were given"), "", ""},
+        {{"-o", out, "-q", "-m", "4", short_}, 0, 0,
+         "plexora-merge: '" + short_ + "' holds 998 bytes fewer than its data chunk states; they were merged as silence.\n",
+         ExpectedHeader(1, 48000, 1000, 0x4, false) + Samples({7}) + std::string(998, '\0'), ""},
         {{"-o", out, missing}, 1, 1,
          "Enable to process:\nFile '" + missing + "' can't be loaded.\nThe file '" + missing +
              "' can't be opened: No such file or directory.\n", "", ""},
-        {{"-o", out, "-m", "0"}, 0, 1, kNoChannels, "", ""},
         {{"--settings", live, "-c", "none", "--auto"}, 1, 1, kNoChannels, "", ""},
     };
     const std::vector<std::string> before = FilesIn(dir);
