@@ -4,8 +4,10 @@
 
 #include "app/mergeapp.h"
 #include "platform/headless/scenariorunner.h"
+#include "ui/resourcenames.h"
 
 int main(int argc, char** argv)
 {
-    return CScenarioRunner::Main(argc, argv, "plexora", [] { return std::make_unique<CMergeApp>(); });
+    return CScenarioRunner::Main(argc, argv, "plexora", kResourceNames,
+                                 [] { return std::make_unique<CMergeApp>(); });
 }
