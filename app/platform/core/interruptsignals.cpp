@@ -26,7 +26,7 @@ void OnInterrupt(int nSignal, siginfo_t* pInfo, void*)
 
 }  // namespace
 
-void CatchInterruptSignals(std::initializer_list<int> signals)
+void CatchInterruptSignals(std::initializer_list<int> caught)
 {
     if (g_pipe[0] < 0 && pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0)
         g_pipe[0] = g_pipe[1] = -1;
@@ -34,7 +34,7 @@ void CatchInterruptSignals(std::initializer_list<int> signals)
     action.sa_sigaction = OnInterrupt;
     action.sa_flags = SA_SIGINFO | SA_RESTART;
     sigemptyset(&action.sa_mask);
-    for (int nSignal : signals)
+    for (int nSignal : caught)
         sigaction(nSignal, &action, nullptr);
 }
 

@@ -11,7 +11,7 @@
 #include <initializer_list>
 
 // Installs the handler for these signals.
-void CatchInterruptSignals(std::initializer_list<int> signals);
+void CatchInterruptSignals(std::initializer_list<int> caught);
 
 // The first signal caught, or 0 while none was.
 int GetPendingInterrupt();
