@@ -2,10 +2,13 @@
 // arguments; its settings file lives beside the executable.
 #include <QApplication>
 
+#include <signal.h>
+
 #include <cstdio>
 #include <filesystem>
 
 #include "app/mergeapp.h"
+#include "platform/core/interruptsignals.h"
 #include "platform/qt/qtbackend.h"
 #include "platform/qt/qticon.h"
 #include "platform/resources.h"
@@ -45,6 +48,9 @@ int main(int /*argc*/, char** argv)
     QApplication app(nQtArgc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("plexora"));
 
+    // SIGINT and SIGTERM end a merge at its next block and close the windows
+    // as their close boxes would, so that the settings are saved.
+    CatchInterruptSignals({SIGINT, SIGTERM, SIGXFSZ});
     CQtBackend backend;
     AfxSetBackend(&backend);
     CMergeApp theApp;

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "platform/core/interruptsignals.h"
+
 namespace {
 
 constexpr UINT kBarWidth = 40;
@@ -60,6 +62,11 @@ void CCliHost::SetProgressPos(UINT nPos)
     const UINT nPercent = m_nUpper > 0 ? static_cast<UINT>(100ull * nPos / m_nUpper) : 100;
     if (static_cast<int>(nPercent) != m_nShownPercent)
         DrawBar(nPercent);
+}
+
+bool CCliHost::IsInterrupted()
+{
+    return GetPendingInterrupt() != 0;
 }
 
 void CCliHost::DrawBar(UINT nPercent)

@@ -1,6 +1,7 @@
 // CCliHost: the command line's side of a merge. The output path, mask,
-// header style and "bext" chunk come from the job; messages go to standard error, and the
-// progress is a bar there while it is a terminal.
+// header style and "bext" chunk come from the job; messages go to standard
+// error, and the progress is a bar there while it is a terminal. A caught
+// signal interrupts the merge.
 #pragma once
 
 #include "cli/mergejob.h"
@@ -17,6 +18,7 @@ public:
     void ShowMessage(const char* pszText) override;
     void SetProgressRange(UINT nUpper) override;
     void SetProgressPos(UINT nPos) override;
+    bool IsInterrupted() override;
 
 private:
     void DrawBar(UINT nPercent);

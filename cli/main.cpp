@@ -1,6 +1,9 @@
 // plexora-merge: merges mono WAV files into one multichannel WAV file, with
 // the configurations and suffixes of the desktop program's settings.
-// Exit status: 0 merged, 1 a merge failed, 2 usage error.
+// Exit status: 0 merged, 1 a merge failed, 2 usage error, 128 + the signal
+// number when a signal ended it.
+#include <signal.h>
+
 #include <cstdio>
 
 #include "cli/automerge.h"
@@ -9,6 +12,7 @@
 #include "cli/mergeoptions.h"
 #include "cli/mergesettings.h"
 #include "cli/settingslist.h"
+#include "platform/core/interruptsignals.h"
 
 namespace {
 
@@ -25,6 +29,8 @@ int MergeAutoSets(const MergeOptions& options, const CSettings& settings)
     for (const std::string& strFile : options.files) {
         if (MergeAutoSet(CString(strFile), *pConfiguration, settings, options))
             continue;
+        if (GetPendingInterrupt() != 0)
+            break;
         nExitCode = kExitFailed;
         if (options.files.size() > 1)
             std::fprintf(stderr, "plexora-merge: the set of '%s' was not merged.\n", strFile.c_str());
@@ -53,6 +59,7 @@ int MergeFiles(const MergeOptions& options, const CSettings& settings)
 
 int main(int argc, char** argv)
 {
+    CatchInterruptSignals({SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGXFSZ});
     MergeOptions options;
     int nExitCode = kExitMerged;
     if (!ParseMergeOptions(argc, argv, options, nExitCode))
@@ -68,5 +75,6 @@ int main(int argc, char** argv)
         std::fputs(FormatSettingsList(settings).c_str(), stdout);
         return kExitMerged;
     }
-    return options.bAuto ? MergeAutoSets(options, settings) : MergeFiles(options, settings);
+    const int nMergeExitCode = options.bAuto ? MergeAutoSets(options, settings) : MergeFiles(options, settings);
+    return GetPendingInterrupt() != 0 ? 128 + GetPendingInterrupt() : nMergeExitCode;
 }

@@ -1,6 +1,10 @@
 #include "cli/mergejob.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "cli/clihost.h"
@@ -13,22 +17,22 @@
 
 namespace {
 
+// Audio on standard output leaves room for nothing else there.
+bool IsStandardOutput(const CString& strPath)
+{
+    struct stat output {};
+    struct stat standardOutput {};
+    return strPath == kStandardOutputName ||
+           (::stat(strPath, &output) == 0 && ::fstat(STDOUT_FILENO, &standardOutput) == 0 &&
+            output.st_dev == standardOutput.st_dev && output.st_ino == standardOutput.st_ino);
+}
+
 CString DescribeFormatOf(const CInputWave& input)
 {
     return DescribeSampleFormat(input.m_eSampleKind, input.m_nBitsPerSample, input.m_nValidBitsPerSample);
 }
 
-// The line after the engine's bit-depth message: both formats, by file.
-CString DescribeFormatMismatch(const CInputWave& input, const CInputWave& first)
-{
-    CString strText;
-    strText.Format("The file '%s' is %s; the first file, '%s', is %s.", input.m_strPath.GetString(),
-                   DescribeFormatOf(input).GetString(), first.m_strPath.GetString(),
-                   DescribeFormatOf(first).GetString());
-    return strText;
-}
-
-void PrintSummary(const CMergeEngine& engine, const MergeJob& job)
+void PrintSummary(const CMergeEngine& engine, const MergeJob& job, std::FILE* pStream)
 {
     const CInputWave& first = *engine.m_aInputs[0];
     const bool bBext = job.bCarryBext && first.m_bextChunk;
@@ -42,17 +46,51 @@ void PrintSummary(const CMergeEngine& engine, const MergeJob& job)
         format.bext.resize(first.m_bextChunk->nSize);
     const unsigned long long nFrames = engine.m_dwMaxDataBytes / (first.m_nBitsPerSample / 8u);
     const char* pszPlain = first.m_eSampleKind == SampleKind::Float ? "plain IEEE float" : "plain PCM";
-    std::printf("Wrote '%s': %u channels, %ld Hz, %s, %llu frames (%.2f s), %s header",
+    std::fprintf(pStream, "Wrote '%s': %u channels, %ld Hz, %s, %llu frames (%.2f s), %s header",
                 engine.m_strOutputPath.GetString(), static_cast<unsigned>(format.nChannels),
                 static_cast<long>(engine.m_nSampleRate), DescribeFormatOf(first).GetString(), nFrames,
                 engine.m_nSampleRate > 0 ? static_cast<double>(nFrames) / engine.m_nSampleRate : 0.0,
                 job.bNoExtensible ? pszPlain : "WAVE_FORMAT_EXTENSIBLE");
     if (!job.bNoExtensible)
-        std::printf(" with channel mask 0x%X", static_cast<unsigned>(job.dwChannelMask));
+        std::fprintf(pStream, " with channel mask 0x%X", static_cast<unsigned>(job.dwChannelMask));
     if (bBext)
-        std::printf(", the \"bext\" chunk of '%s'", first.m_strPath.GetString());
-    std::printf("%s.\n", NeedsRF64(format) ? ", as RF64 (too large for RIFF sizes)" : "");
-    std::fflush(stdout);
+        std::fprintf(pStream, ", the \"bext\" chunk of '%s'", first.m_strPath.GetString());
+    std::fprintf(pStream, "%s.\n", NeedsRF64(format) ? ", as RF64 (too large for RIFF sizes)" : "");
+    std::fflush(pStream);
+}
+
+// The line after the engine's message: what the system said about the file
+// that failed, or the two formats when they differ.
+void PrintReasons(const CMergeEngine& engine, const std::vector<std::unique_ptr<CInputWave>>& inputs)
+{
+    for (const auto& pInput : inputs) {
+        if (!pInput->m_readOutcome.Succeeded())
+            std::fprintf(stderr, "%s\n", DescribeWaveReadOutcome(pInput->m_strPath, pInput->m_readOutcome).GetString());
+        else if (pInput->m_file.HasFailed())
+            std::fprintf(stderr, "The file '%s' can't be read: %s.\n", pInput->m_strPath.GetString(),
+                         std::strerror(pInput->m_file.GetSystemError()));
+    }
+    if (engine.m_nOtherFormatInput >= 0) {
+        const CInputWave& other = *inputs[static_cast<size_t>(engine.m_nOtherFormatInput)];
+        std::fprintf(stderr, "The file '%s' is %s; the first file, '%s', is %s.\n", other.m_strPath.GetString(),
+                     DescribeFormatOf(other).GetString(), inputs[0]->m_strPath.GetString(),
+                     DescribeFormatOf(*inputs[0]).GetString());
+    }
+    const OutputOutcome& output = engine.m_fileOutput.Outcome();
+    if (output.eError != OutputError::None)
+        std::fprintf(stderr, "%s\n", DescribeOutputOutcome(engine.m_strOutputPath, output).GetString());
+}
+
+// A data chunk that claims more than its file holds is merged with silence
+// for the missing part, which is worth knowing.
+void WarnOfMissingBytes(const std::vector<std::unique_ptr<CInputWave>>& inputs)
+{
+    for (const auto& pInput : inputs) {
+        if (pInput->m_dwPresentBytes < pInput->m_dwDataBytes)
+            std::fprintf(stderr, "plexora-merge: '%s' holds %lu bytes fewer than its data chunk states; "
+                         "they were merged as silence.\n", pInput->m_strPath.GetString(),
+                         static_cast<unsigned long>(pInput->m_dwDataBytes - pInput->m_dwPresentBytes));
+    }
 }
 
 }  // namespace
@@ -72,21 +110,19 @@ bool RunMergeJob(const MergeJob& job)
         engine.m_aInputs.push_back(inputs.back().get());
     }
 
+    // Known before the merge: a file written aside is a new file afterwards.
+    std::FILE* pSummaryStream = IsStandardOutput(job.strOutputPath) ? stderr : stdout;
     if (!engine.MergeInputs()) {
-        // The engine's message says which file; the reader's outcome says why.
-        for (const auto& pInput : inputs) {
-            if (!pInput->m_readOutcome.Succeeded())
-                std::fprintf(stderr, "%s\n", DescribeWaveReadOutcome(pInput->m_strPath, pInput->m_readOutcome).GetString());
-        }
-        if (engine.m_nOtherFormatInput >= 0) {
-            const CInputWave& other = *inputs[static_cast<size_t>(engine.m_nOtherFormatInput)];
-            std::fprintf(stderr, "%s\n", DescribeFormatMismatch(other, *inputs[0]).GetString());
-        }
+        if (host.IsInterrupted())
+            std::fprintf(stderr, "plexora-merge: interrupted; '%s' was not written.\n", job.strOutputPath.GetString());
+        else
+            PrintReasons(engine, inputs);
         return false;
     }
+    WarnOfMissingBytes(inputs);
     if (job.bCarryBext && !inputs[0]->m_bextChunk)
         std::fprintf(stderr, "plexora-merge: '%s' has no \"bext\" chunk to carry.\n", inputs[0]->m_strPath.GetString());
     if (!job.bQuiet)
-        PrintSummary(engine, job);
+        PrintSummary(engine, job, pSummaryStream);
     return true;
 }

@@ -16,8 +16,10 @@ struct MergeJob {
 };
 
 // Runs the merge engine on the job. On success a summary line goes to
-// standard output (unless quiet); on failure the engine's message, and the
-// reader's reason for a refused file or the two formats that differ, go to
-// standard error. Every input may have any format the Delivered rule takes.
-// True when the output was written.
+// standard output (unless quiet, and to standard error when the audio goes
+// to standard output); on failure the engine's message and the reason of
+// the file that failed (or the two formats that differ) go to standard
+// error, or, when a signal interrupted the merge, one line saying the
+// output was not written. Every input may have any format the Delivered
+// rule takes. True when the output was written.
 bool RunMergeJob(const MergeJob& job);

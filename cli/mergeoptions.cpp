@@ -42,7 +42,8 @@ constexpr const char* kFooter =
     "      '/audio/drumssurround 5.1.wav' (with the built-in settings)\n"
     "  plexora-merge --auto -c stereo drumsFL.wav bassFL.wav\n"
     "      two sets, into drumsstereo.wav and bassstereo.wav\n\n"
-    "Exit status: 0 merged, 1 a merge failed, 2 usage error.";
+    "Exit status: 0 merged, 1 a merge failed, 2 usage error, 128 + the signal number when a\n"
+    "signal (Ctrl-C, a closed pipe) interrupted it; the output is then left as it was.";
 
 // CLI11's help with our own usage lines, which show the three ways to run.
 class MergeHelpFormatter : public CLI::Formatter {
@@ -85,6 +86,8 @@ bool CheckCombinations(const MergeOptions& options)
     }
     if (!options.strOutputPath)
         return UsageError("no output file: give it with -o, or let --auto name it");
+    if (options.files.empty())
+        return UsageError("no input files were given");
     return true;
 }
 
@@ -134,7 +137,10 @@ bool ParseMergeOptions(int argc, char** argv, MergeOptions& options, int& nExitC
     app.add_option("FILE", options.files, "Mono WAV files, all of one sample format and rate (see below)")
         ->type_name("");
     CLI::Option* pOutput =
-        app.add_option("-o,--output", strOutput, "The output file; an existing one is replaced")->type_name("OUT");
+        app.add_option("-o,--output", strOutput,
+                       "The output file, '-' for standard output; an existing one is replaced once the "
+                       "merge is complete")
+            ->type_name("OUT");
     CLI::Option* pConfiguration =
         app.add_option("-c,--configuration", strConfiguration,
                        "The configuration: exact name, else the only one equal ignoring letter case")

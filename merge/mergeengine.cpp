@@ -88,6 +88,8 @@ bool CMergeEngine::MergeInputs()
 
     if (!CopyBlocks())
         return false;
+    if (m_host.IsInterrupted())
+        return FailCopy(nullptr);
     CloseInputs();
     if (!m_fileOutput.Commit())
         return FailCopy("Unable to process: can't write output data.");
@@ -119,11 +121,12 @@ void CMergeEngine::DescribeOutput(OutputFormat& format)
     format.bNoExtensible = m_host.GetNoExtensible();
 }
 
-// Shows the one message of a failed merge; the scope then closes and
-// releases what the merge holds.
+// Shows the one message of a failed merge, unless the program was asked to
+// end; the scope then closes and releases what the merge holds.
 bool CMergeEngine::Fail(const char* pszMessage)
 {
-    m_host.ShowMessage(pszMessage);
+    if (pszMessage != nullptr && !m_host.IsInterrupted())
+        m_host.ShowMessage(pszMessage);
     return false;
 }
 
@@ -213,6 +216,8 @@ bool CMergeEngine::CopyBlocks()
     m_host.SetProgressRange(nBlocks);
     ULONGLONG done = 0;
     for (UINT b = 0; b < nBlocks; ++b) {
+        if (m_host.IsInterrupted())
+            return FailCopy(nullptr);
         for (CInputWave* pInput : m_aInputs) {
             if (!FillBlock(*pInput, done)) {
                 CString strMessage;

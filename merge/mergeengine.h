@@ -63,6 +63,7 @@ private:
     bool ReadCarriedBext(std::vector<BYTE>& bext);
     bool CopyBlocks();
     bool FillBlock(CInputWave& input, ULONGLONG done);
+    // Ends a merge that failed or was interrupted (no message); false.
     bool Fail(const char* pszMessage);
     bool FailCopy(const char* pszMessage);
 

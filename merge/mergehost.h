@@ -29,4 +29,8 @@ public:
     // The progress of the block loop: a range 0..nUpper, then positions in it.
     virtual void SetProgressRange(UINT nUpper) = 0;
     virtual void SetProgressPos(UINT nPos) = 0;
+
+    // True once the program was asked to end (a signal): the merge stops
+    // before its next block, shows no message and leaves no output.
+    virtual bool IsInterrupted() { return false; }
 };

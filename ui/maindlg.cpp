@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/afxmessagebox.h"
+#include "platform/core/interruptsignals.h"
 #include "platform/cfiledialog.h"
 #include "platform/cmenu.h"
 #include "platform/cpaintdc.h"
@@ -369,4 +370,9 @@ void CMainDlg::SetProgressRange(UINT nUpper)
 void CMainDlg::SetProgressPos(UINT nPos)
 {
     m_progress.SendMessage(PBM_SETPOS, nPos, 0);
+}
+
+bool CMainDlg::IsInterrupted()
+{
+    return GetPendingInterrupt() != 0;
 }

@@ -48,6 +48,8 @@ public:
     void ShowMessage(const char* pszText) override;
     void SetProgressRange(UINT nUpper) override;
     void SetProgressPos(UINT nPos) override;
+    // True once the program was asked to end by a signal.
+    bool IsInterrupted() override;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

@@ -1,5 +1,6 @@
 // The program's resource and control ids, with the values of its resource
-// script.
+// script. Scenario scripts write them by name through resourcenames.cpp: an
+// id added here belongs there too.
 #pragma once
 
 #include "platform/core/types.h"

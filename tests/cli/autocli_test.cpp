@@ -24,9 +24,14 @@ TEST(AutoCliTest, AnyFileOfASetMergesItWithItsSiblingsIntoTheAutomaticNameOrInto
               (std::vector<int>{SF_CHANNEL_MAP_LEFT, SF_CHANNEL_MAP_RIGHT, SF_CHANNEL_MAP_CENTER, SF_CHANNEL_MAP_LFE,
                                 SF_CHANNEL_MAP_REAR_LEFT, SF_CHANNEL_MAP_REAR_RIGHT}));
 
+    // Through a symbolic link the file it names is replaced, keeping its permission bits.
     WriteWholeFile(dir / "mine.wav", "old");
-    EXPECT_EQ(RunMerge(dir, {"--auto", "-q", "-o", dir / "mine.wav", dir / "drumsBR.wav"}).nExitCode, 0);
+    std::filesystem::permissions(dir / "mine.wav", std::filesystem::perms(0640));
+    std::filesystem::create_symlink("mine.wav", dir / "link.wav");
+    EXPECT_EQ(RunMerge(dir, {"--auto", "-q", "-o", dir / "link.wav", dir / "drumsBR.wav"}).nExitCode, 0);
     EXPECT_EQ(ReadWholeFile(dir / "mine.wav"), MergedBytes(drums, 6, 0x3F));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.wav"));
+    EXPECT_EQ(std::filesystem::status(dir / "mine.wav").permissions(), std::filesystem::perms(0640));
 
     // A settings file's suffixes, default configuration and old-style option; --plain overriding it.
     WriteWholeFile(dir / "live.pxr", LiveSettings(0));

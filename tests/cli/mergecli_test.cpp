@@ -31,6 +31,11 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
     const std::string stereo = dir / "stereo.wav";
     const std::string missing = dir / "missing.wav";
     WavBuilder().Fmt(2, 48000, 16).Data(Samples({1, 2})).Write(stereo);
+    const std::string short_ = dir / "short.wav";
+    WavBuilder().Fmt(1, 48000, 16).Data(Samples({7}), 1000).Write(short_);
+    const std::string kLongName = std::string(300, 'x') + ".wav";
+    auto Line = [](const std::string& text) { return text + "\n"; };
+    const std::string kCantWriteHeader = "Unable to process: can't write output header.";
     // Other formats: 24-bit of 10 whole samples and of 10 and a third, float of 4 and 2, mu-law.
     const std::string deep = dir / "deep.wav";
     const std::string deeper = dir / "deeper.wav";
@@ -103,10 +108,19 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
         // Failed merges: the engine's one message, "\n" a line break, and a reader's reason on the next line.
         {{"-o", out, stereo}, 1, 1,
          "Enable to process:\nFile '" + stereo + "' can't be loaded.\nThe file '" + stereo + "' is not mono !\n", "", ""},
+        {{"-o", dir / "no/such/out.wav"}, 2, 1,
+         Line(kCantWriteHeader) + Line("The output '" + dir / "no/such/out.wav" + "' can't be created: No such file or directory."), "", ""},
+        {{"-o", dir.path()}, 2, 1,
+         Line(kCantWriteHeader) + Line("The output '" + dir.path().string() + "' can't be created: Is a directory."), "", ""},
+        {{"-o", dir / kLongName}, 2, 1,
+         Line(kCantWriteHeader) + Line("The output '" + dir / kLongName + "' can't be created: File name too long."), "", ""},
+        {{"-o", out}, 0, 2, Usage("no input files were given"), "", ""},
+        {{"-o", out, "-q", "-m", "4", short_}, 0, 0,
+         "plexora-merge: '" + short_ + "' holds 998 bytes fewer than its data chunk states; they were merged as silence.\n",
+         ExpectedHeader(1, 48000, 1000, 0x4, false) + Samples({7}) + std::string(998, '\0'), ""},
         {{"-o", out, missing}, 1, 1,
          "Enable to process:\nFile '" + missing + "' can't be loaded.\nThe file '" + missing +
              "' can't be opened: No such file or directory.\n", "", ""},
-        {{"-o", out, "-m", "0"}, 0, 1, kNoChannels, "", ""},
         // A mix of formats: the engine's message and a line naming both; a compressed format.
         {{"-o", out, "-m", "3", stems.paths[0], deep}, 0, 1,
          "Unable to process:\nFile '" + deep + "' has not the same bit depth.\nThe file '" + deep +

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,35 @@ struct Outcome {
     std::string err;
 };
 
+// Starts program with args, standard output on fdOut and standard error on
+// fdErr; inChild runs in the child just before the program (to set limits).
+inline pid_t StartProgram(const std::string& program, std::vector<std::string> args, int fdOut, int fdErr,
+                          const std::function<void()>& inChild = {})
+{
+    std::vector<char*> argv = {const_cast<char*>(program.c_str())};
+    for (std::string& arg : args)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(fdOut, STDOUT_FILENO);
+        dup2(fdErr, STDERR_FILENO);
+        if (inChild)
+            inChild();
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    return pid;
+}
+
+// The exit status of a child that exited, or -1.
+inline int WaitForExit(pid_t pid)
+{
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 // Standard output goes to a file of dir, removed afterwards; standard error
 // too, or to a pseudo-terminal with bTerminal.
 inline Outcome RunMerge(const TempDir& dir, std::vector<std::string> args,
@@ -33,28 +63,18 @@ inline Outcome RunMerge(const TempDir& dir, std::vector<std::string> args,
     int slave = -1;
     if (bTerminal && openpty(&terminal, &slave, nullptr, nullptr, nullptr) != 0)
         return {};
-    std::vector<char*> argv = {const_cast<char*>(program.c_str())};
-    for (std::string& arg : args)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
-
-    const pid_t pid = fork();
-    if (pid == 0) {
-        dup2(open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDOUT_FILENO);
-        dup2(bTerminal ? slave : open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDERR_FILENO);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
+    const int fdOut = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    const int fdErr = bTerminal ? slave : open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    const pid_t pid = StartProgram(program, std::move(args), fdOut, fdErr);
+    close(fdOut);
+    close(fdErr);
     Outcome outcome;
     if (bTerminal) {
-        close(slave);
         for (char c; read(terminal, &c, 1) == 1;)  // until the program's end closes the terminal
             outcome.err += c;
         close(terminal);
     }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    outcome.nExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    outcome.nExitCode = WaitForExit(pid);
     outcome.out = ReadWholeFile(outPath);
     if (!bTerminal)
         outcome.err = ReadWholeFile(errPath);

@@ -7,5 +7,6 @@
 int main(int argc, char** argv)
 {
     AfxSetResourceTable(&kTestResources);
-    return CScenarioRunner::Main(argc, argv, "layertest", [] { return std::make_unique<CTestApp>(); });
+    return CScenarioRunner::Main(argc, argv, "layertest", kTestNames,
+                                 [] { return std::make_unique<CTestApp>(); });
 }

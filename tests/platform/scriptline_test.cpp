@@ -1,16 +1,23 @@
 // The scenario language's lines: words, quoted texts with their escapes,
-// comments, and each command's form.
+// comments, ids by number or name, and each command's form.
 #include "platform/headless/scriptline.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
+// A program's names, with their values written out.
+const NamedId kNames[] = {
+    {"IDC_PROCESS", 1000},
+    {"IDC_CHANNEL_LABEL_FIRST", 777},
+    {"IDM_ABOUTBOX", 16},
+};
+
 CScriptLine Parsed(const std::string& text)
 {
     CScriptLine line;
     CString strError;
-    EXPECT_TRUE(CScriptLine::Parse(7, text, line, strError)) << text << ": " << strError.GetString();
+    EXPECT_TRUE(CScriptLine::Parse(7, text, kNames, line, strError)) << text << ": " << strError.GetString();
     return line;
 }
 
@@ -26,13 +33,32 @@ TEST(CScriptLineTest, SplitsWordsTextsAndComments)
 
     EXPECT_EQ(Parsed("type 555 \"a#b \\\\ c\"").Arg(1), "a#b \\ c") << "no comment inside a text";
     EXPECT_TRUE(Parsed("   # only a comment").IsEmpty());
-    EXPECT_EQ(Parsed("syscommand 0x10").Int(0), 16);
-    EXPECT_EQ(Parsed("expect-exists -1 1").Int(0), -1);
     EXPECT_EQ(Parsed("expect-items 1012").ArgCount(), 1) << "no items";
     CScriptLine rect = Parsed("expect-rect 1000 * 186 * 208");
     EXPECT_TRUE(rect.IsStar(1));
     EXPECT_FALSE(rect.IsStar(2));
     EXPECT_EQ(rect.Int(4), 208);
+}
+
+TEST(CScriptLineTest, TakesIdsByNumberOrName)
+{
+    const struct {
+        const char* pszText;
+        int nArg;
+        int nValue;
+    } cases[] = {
+        {"syscommand 0x10", 0, 16},
+        {"expect-exists -1 1", 0, -1},
+        {"click IDC_PROCESS", 0, 1000},
+        {"expect-text IDC_CHANNEL_LABEL_FIRST+2 \"---\"", 0, 779},
+        {"expect-rect IDC_CHANNEL_LABEL_FIRST+0 * 33 * 54", 0, 777},
+        {"syscommand IDM_ABOUTBOX+15", 0, 31},
+        {"syscommand IDM_ABOUTBOX-1", 0, 15},
+        {"select IDC_PROCESS 3", 1, 3},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Parsed(c.pszText).Int(c.nArg), c.nValue) << c.pszText;
+    EXPECT_EQ(Parsed("click IDC_PROCESS").Arg(0), "IDC_PROCESS") << "reports show the line as written";
 }
 
 TEST(CScriptLineTest, RejectsLinesThatBreakTheLanguage)
@@ -41,7 +67,15 @@ TEST(CScriptLineTest, RejectsLinesThatBreakTheLanguage)
         {"frobnicate 1", "unknown command 'frobnicate'"},
         {"click", "wrong arguments for 'click'"},
         {"click 10 11", "wrong arguments for 'click'"},
-        {"click ten", "wrong arguments for 'click'"},
+        {"click 10x", "wrong arguments for 'click'"},
+        {"click ten", "unknown name 'ten'"},
+        {"click idc_process", "unknown name 'idc_process'"},
+        {"expect-text IDC_CHANNEL_LABEL+2 \"---\"", "unknown name 'IDC_CHANNEL_LABEL'"},
+        {"click IDC_PROCESS+", "wrong arguments for 'click'"},
+        {"click IDC_PROCESS+0x1", "wrong arguments for 'click'"},
+        {"click IDC_PROCESS + 1", "wrong arguments for 'click'"},
+        {"select IDC_PROCESS IDC_PROCESS", "wrong arguments for 'select'"},
+        {"dpi IDC_PROCESS", "wrong arguments for 'dpi'"},
         {"type 108 unquoted", "wrong arguments for 'type'"},
         {"check 103 2", "wrong arguments for 'check'"},
         {"message \"x\" maybe", "wrong arguments for 'message'"},
@@ -54,7 +88,7 @@ TEST(CScriptLineTest, RejectsLinesThatBreakTheLanguage)
     for (const auto& [text, error] : cases) {
         CScriptLine line;
         CString strError;
-        EXPECT_FALSE(CScriptLine::Parse(7, text, line, strError)) << text;
+        EXPECT_FALSE(CScriptLine::Parse(7, text, kNames, line, strError)) << text;
         EXPECT_EQ(strError, error) << text;
     }
 }

@@ -34,9 +34,18 @@ const DialogTemplate kDialogs[] = {
      100, 40, "MS Sans Serif", 8, kInnerItems},
 };
 
+const NamedId kNames[] = {
+    NAMED_ID(IDD_TEST),         NAMED_ID(IDD_INNER),         NAMED_ID(IDC_OPEN_INNER),
+    NAMED_ID(IDC_ASK),          NAMED_ID(IDC_PICK_FILE),     NAMED_ID(IDC_OPTION),
+    NAMED_ID(IDC_LIST_COMBO),   NAMED_ID(IDC_EDIT_COMBO),    NAMED_ID(IDC_CHANNEL_LIST),
+    NAMED_ID(IDC_NAME),         NAMED_ID(IDC_BAR),           NAMED_ID(IDC_LOG),
+    NAMED_ID(IDC_STEP),         NAMED_ID(IDC_RUNTIME_FIRST),
+};
+
 }  // namespace
 
 const ResourceTable kTestResources = {kDialogs, {}, {}};
+const std::span<const NamedId> kTestNames = kNames;
 
 BEGIN_MESSAGE_MAP(CTestDlg, CDialog)
     ON_BN_CLICKED(IDC_OPEN_INNER, OnOpenInner)

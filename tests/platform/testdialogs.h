@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "platform/cbutton.h"
@@ -12,6 +13,7 @@
 #include "platform/clistbox.h"
 #include "platform/cprogressctrl.h"
 #include "platform/cwinapp.h"
+#include "platform/headless/namedid.h"
 #include "platform/resources.h"
 
 constexpr UINT IDD_TEST = 200;
@@ -31,6 +33,8 @@ constexpr int IDC_STEP = 111;
 constexpr int IDC_RUNTIME_FIRST = 500;
 
 extern const ResourceTable kTestResources;
+// The ids above by name, for the layer's scenarios.
+extern const std::span<const NamedId> kTestNames;
 
 class CTestDlg : public CDialog {
 public:

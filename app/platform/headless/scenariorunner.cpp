@@ -36,7 +36,8 @@ bool MakeTempFolder()
 
 }  // namespace
 
-int CScenarioRunner::Main(int argc, char** argv, const char* pszExeName, AppFactory makeApp)
+int CScenarioRunner::Main(int argc, char** argv, const char* pszExeName, std::span<const NamedId> names,
+                          AppFactory makeApp)
 {
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s SCRIPT\n", argc > 0 ? argv[0] : "scenario");
@@ -53,7 +54,7 @@ int CScenarioRunner::Main(int argc, char** argv, const char* pszExeName, AppFact
     for (int nNumber = 1; std::getline(in, text); ++nNumber) {
         CScriptLine line;
         CString strError;
-        if (!CScriptLine::Parse(nNumber, text, line, strError)) {
+        if (!CScriptLine::Parse(nNumber, text, names, line, strError)) {
             std::printf("%s:%d: %s\n  error: %s\n", pszScript, nNumber, line.Raw().GetString(),
                         strError.GetString());
             return 1;

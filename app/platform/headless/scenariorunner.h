@@ -7,14 +7,18 @@
 
 #include <functional>
 #include <memory>
+#include <span>
 
 #include "platform/cwinapp.h"
+#include "platform/headless/namedid.h"
 
 class CScenarioRunner {
 public:
     using AppFactory = std::function<std::unique_ptr<CWinApp>()>;
 
     // pszExeName is the executable the scenario stands in for ("plexora");
+    // names are the ids the script may write by name (the program's own);
     // makeApp constructs the application object anew for each `start`.
-    static int Main(int argc, char** argv, const char* pszExeName, AppFactory makeApp);
+    static int Main(int argc, char** argv, const char* pszExeName, std::span<const NamedId> names,
+                    AppFactory makeApp);
 };

@@ -58,17 +58,16 @@ HWND FirstOfKind(HWND hDialog, WindowKind kind)
 CString CheckControl(const CScriptLine& line, HWND hDialog)
 {
     const CString& cmd = line.Command();
-    int nId = line.Int(0);
-    HWND hWnd = hDialog->FindChild(nId);
+    HWND hWnd = hDialog->FindChild(line.Int(0));
     if (cmd == "expect-exists") {
         bool bExpected = line.Int(1) != 0;
         if (bExpected == (hWnd != nullptr))
             return CString();
         return hWnd ? "it exists: " + CWindowDump::Describe(hWnd)
-                    : "no control " + Number(nId) + " in " + CWindowDump::Quote(hDialog->Text());
+                    : "no control " + line.Arg(0) + " in " + CWindowDump::Quote(hDialog->Text());
     }
     if (!hWnd)
-        return "no control " + Number(nId) + " in " + CWindowDump::Quote(hDialog->Text());
+        return "no control " + line.Arg(0) + " in " + CWindowDump::Quote(hDialog->Text());
 
     if (cmd == "expect-text")
         return hWnd->Text() == line.Arg(1) ? CString() : CWindowDump::Quote(hWnd->Text());

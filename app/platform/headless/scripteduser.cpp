@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "platform/core/interruptsignals.h"
 #include "platform/headless/headlessbackend.h"
 #include "platform/headless/scriptchecks.h"
 #include "platform/headless/windowdump.h"
@@ -113,6 +114,14 @@ int CScriptedUser::Run()
 void CScriptedUser::RunModalLoop(HWND hDialog)
 {
     while (CWindowRecord::IsWindow(hDialog) && !hDialog->IsDialogEnded()) {
+        // Asked to end by a signal, the program closes its windows, innermost
+        // first, as their close boxes would.
+        if (GetPendingInterrupt() != 0) {
+            const CString strWhy = CUserInput::Close(hDialog);
+            if (!strWhy.IsEmpty())
+                Fail(nullptr, "asked to end by a signal, the program cannot close: " + strWhy);
+            continue;
+        }
         const CScriptLine* pLine = Next();
         if (!pLine)
             Fail(nullptr, "the program still runs: " + ActiveWindowText());

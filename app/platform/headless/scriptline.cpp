@@ -1,14 +1,16 @@
 #include "platform/headless/scriptline.h"
 
+#include <cctype>
 #include <cstdlib>
 #include <cstring>
 
 namespace {
 
 // The form of each command's arguments, one letter each:
-// I an integer, T a quoted text, B 0 or 1, S an integer or *, K escape or
-// enter, A an optional ok, yes or no; a trailing '*' makes the letter before
-// it repeat any number of times, none included.
+// D an id (an integer or a name), I an integer, T a quoted text, B 0 or 1,
+// S an integer or *, K escape or enter, A an optional ok, yes or no; a
+// trailing '*' makes the letter before it repeat any number of times, none
+// included.
 struct CommandForm {
     const char* pszName;
     const char* pszArgs;
@@ -17,17 +19,17 @@ struct CommandForm {
 constexpr CommandForm kForms[] = {
     {"appdir", "T"},          {"dpi", "I"},
     {"start", ""},            {"end", ""},
-    {"click", "I"},           {"select", "II"},
-    {"toggle", "II"},         {"type", "IT"},
-    {"check", "IB"},          {"key", "K"},
-    {"close", ""},            {"syscommand", "I"},
+    {"click", "D"},           {"select", "DI"},
+    {"toggle", "DI"},         {"type", "DT"},
+    {"check", "DB"},          {"key", "K"},
+    {"close", ""},            {"syscommand", "D"},
     {"message", "TA"},        {"answer-open", "T"},
     {"answer-save", "T"},     {"answer-cancel", ""},
-    {"expect-active", "T"},   {"expect-text", "IT"},
-    {"expect-items", "IT*"},  {"expect-selection", "III*"},
-    {"expect-checked", "IB"}, {"expect-rect", "ISSSS"},
-    {"expect-window-size", "II"}, {"expect-exists", "IB"},
-    {"expect-progress", "III"}, {"expect-font-height", "II"},
+    {"expect-active", "T"},   {"expect-text", "DT"},
+    {"expect-items", "DT*"},  {"expect-selection", "DII*"},
+    {"expect-checked", "DB"}, {"expect-rect", "DSSSS"},
+    {"expect-window-size", "II"}, {"expect-exists", "DB"},
+    {"expect-progress", "III"}, {"expect-font-height", "DI"},
     {"expect-sysmenu-tail", "TT*"}, {"expect-caption", "T"},
     {"dump", ""},
 };
@@ -42,9 +44,40 @@ bool IsInteger(const CString& str)
     return *psz != '\0' && std::strspn(psz, "0123456789") == std::strlen(psz);
 }
 
+// NAME, NAME+N or NAME-N: a C identifier, then a decimal offset.
+bool SplitName(const CString& str, std::string& strName, int& nOffset)
+{
+    const std::string& text = str.str();
+    size_t nEnd = 0;
+    while (nEnd < text.size() && (std::isalnum(static_cast<unsigned char>(text[nEnd])) || text[nEnd] == '_'))
+        ++nEnd;
+    if (nEnd == 0 || std::isdigit(static_cast<unsigned char>(text[0])))
+        return false;
+    strName = text.substr(0, nEnd);
+    nOffset = 0;
+    if (nEnd == text.size())
+        return true;
+    const char* pszDigits = text.c_str() + nEnd + 1;
+    if ((text[nEnd] != '+' && text[nEnd] != '-') || *pszDigits == '\0' ||
+        std::strspn(pszDigits, "0123456789") != std::strlen(pszDigits))
+        return false;
+    nOffset = static_cast<int>(std::strtol(pszDigits, nullptr, 10));
+    if (text[nEnd] == '-')
+        nOffset = -nOffset;
+    return true;
+}
+
+bool IsName(const CString& str)
+{
+    std::string strName;
+    int nOffset;
+    return SplitName(str, strName, nOffset);
+}
+
 bool Fits(char cKind, const CString& strText, bool bQuoted)
 {
     switch (cKind) {
+    case 'D': return !bQuoted && (IsInteger(strText) || IsName(strText));
     case 'I': return !bQuoted && IsInteger(strText);
     case 'T': return bQuoted;
     case 'B': return !bQuoted && (strText == "0" || strText == "1");
@@ -55,14 +88,18 @@ bool Fits(char cKind, const CString& strText, bool bQuoted)
     }
 }
 
-}  // namespace
-
-int CScriptLine::Int(int i) const
+const NamedId* FindName(std::span<const NamedId> names, const std::string& strName)
 {
-    return static_cast<int>(std::strtol(Arg(i).GetString(), nullptr, 0));
+    for (const NamedId& named : names)
+        if (strName == named.pszName)
+            return &named;
+    return nullptr;
 }
 
-bool CScriptLine::Parse(int nNumber, const std::string& strLine, CScriptLine& line, CString& strError)
+}  // namespace
+
+bool CScriptLine::Parse(int nNumber, const std::string& strLine, std::span<const NamedId> names,
+                        CScriptLine& line, CString& strError)
 {
     line = CScriptLine();
     line.m_nNumber = nNumber;
@@ -121,10 +158,10 @@ bool CScriptLine::Parse(int nNumber, const std::string& strLine, CScriptLine& li
     }
     line.m_strCommand = tokens.front().strText;
     line.m_args.assign(tokens.begin() + 1, tokens.end());
-    return line.CheckForm(strError);
+    return line.CheckArguments(names, strError);
 }
 
-bool CScriptLine::CheckForm(CString& strError) const
+bool CScriptLine::CheckArguments(std::span<const NamedId> names, CString& strError)
 {
     const CommandForm* pForm = nullptr;
     for (const CommandForm& form : kForms)
@@ -148,6 +185,24 @@ bool CScriptLine::CheckForm(CString& strError) const
     if (!bCountOk) {
         strError = CString("wrong arguments for '") + m_strCommand + "'";
         return false;
+    }
+    for (size_t i = 0; i < m_args.size(); ++i) {
+        Token& arg = m_args[i];
+        if (arg.bQuoted)
+            continue;
+        if (IsInteger(arg.strText)) {
+            arg.nValue = static_cast<int>(std::strtol(arg.strText.GetString(), nullptr, 0));
+        } else if ((i < kinds.size() ? kinds[i] : kinds.back()) == 'D') {
+            std::string strName;
+            int nOffset;
+            SplitName(arg.strText, strName, nOffset);
+            const NamedId* pFound = FindName(names, strName);
+            if (!pFound) {
+                strError = CString("unknown name '") + CString(strName) + "'";
+                return false;
+            }
+            arg.nValue = pFound->nId + nOffset;
+        }
     }
     return true;
 }

@@ -1,11 +1,15 @@
 #include "platform/qt/qtbackend.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QEventLoop>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QScreen>
 
 #include <algorithm>
 
+#include "platform/core/interruptsignals.h"
 #include "platform/modalstack.h"
 #include "platform/qt/qtbuttonpeer.h"
 #include "platform/qt/qtcomboboxpeer.h"
@@ -17,11 +21,14 @@
 #include "platform/qt/qtsimplecombopeer.h"
 #include "platform/qt/qtstaticpeer.h"
 #include "platform/styles.h"
+#include "platform/userinput.h"
 
 namespace {
 
 // While a handler runs, the windows repaint this often at most.
 constexpr int kPaintIntervalMs = 40;
+// Asked to end, the windows close one at a time at this pace.
+constexpr int kCloseIntervalMs = 20;
 
 HWND TopLevelOf(HWND hWnd)
 {
@@ -38,6 +45,31 @@ CQtBackend::CQtBackend()
     // one must not end the event loops that the modal loops run on.
     QApplication::setQuitOnLastWindowClosed(false);
     m_sincePainted.start();
+    m_closeTimer.setInterval(kCloseIntervalMs);
+    QObject::connect(&m_closeTimer, &QTimer::timeout, [this] { CloseInnermostWindow(); });
+    if (GetInterruptDescriptor() >= 0) {
+        m_pInterruptNotifier = std::make_unique<QSocketNotifier>(GetInterruptDescriptor(), QSocketNotifier::Read);
+        QObject::connect(m_pInterruptNotifier.get(), &QSocketNotifier::activated, [this] {
+            m_pInterruptNotifier->setEnabled(false);
+            m_closeTimer.start();
+        });
+    }
+}
+
+void CQtBackend::CloseInnermostWindow()
+{
+    // A message box or file dialog of Qt's own goes first, as if cancelled.
+    if (auto* pDialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        pDialog && (qobject_cast<QMessageBox*>(pDialog) || qobject_cast<QFileDialog*>(pDialog))) {
+        pDialog->reject();
+        return;
+    }
+    HWND hDialog = CModalStack::Top();
+    if (!hDialog) {
+        m_closeTimer.stop();
+        return;
+    }
+    Act(hDialog, [hDialog] { return CUserInput::Close(hDialog); });
 }
 
 CQtBackend::~CQtBackend() = default;

@@ -6,9 +6,15 @@
 // What a person does reaches the program only in the active window (the
 // innermost modal dialog) and only between the program's handlers: while a
 // handler runs (a merge), the window takes no input, but it keeps painting.
+//
+// Asked to end by a signal (CatchInterruptSignals), the backend closes the
+// windows one after the other, innermost first, as their close boxes would,
+// once the program's handler in them has returned.
 #pragma once
 
 #include <QElapsedTimer>
+#include <QSocketNotifier>
+#include <QTimer>
 
 #include <functional>
 #include <vector>
@@ -54,6 +60,10 @@ private:
     std::vector<ModalLoop> m_loops;
     // Per loop level (0: outside every modal loop), whether a handler runs.
     std::vector<bool> m_handlerRunning{false};
+    void CloseInnermostWindow();
+
     QElapsedTimer m_sincePainted;
     CQtFileDialog m_fileDialog;
+    std::unique_ptr<QSocketNotifier> m_pInterruptNotifier;
+    QTimer m_closeTimer;
 };
