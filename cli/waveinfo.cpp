@@ -20,7 +20,7 @@ const char* ContainerName(WaveContainer eContainer)
     return "";
 }
 
-const char* FormatTagName(WORD wFormatTag)
+const char* FormatTagSymbol(WORD wFormatTag)
 {
     switch (wFormatTag) {
     case kFormatPcm: return "WAVE_FORMAT_PCM";
@@ -123,7 +123,7 @@ std::string FormatWaveInfo(const WaveInfo& info)
     std::string text = info.strPath.str() + "\n";
     text += Line("container", ContainerName(header.eContainer));
     text += Line("format", DescribeSampleFormat(format.eKind, format.nBitsPerSample, format.nValidBitsPerSample).str() +
-                               ", " + FormatTagName(format.wFormatTag));
+                               ", " + FormatTagSymbol(format.wFormatTag));
     text += Line("channels", std::to_string(format.nChannels));
     text += Line("sample rate", std::to_string(format.nSampleRate) + " Hz");
     std::string frames = Format("%llu (%.3f s)", nFrames, static_cast<double>(nFrames) / format.nSampleRate);
