@@ -4,7 +4,8 @@
 # 8 of eight mono 16-bit 48 kHz stems of 10 minutes are merged; then six
 # 24-bit and six 32-bit float stems into 5.1 with plexora-merge, sox -M and
 # cat (ffmpeg's join would make them 16-bit, and the C floor is 16-bit only).
-# Every tool runs RUNS times per case, round-robin, with a warm page cache.
+# Every tool runs RUNS times per case, round-robin (each round starting one
+# tool later), with a warm page cache.
 #
 #   bench/merge-bench.sh [BUILD_DIR]      (RUNS=5 MINUTES=10 by default)
 set -euo pipefail
@@ -85,7 +86,7 @@ layout_of() { case $1 in 2) echo stereo ;; 6) echo 5.1 ;; 8) echo 7.1 ;; esac; }
 run() {
   local tool=$1 case=$2 out="$work/out-$1.wav"
   shift 2
-  local inputs=("$@") n=$(($# ))
+  local inputs=("$@") n=$#
   local cmd
   case $tool in
     plexora) cmd=("$merge" -q -o "$out" "${inputs[@]}") ;;
@@ -119,8 +120,11 @@ bench() {
   rm -f "$work"/times-*-"$case"
   for tool in "${tools[@]}"; do run "$tool" "$case" "$@"; done  # a warm-up round, not counted
   rm -f "$work"/times-*-"$case"
+  # Each round starts one tool later, so that each follows every other in
+  # turn: a tool that writes much slows the write that comes next.
+  local n=${#tools[@]} i
   for ((r = 0; r < runs; r++)); do
-    for tool in "${tools[@]}"; do run "$tool" "$case" "$@"; done
+    for ((i = 0; i < n; i++)); do run "${tools[(r + i) % n]}" "$case" "$@"; done
   done
   local mb
   mb=$(awk -v n="$#" -v m="$minutes" -v r="$rate" -v b="$bytes" 'BEGIN { print n * m * 60 * r * b / 1e6 }')
