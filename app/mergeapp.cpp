@@ -26,6 +26,7 @@ BOOL CMergeApp::InitInstance()
         LoadDefaultSettings();
 
     CMainDlg dlg(*this);
+    dlg.m_strFilesToOpen = m_strFilesToOpen;
     m_pMainWnd = &dlg;
     dlg.DoModal();
     m_pMainWnd = nullptr;

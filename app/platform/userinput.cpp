@@ -190,6 +190,25 @@ CString CUserInput::Close(HWND hDialog)
     return SysCommand(hDialog, SC_CLOSE);
 }
 
+CString CUserInput::DropFiles(HWND hWnd, const std::vector<CString>& files, POINT point)
+{
+    CString strWhy = Unreachable(hWnd);
+    if (!strWhy.IsEmpty())
+        return strWhy;
+    if (files.empty())
+        return "nothing to drop";
+    HWND hTarget = hWnd;
+    while (hTarget && !(hTarget->ExStyle() & WS_EX_ACCEPTFILES)) {
+        if (!hTarget->Parent())
+            return Describe(hWnd) + " takes no dropped files";
+        point.x += hTarget->Rect().left;
+        point.y += hTarget->Rect().top;
+        hTarget = hTarget->Parent();
+    }
+    ::SendMessage(hTarget, WM_DROPFILES, reinterpret_cast<WPARAM>(AfxCreateDrop(files, point)), 0);
+    return CString();
+}
+
 CString CUserInput::SysCommand(HWND hDialog, UINT nID)
 {
     CString strWhy = NeedsTopLevel(hDialog);

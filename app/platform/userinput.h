@@ -8,7 +8,10 @@
 // headless backend from a script.
 #pragma once
 
+#include <vector>
+
 #include "platform/core/cstring.h"
+#include "platform/dropfiles.h"
 #include "platform/windefs.h"
 
 class CUserInput {
@@ -35,4 +38,8 @@ public:
     static CString Close(HWND hDialog);
     // A system-menu command: WM_SYSCOMMAND with nID.
     static CString SysCommand(HWND hDialog, UINT nID);
+    // Files dropped at point (in hWnd's client pixels): WM_DROPFILES to hWnd
+    // or, when it takes no files, its nearest ancestor that does, with the
+    // point in that window's client pixels.
+    static CString DropFiles(HWND hWnd, const std::vector<CString>& files, POINT point);
 };

@@ -251,6 +251,12 @@ void CWindowRecord::SetStyle(DWORD dwStyle)
     Changed(WindowChange::Style);
 }
 
+void CWindowRecord::SetExStyle(DWORD dwExStyle)
+{
+    m_dwExStyle = dwExStyle;
+    Changed(WindowChange::Style);
+}
+
 void CWindowRecord::SetRect(const CRect& rect)
 {
     m_rect = rect;

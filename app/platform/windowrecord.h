@@ -93,6 +93,7 @@ public:
 
     void SetText(const CString& strText);
     void SetStyle(DWORD dwStyle);
+    void SetExStyle(DWORD dwExStyle);
     void SetRect(const CRect& rect);
     void SetFont(HFONT hFont);
     void SetIcon(bool bBig, HICON hIcon);
