@@ -67,6 +67,17 @@ bool TakeAdvisoryLock(int fd, bool exclusive)
     return errno != EWOULDBLOCK;
 }
 
+FileError ErrorOf(int nErrno)
+{
+    switch (nErrno) {
+    case EEXIST: return FileError::NameTaken;
+    case EACCES:
+    case EPERM:
+    case EROFS: return FileError::AccessDenied;
+    default: return FileError::Other;
+    }
+}
+
 }  // namespace
 
 CFile::~CFile()
@@ -74,12 +85,16 @@ CFile::~CFile()
     Close();
 }
 
-bool CFile::Open(const char* pszFileName, UINT nOpenFlags)
+bool CFile::Open(const char* pszFileName, UINT nOpenFlags, FileError* pError)
 {
+    FileError ignored = FileError::None;
+    FileError& error = pError ? *pError : ignored;
+    error = FileError::Other;
     if (IsOpen() || pszFileName == nullptr || *pszFileName == '\0')
         return false;
     const bool writes = (nOpenFlags & modeWrite) != 0;
-    const bool creates = (nOpenFlags & modeCreate) != 0;
+    const bool createsNew = (nOpenFlags & modeCreateNew) != 0;
+    const bool creates = createsNew || (nOpenFlags & modeCreate) != 0;
     const UINT share = nOpenFlags & 0x70;
     const bool deniesWrite = share != shareDenyNone && share != shareDenyRead;
     const bool deniesRead = share == shareCompat || share == shareExclusive || share == shareDenyRead;
@@ -93,10 +108,12 @@ bool CFile::Open(const char* pszFileName, UINT nOpenFlags)
         fd = ::open(pszFileName, flags | O_CREAT | O_EXCL, 0666);
         created = fd >= 0;
     }
-    if (fd < 0)
+    if (fd < 0 && !createsNew)
         fd = ::open(pszFileName, flags);
-    if (fd < 0)
+    if (fd < 0) {
+        error = ErrorOf(errno);
         return false;
+    }
 
     auto refuse = [&] {
         ::close(fd);
@@ -125,7 +142,14 @@ bool CFile::Open(const char* pszFileName, UINT nOpenFlags)
     m_bFailed = false;
     m_nDevice = st.st_dev;
     m_nInode = st.st_ino;
+    error = FileError::None;
     return true;
+}
+
+bool CFile::IsDevice() const
+{
+    struct stat st {};
+    return IsOpen() && ::fstat(m_fd, &st) == 0 && (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode));
 }
 
 UINT CFile::Read(void* pBuffer, UINT nCount)
@@ -179,6 +203,14 @@ LONGLONG CFile::Seek(LONGLONG lOffset, SeekPosition nFrom)
     int whence = nFrom == begin ? SEEK_SET : nFrom == current ? SEEK_CUR : SEEK_END;
     off_t pos = ::lseek(m_fd, static_cast<off_t>(lOffset), whence);
     return pos < 0 ? -1 : static_cast<LONGLONG>(pos);
+}
+
+bool CFile::Flush()
+{
+    // EINVAL: a file that cannot be synchronised at all, which is no failure.
+    if (!IsOpen() || (::fsync(m_fd) != 0 && errno != EINVAL))
+        m_bFailed = true;
+    return !m_bFailed;
 }
 
 bool CFile::Close()

@@ -9,6 +9,14 @@
 
 #include "platform/core/types.h"
 
+// Why an open failed, as far as a caller acts on it.
+enum class FileError {
+    None,
+    NameTaken,     // modeCreateNew found a file or a link at the name
+    AccessDenied,  // refused by permissions or a read-only file system
+    Other,
+};
+
 class CFile {
 public:
     enum OpenFlags : UINT {
@@ -21,6 +29,9 @@ public:
         shareDenyNone = 0x0040,
         modeCreate = 0x1000,  // create, or empty an existing file
         typeText = 0x4000,
+        // Create a file that must not exist yet: whatever holds the name, a
+        // file or a link, fails the open and is never followed.
+        modeCreateNew = 0x100000,
     };
     enum SeekPosition : UINT { begin = 0, current = 1, end = 2 };
 
@@ -29,8 +40,12 @@ public:
     CFile& operator=(const CFile&) = delete;
     virtual ~CFile();
 
-    bool Open(const char* pszFileName, UINT nOpenFlags);
+    // On failure *pError, when given, says why.
+    bool Open(const char* pszFileName, UINT nOpenFlags, FileError* pError = nullptr);
     bool IsOpen() const { return m_fd >= 0; }
+    // A character or block device (a terminal, /dev/zero, a disk) rather
+    // than a file: reading it may never end.
+    bool IsDevice() const;
 
     // Reads up to nCount bytes, fewer only at the end of the file or on an
     // error; 0 at the end. An error marks the file as failed.
@@ -39,6 +54,9 @@ public:
     bool Write(const void* pBuffer, UINT nCount);
     // Returns the new position from the beginning, or -1 on failure.
     LONGLONG Seek(LONGLONG lOffset, SeekPosition nFrom);
+    // Has the system put what was written on the disk; false (and the file
+    // marked as failed) when it cannot.
+    virtual bool Flush();
     // Does nothing for a file that is not open; false when the system
     // reported an error on closing or the file had failed before.
     virtual bool Close();
