@@ -1,12 +1,12 @@
 #include "layout/settings.h"
 
 #include "platform/core/cfile.h"
+#include "platform/core/creplacingfile.h"
 #include "platform/core/cstdiofile.h"
 
 namespace {
 
-constexpr UINT kTextRead = CFile::modeRead | CFile::typeText;                       // 0x4000
-constexpr UINT kTextWrite = CFile::modeCreate | CFile::modeWrite | CFile::typeText;  // 0x5001
+constexpr UINT kTextRead = CFile::modeRead | CFile::typeText;  // 0x4000
 
 struct BuiltInConfiguration {
     const char* pszName;
@@ -191,21 +191,8 @@ bool CSettings::SaveSettings(const char* pszPath) const
 {
     if (IsReadOnlyFile(pszPath))
         return false;
-
-    // Written beside the old file and renamed over it, so that a failed save
-    // leaves the old file whole.
-    const CString strTempPath = CString(pszPath) + ".tmp";
-    CStdioFile file;
-    if (file.Open(strTempPath, kTextWrite)) {
-        WriteRecord(file);
-        if (file.Close() && CFile::Rename(strTempPath, pszPath))
-            return true;
-        CFile::Remove(strTempPath);
-        return false;
-    }
-
-    // A folder that allows no new file: the old file is written in place.
-    if (!file.Open(pszPath, kTextWrite))
+    CReplacingFile file;
+    if (!file.Create(pszPath))
         return false;
     WriteRecord(file);
     return file.Close();
