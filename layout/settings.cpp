@@ -6,7 +6,10 @@
 
 namespace {
 
-constexpr UINT kTextRead = CFile::modeRead | CFile::typeText;  // 0x4000
+// Readers share the file (0x4020): a program that starts while another one
+// reads must not find it locked, fall back to the built-in settings and save
+// those over the file at its exit.
+constexpr UINT kTextRead = CFile::modeRead | CFile::shareDenyWrite | CFile::typeText;
 
 struct BuiltInConfiguration {
     const char* pszName;
@@ -114,7 +117,7 @@ bool CSettings::LoadSettings(const char* pszPath)
 {
     m_nDefaultConfiguration = -1;
     CStdioFile file;
-    if (!file.Open(pszPath, kTextRead))
+    if (!file.Open(pszPath, kTextRead) || file.IsDevice())
         return false;
 
     enum class Section { None, Options, Suffixes, Configurations };

@@ -21,8 +21,9 @@ public:
     void LoadDefaultSettings();
 
     // Sets the default index to -1, then reads the file into the record,
-    // appending configurations. False only when the file cannot be opened;
-    // any content is accepted, unknown lines are ignored.
+    // appending configurations. False only when the file cannot be opened
+    // or is a device (which may never end); any content is accepted,
+    // unknown lines are ignored.
     bool LoadSettings(const char* pszPath);
 
     // Writes the whole record and puts the file in place of the old one in
