@@ -1,5 +1,7 @@
 #include "layout/settings.h"
 
+#include <algorithm>
+
 #include "platform/core/cfile.h"
 #include "platform/core/creplacingfile.h"
 #include "platform/core/cstdiofile.h"
@@ -51,6 +53,15 @@ bool IsReadOnlyFile(const char* pszPath)
     if (file.Open(pszPath, CFile::modeWrite | CFile::shareDenyNone))
         return false;
     return file.Open(pszPath, CFile::modeRead | CFile::shareDenyNone);
+}
+
+// A value written with a line break in it would end its line there and
+// make the rest of the file read as something else.
+std::string OnOneLine(const CString& strValue)
+{
+    std::string value = strValue.str();
+    std::replace_if(value.begin(), value.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    return value;
 }
 
 }  // namespace
@@ -224,7 +235,7 @@ void CSettings::WriteRecord(CStdioFile& file) const
 
     file.WriteString("[Suffixes]\n");
     for (int i = 0; i < kSpeakerPositionCount; ++i) {
-        strLine.Format("%s = %s\n", kSpeakerPositions[i].pszName, m_strSuffixes[i].GetString());
+        strLine.Format("%s = %s\n", kSpeakerPositions[i].pszName, OnOneLine(m_strSuffixes[i]).c_str());
         file.WriteString(strLine);
     }
     file.WriteString("\n");
@@ -237,7 +248,7 @@ void CSettings::WriteRecord(CStdioFile& file) const
     for (size_t i = 0; i < m_aConfigurations.size(); ++i) {
         const CConfiguration& configuration = *m_aConfigurations[i];
         strLine.Format("configuration #%d = %s\n", static_cast<int>(i),
-                       configuration.m_strName.GetString());
+                       OnOneLine(configuration.m_strName).c_str());
         file.WriteString(strLine);
         strLine.Format("channel mask #%d = %lu\n", static_cast<int>(i),
                        static_cast<unsigned long>(configuration.m_dwChannelMask));

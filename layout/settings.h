@@ -26,10 +26,11 @@ public:
     // unknown lines are ignored.
     bool LoadSettings(const char* pszPath);
 
-    // Writes the whole record and puts the file in place of the old one in
-    // one step (CReplacingFile). False when the file cannot be written; the
-    // file on disk then stays as it was, unless its folder takes no new
-    // file. A file that may be read but not written is never replaced.
+    // Writes the whole record, a line break in a value as a blank, and
+    // puts the file in place of the old one in one step (CReplacingFile).
+    // False when the file cannot be written; the file on disk then stays
+    // as it was, unless its folder takes no new file. A file that may be
+    // read but not written is never replaced.
     bool SaveSettings(const char* pszPath) const;
 
     // Makes a loaded record one the programs can open with: an empty list
