@@ -88,13 +88,19 @@ void CSettings::AppendBuiltInConfigurations()
     }
 }
 
-void CSettings::RepairConfigurations()
+bool CSettings::RepairConfigurations()
 {
-    if (m_aConfigurations.empty())
+    bool bMended = false;
+    if (m_aConfigurations.empty()) {
         AppendBuiltInConfigurations();
+        bMended = true;
+    }
     if (m_nDefaultConfiguration < 0 ||
-        static_cast<size_t>(m_nDefaultConfiguration) >= m_aConfigurations.size())
+        static_cast<size_t>(m_nDefaultConfiguration) >= m_aConfigurations.size()) {
         m_nDefaultConfiguration = 0;
+        bMended = true;
+    }
+    return bMended;
 }
 
 bool CSettings::ParseStringValue(const CString& strLine, const CString& strKey, CString& rValue)

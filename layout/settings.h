@@ -35,8 +35,9 @@ public:
 
     // Makes a loaded record one the programs can open with: an empty list
     // gets the built-in configurations, a default index outside the list
-    // becomes 0. Options and suffixes are kept.
-    void RepairConfigurations();
+    // becomes 0. Options and suffixes are kept. True when anything had to
+    // be mended.
+    bool RepairConfigurations();
 
     // A key matches the line's first bytes exactly; the value starts 3 bytes
     // after the key (" = " in a written file, not examined). On a match the
