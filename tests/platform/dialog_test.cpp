@@ -95,9 +95,7 @@ TEST_F(DialogTest, OneLineFieldsKeepTheTextBeforeALineBreak)
     CTestDlg dlg;
     backend.loopActions.push_back([&](HWND) {
         const std::tuple<int, const char*, const char*> cases[] = {
-            {IDC_NAME, "a\r\nb", "a"},       {IDC_NAME, "\rb", ""},
-            {IDC_EDIT_COMBO, "two\nlines", "two"}, {IDC_LOG, "two\nlines", "two\nlines"},
-        };
+            {IDC_NAME, "a\r\nb", "a"}, {IDC_EDIT_COMBO, "\rb", ""}, {IDC_LOG, "two\nlines", "two\nlines"}};
         for (const auto& [nId, pszText, pszKept] : cases) {
             dlg.GetDlgItem(nId)->SetWindowText(pszText);
             CString strText;

@@ -110,14 +110,6 @@ const PersonsAction kActions[] = {
          pEdit->paste();
      },
      WM_COMMAND, IDC_SUFFIX_FIRST + 2, EN_CHANGE, "x"},
-    {"pasting two lines into a simple combo box's field", false,
-     [](HWND h) {
-         auto* pEdit = Part<QLineEdit>(h, IDC_CONFIGURATIONS);
-         QApplication::clipboard()->setText("two\r\nlines");
-         pEdit->selectAll();
-         pEdit->paste();
-     },
-     WM_COMMAND, IDC_CONFIGURATIONS, CBN_EDITCHANGE, "two #-1"},
     {"typing in a drop-down combo box's field", false,
      [](HWND h) { QTest::keyClicks(Part<QLineEdit>(h, IDC_DEFAULT_CONFIGURATION), "!"); },
      WM_COMMAND, IDC_DEFAULT_CONFIGURATION, CBN_EDITCHANGE, "surround 5.1! #-1"},
