@@ -10,7 +10,8 @@
 // settings.pxr beside the executable's real path when there is one, else
 // with the built-in settings. The record is then repaired so that it has a
 // configuration and a default among them. The file is never written.
-// False, with strError saying why, when the given file cannot be read.
+// False, with strError saying why, when the given file cannot be read or
+// is a device (which may never end); a pipe is read.
 bool LoadMergeSettings(const std::optional<std::string>& strSettingsPath, CSettings& settings,
                        std::string& strError);
 

@@ -129,14 +129,11 @@ CString CUserInput::Type(HWND hControl, const CString& strText)
     CString strWhy = Unreachable(hControl);
     if (!strWhy.IsEmpty())
         return strWhy;
-    bool bEdit = hControl->Kind() == WindowKind::Edit;
-    bool bComboEdit = hControl->Kind() == WindowKind::ComboBox &&
-                      (hControl->Style() & CBS_TYPEMASK) != CBS_DROPDOWNLIST;
-    if (!bEdit && !bComboEdit)
+    if (!hControl->HasEditField())
         return Describe(hControl) + " has no edit field";
     TakeFocus(hControl);
     hControl->SetText(strText);
-    if (bEdit) {
+    if (hControl->Kind() == WindowKind::Edit) {
         Notify(hControl, EN_CHANGE);
     } else {
         // Typing leaves no item of a combo box selected.

@@ -27,7 +27,8 @@ public:
     // when the list box has LBS_NOTIFY.
     static CString Toggle(HWND hControl, int nIndex);
     // Replaces the text of an edit control (then EN_CHANGE) or of a combo
-    // box's edit field (the list loses its selection, then CBN_EDITCHANGE).
+    // box's edit field (the list loses its selection, then CBN_EDITCHANGE),
+    // up to the first line break, as a pasted text is.
     static CString Type(HWND hControl, const CString& strText);
     // Moves the keyboard focus to a control (Tab, a click into it).
     static CString Focus(HWND hControl);

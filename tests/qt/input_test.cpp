@@ -3,6 +3,7 @@
 // runs on a fresh settings dialog with the built-in settings (the system
 // menu's on the main dialog, which adds its About item).
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -101,6 +102,14 @@ const PersonsAction kActions[] = {
          EXPECT_EQ(pEdit->cursorPosition(), 2) << "the caret stays where the person types";
      },
      WM_COMMAND, IDC_CONFIGURATIONS, CBN_EDITCHANGE, "xysurround 5.1 #-1"},
+    {"pasting two lines into an edit", false,
+     [](HWND h) {
+         auto* pEdit = Part<QLineEdit>(h, IDC_SUFFIX_FIRST + 2);
+         QApplication::clipboard()->setText("x\ny");
+         pEdit->selectAll();
+         pEdit->paste();
+     },
+     WM_COMMAND, IDC_SUFFIX_FIRST + 2, EN_CHANGE, "x"},
     {"typing in a drop-down combo box's field", false,
      [](HWND h) { QTest::keyClicks(Part<QLineEdit>(h, IDC_DEFAULT_CONFIGURATION), "!"); },
      WM_COMMAND, IDC_DEFAULT_CONFIGURATION, CBN_EDITCHANGE, "surround 5.1! #-1"},
