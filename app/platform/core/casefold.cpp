@@ -86,7 +86,8 @@ char32_t FoldCodePoint(char32_t c)
 std::optional<char32_t> DecodeUtf8(std::string_view str, size_t& i)
 {
     const auto lead = static_cast<unsigned char>(str[i]);
-    // 0xC0, 0xC1 and 0xF5.. only ever start an overlong form or a value past U+10FFFF.
+    // A continuation byte cannot lead; 0xC0, 0xC1 and 0xF5.. only ever start
+    // an overlong form or a value past U+10FFFF.
     const int nContinuations = lead < 0x80   ? 0
                                : lead < 0xC2 ? -1
                                : lead < 0xE0 ? 1
