@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "plexoraversion.h"
+
 namespace {
 
 constexpr const char* kDescription =
@@ -148,6 +150,7 @@ bool ParseMergeOptions(int argc, char** argv, MergeOptions& options, int& nExitC
     app.add_flag("--list", options.bList, "Print the configurations and the suffixes");
     app.add_flag("--plain", options.bPlain, "A plain PCM header, whatever the settings say");
     app.add_flag("-q,--quiet", options.bQuiet, "No progress bar and no summary");
+    app.set_version_flag("--version", "plexora-merge " PLEXORA_VERSION, "Print the version and exit");
 
     app.failure_message([](const CLI::App*, const CLI::Error& e) { return UsageText(e.what()); });
 
