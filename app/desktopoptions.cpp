@@ -20,7 +20,7 @@ bool ParseDesktopOptions(int argc, char** argv, DesktopOptions& options, int& nE
 {
     CLI::App app(kDescription, "plexora");
     app.footer(kFooter);
-    app.add_option("FILE", options.files, "WAV files, as a file manager passes them (not loaded into the rows yet)")
+    app.add_option("FILE", options.files, "WAV files to put in the rows, as if dropped on the window")
         ->type_name("");
     app.set_version_flag("--version", "plexora " PLEXORA_VERSION, "Print the version and exit");
     app.failure_message([](const CLI::App*, const CLI::Error& e) {

@@ -1,5 +1,5 @@
-// plexora: the desktop program, its windows shown with Qt. Its settings
-// file lives beside the executable.
+// plexora [FILE...]: the desktop program, its windows shown with Qt. Its
+// settings file lives beside the executable.
 #include <QApplication>
 
 #include <signal.h>
@@ -38,7 +38,6 @@ CString ExecutablePath(const char* pszArgv0)
 
 int main(int argc, char** argv)
 {
-    // The files are not given to the rows yet.
     DesktopOptions options;
     int nExitCode = 0;
     if (!ParseDesktopOptions(argc, argv, options, nExitCode))
@@ -62,7 +61,15 @@ int main(int argc, char** argv)
     CMergeApp theApp;
     // Windows that set no icon of their own (the About box) show the program's.
     QApplication::setWindowIcon(QtIcon(AfxFindIcon(IDR_MAINFRAME)));
-    nExitCode = AfxWinMain(theApp, ExecutablePath(argv[0]));
+    // Files named on the command line (a file manager's "Open with") are
+    // dropped on the window once it runs, with their full paths as a pick
+    // gives them.
+    std::vector<CString> filesToOpen;
+    for (const std::string& file : options.files) {
+        std::error_code ec;
+        filesToOpen.emplace_back(std::filesystem::absolute(file, ec).string());
+    }
+    nExitCode = AfxWinMain(theApp, ExecutablePath(argv[0]), std::move(filesToOpen));
     AfxSetBackend(nullptr);
     // Widgets of closed windows wait for an event loop to delete them.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
