@@ -1,4 +1,5 @@
-# The README's commands. Each one sets up what it needs first.
+# The README's commands. Each one sets up what it needs first, through
+# scripts/setup.sh: make run only what the build and the programs need.
 MAKEFLAGS += --no-print-directory
 SANITIZE ?= 0
 WERROR ?= $(if $(CI),1,0)
@@ -15,28 +16,37 @@ CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
   -DPLEXORA_WERROR=$(if $(filter 1,$(WERROR)),ON,OFF) \
   -DPLEXORA_SANITIZE=$(if $(filter 1,$(SANITIZE)),ON,OFF)
 
-.PHONY: all setup build test soak fuzz run stems demo screenshots install bench clean
+.PHONY: all build programs test soak fuzz run stems demo screenshots install bench clean
 
 all: build
 
-setup:
-	@scripts/setup.sh
+CONFIGURE = cmake -S . -B $(BUILD_DIR) $(CMAKE_FLAGS) >/dev/null
 
-build: setup
-	@cmake -S . -B $(BUILD_DIR) $(CMAKE_FLAGS) >/dev/null
+# Everything, the tests included, with the tests' tools.
+build:
+	@scripts/setup.sh test
+	@$(CONFIGURE)
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
+# The programs and what make install writes, with only what they need.
+PROGRAM_TARGETS = plexora plexora-merge plexora-make-stems plexora-icon-files
+programs:
+	@scripts/setup.sh run
+	@$(CONFIGURE)
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target $(PROGRAM_TARGETS)
+
 test: build
-	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) -LE slow
+	cd $(BUILD_DIR) && ctest --output-on-failure --no-tests=error -j $(JOBS) -LE slow
 
 # The slow tests (4 GB outputs), one at a time.
 soak: build
-	cd $(BUILD_DIR) && ctest --output-on-failure -L slow
+	cd $(BUILD_DIR) && ctest --output-on-failure --no-tests=error -L slow
 
 # libFuzzer targets in their own clang build; each runs FUZZ_SECONDS.
 FUZZ_SECONDS ?= 60
 FUZZ_DIR = build-fuzz
-fuzz: setup
+fuzz:
+	@scripts/setup.sh fuzz
 	@cmake -S . -B $(FUZZ_DIR) -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
 	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLEXORA_FUZZ=ON \
 	  -DPLEXORA_WERROR=$(if $(filter 1,$(WERROR)),ON,OFF) >/dev/null
@@ -46,21 +56,23 @@ fuzz: setup
 # The demo merge: six tones, one per speaker of 5.1, into one file.
 DEMO_DIR = $(BUILD_DIR)/demo
 DEMO_STEMS = $(foreach s,FL FR FC LF BL BR,$(DEMO_DIR)/drums$(s).wav)
+MAKE_DEMO_STEMS = mkdir -p $(DEMO_DIR) && $(BUILD_DIR)/bench/plexora-make-stems -s 4 $(DEMO_STEMS)
+DEMO_MERGE = $(BUILD_DIR)/cli/plexora-merge --auto $(DEMO_DIR)/drumsFL.wav
 
-stems: build
-	@mkdir -p $(DEMO_DIR)
-	@$(BUILD_DIR)/bench/plexora-make-stems -s 4 $(DEMO_STEMS)
+stems: programs
+	@$(MAKE_DEMO_STEMS)
 	@echo "Demo stems: $(DEMO_STEMS)"
 
 demo: stems
-	@$(BUILD_DIR)/cli/plexora-merge --auto $(DEMO_DIR)/drumsFL.wav
+	@$(DEMO_MERGE)
 
 # The desktop program, started from the build folder (its settings file,
 # settings.pxr, lives beside it) with the demo stems' folder as the one its
 # file dialogs open first.
-run: stems
+run: programs
+	@$(MAKE_DEMO_STEMS)
 	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
-	  echo "make run: no display here (DISPLAY is not set): try 'xvfb-run -a $(BUILD_DIR)/app/plexora', or merge the demo with '$(BUILD_DIR)/cli/plexora-merge --auto $(DEMO_DIR)/drumsFL.wav'."; \
+	  echo "make run: the desktop program needs a desktop session; without one, merge the demo with '$(DEMO_MERGE)'"; \
 	else \
 	  cd $(DEMO_DIR) && $(abspath $(BUILD_DIR))/app/plexora; \
 	fi
@@ -69,12 +81,14 @@ run: stems
 screenshots: build
 	@$(BUILD_DIR)/tests/qt/plexora-screenshots $(BUILD_DIR)/screenshots
 
-# make install PREFIX=folder: both programs, the desktop entry and the icons.
-install: build
+# make install PREFIX=folder: both programs, the desktop entry, the metainfo,
+# the icons, the man pages and the completion.
+install: programs
 	@if [ -z "$(PREFIX)" ]; then echo "make install: say where, as in 'make install PREFIX=$$HOME/Plexora'"; exit 2; fi
 	@cmake --install $(BUILD_DIR) --prefix "$(abspath $(PREFIX))"
 
-bench: build
+bench: programs
+	@scripts/setup.sh bench
 	@bench/merge-bench.sh $(BUILD_DIR)
 
 clean:

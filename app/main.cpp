@@ -1,5 +1,5 @@
-// plexora: the desktop program, its windows shown with Qt. It reads no
-// arguments; its settings file lives beside the executable.
+// plexora [FILE...]: the desktop program, its windows shown with Qt. Its
+// settings file lives beside the executable.
 #include <QApplication>
 
 #include <signal.h>
@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "app/desktopoptions.h"
 #include "app/mergeapp.h"
 #include "platform/core/interruptsignals.h"
 #include "platform/qt/qtbackend.h"
@@ -35,15 +36,19 @@ CString ExecutablePath(const char* pszArgv0)
 
 }  // namespace
 
-int main(int /*argc*/, char** argv)
+int main(int argc, char** argv)
 {
+    DesktopOptions options;
+    int nExitCode = 0;
+    if (!ParseDesktopOptions(argc, argv, options, nExitCode))
+        return nExitCode;
     if (!HasDisplay()) {
-        std::fputs("plexora: there is no display here (DISPLAY is not set); run it on a virtual one with "
-                   "'xvfb-run -a plexora', or merge from the command line with plexora-merge.\n",
+        std::fputs("plexora: the desktop program needs a desktop session (DISPLAY and WAYLAND_DISPLAY are not "
+                   "set); plexora-merge merges from the command line.\n",
                    stderr);
         return 1;
     }
-    // Qt sees the program's name only: the program takes no arguments.
+    // Qt sees the program's name only: the arguments are the program's.
     int nQtArgc = 1;
     QApplication app(nQtArgc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("plexora"));
@@ -56,7 +61,15 @@ int main(int /*argc*/, char** argv)
     CMergeApp theApp;
     // Windows that set no icon of their own (the About box) show the program's.
     QApplication::setWindowIcon(QtIcon(AfxFindIcon(IDR_MAINFRAME)));
-    int nExitCode = AfxWinMain(theApp, ExecutablePath(argv[0]));
+    // Files named on the command line (a file manager's "Open with") are
+    // dropped on the window once it runs, with their full paths as a pick
+    // gives them.
+    std::vector<CString> filesToOpen;
+    for (const std::string& file : options.files) {
+        std::error_code ec;
+        filesToOpen.emplace_back(std::filesystem::absolute(file, ec).string());
+    }
+    nExitCode = AfxWinMain(theApp, ExecutablePath(argv[0]), std::move(filesToOpen));
     AfxSetBackend(nullptr);
     // Widgets of closed windows wait for an event loop to delete them.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

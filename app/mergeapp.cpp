@@ -1,6 +1,7 @@
 #include "app/mergeapp.h"
 
 #include "platform/afxmessagebox.h"
+#include "platform/core/creplacingfile.h"
 #include "ui/maindlg.h"
 #include "ui/plexoraresources.h"
 
@@ -20,12 +21,14 @@ BOOL CMergeApp::InitInstance()
     m_strAppDir = nSlash == std::string::npos ? std::string() : path.substr(0, nSlash);
     m_strSettingsPath = m_strAppDir + "/settings.pxr";
 
-    if (LoadSettings(m_strSettingsPath))
-        RepairConfigurations();  // the main dialog needs a list and a default inside it
-    else
+    // The main dialog needs a list and a default inside it.
+    if (!LoadSettings(m_strSettingsPath))
         LoadDefaultSettings();
+    else if (RepairConfigurations())
+        m_bKeepSettingsFile = !CReplacingFile::Copy(m_strSettingsPath, m_strSettingsPath + ".bak");
 
     CMainDlg dlg(*this);
+    dlg.m_strFilesToOpen = m_strFilesToOpen;
     m_pMainWnd = &dlg;
     dlg.DoModal();
     m_pMainWnd = nullptr;
@@ -34,7 +37,7 @@ BOOL CMergeApp::InitInstance()
 
 int CMergeApp::ExitInstance()
 {
-    if (!SaveSettings(m_strSettingsPath))
+    if (m_bKeepSettingsFile || !SaveSettings(m_strSettingsPath))
         AfxMessageBox("Unable to write the settings file !", MB_OK);
     m_aConfigurations.clear();
     return CWinApp::ExitInstance();

@@ -2,7 +2,8 @@
 // part) for the whole run: InitInstance finds the settings file beside the
 // executable, loads it or installs the built-in settings, and runs the main
 // dialog; ExitInstance writes the settings file back and destroys the
-// configurations.
+// configurations. A settings file that had to be mended before use is
+// copied to settings.pxr.bak first, so that the save cannot lose it.
 #pragma once
 
 #include "layout/settings.h"
@@ -20,4 +21,6 @@ public:
 
     CString m_strAppDir;        // the executable's folder, without a trailing '/'
     CString m_strSettingsPath;  // m_strAppDir + "/settings.pxr"
+    // A mended settings file that could not be copied aside is not replaced.
+    bool m_bKeepSettingsFile = false;
 };

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "plexoraversion.h"
+
 namespace {
 
 constexpr const char* kDescription =
@@ -155,6 +157,7 @@ bool ParseMergeOptions(int argc, char** argv, MergeOptions& options, int& nExitC
     app.add_flag("--plain", options.bPlain, "A plain header without the channel mask, whatever the settings say");
     app.add_flag("--bext", options.bBext, "Carry the first file's \"bext\" chunk (Broadcast Wave) into the output");
     app.add_flag("-q,--quiet", options.bQuiet, "No progress bar and no summary");
+    app.set_version_flag("--version", "plexora-merge " PLEXORA_VERSION, "Print the version and exit");
 
     app.failure_message([](const CLI::App*, const CLI::Error& e) { return UsageText(e.what()); });
 

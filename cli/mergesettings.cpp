@@ -20,7 +20,11 @@ bool LoadMergeSettings(const std::optional<std::string>& strSettingsPath, const 
 {
     if (strSettingsPath) {
         if (!settings.LoadSettings(strSettingsPath->c_str())) {
-            strError = "can't read the settings file '" + *strSettingsPath + "'";
+            std::error_code ec;
+            const fs::file_status status = fs::status(*strSettingsPath, ec);
+            strError = fs::is_character_file(status) || fs::is_block_file(status)
+                           ? "the settings file '" + *strSettingsPath + "' is a device, not a file"
+                           : "can't read the settings file '" + *strSettingsPath + "'";
             return false;
         }
     } else {

@@ -12,7 +12,8 @@
 // with the built-in settings (saying so, after pszProgram, when that file is
 // there but unreadable). The record is then repaired so that it has a
 // configuration and a default among them. The file is never written.
-// False, with strError saying why, when the given file cannot be read.
+// False, with strError saying why, when the given file cannot be read or
+// is a device (which may never end); a pipe is read.
 bool LoadMergeSettings(const std::optional<std::string>& strSettingsPath, const char* pszProgram,
                        CSettings& settings, std::string& strError);
 

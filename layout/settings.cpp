@@ -1,12 +1,17 @@
 #include "layout/settings.h"
 
+#include <algorithm>
+
 #include "platform/core/cfile.h"
+#include "platform/core/creplacingfile.h"
 #include "platform/core/cstdiofile.h"
 
 namespace {
 
-constexpr UINT kTextRead = CFile::modeRead | CFile::typeText;                       // 0x4000
-constexpr UINT kTextWrite = CFile::modeCreate | CFile::modeWrite | CFile::typeText;  // 0x5001
+// Readers share the file (0x4020): a program that starts while another one
+// reads must not find it locked, fall back to the built-in settings and save
+// those over the file at its exit.
+constexpr UINT kTextRead = CFile::modeRead | CFile::shareDenyWrite | CFile::typeText;
 
 struct BuiltInConfiguration {
     const char* pszName;
@@ -40,14 +45,13 @@ int ReadLeadingInteger(const char* p)
     return static_cast<int>(dwValue);
 }
 
-// An existing file that may be read but not written is left alone, exactly
-// as when it is written in place.
-bool IsReadOnlyFile(const char* pszPath)
+// A value written with a line break in it would end its line there and
+// make the rest of the file read as something else.
+std::string OnOneLine(const CString& strValue)
 {
-    CFile file;
-    if (file.Open(pszPath, CFile::modeWrite | CFile::shareDenyNone))
-        return false;
-    return file.Open(pszPath, CFile::modeRead | CFile::shareDenyNone);
+    std::string value = strValue.str();
+    std::replace_if(value.begin(), value.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    return value;
 }
 
 }  // namespace
@@ -74,13 +78,19 @@ void CSettings::AppendBuiltInConfigurations()
     }
 }
 
-void CSettings::RepairConfigurations()
+bool CSettings::RepairConfigurations()
 {
-    if (m_aConfigurations.empty())
+    bool bMended = false;
+    if (m_aConfigurations.empty()) {
         AppendBuiltInConfigurations();
+        bMended = true;
+    }
     if (m_nDefaultConfiguration < 0 ||
-        static_cast<size_t>(m_nDefaultConfiguration) >= m_aConfigurations.size())
+        static_cast<size_t>(m_nDefaultConfiguration) >= m_aConfigurations.size()) {
         m_nDefaultConfiguration = 0;
+        bMended = true;
+    }
+    return bMended;
 }
 
 bool CSettings::ParseStringValue(const CString& strLine, const CString& strKey, CString& rValue)
@@ -114,7 +124,7 @@ bool CSettings::LoadSettings(const char* pszPath)
 {
     m_nDefaultConfiguration = -1;
     CStdioFile file;
-    if (!file.Open(pszPath, kTextRead))
+    if (!file.Open(pszPath, kTextRead) || file.IsDevice())
         return false;
 
     enum class Section { None, Options, Suffixes, Configurations };
@@ -189,26 +199,11 @@ void CSettings::ReadConfigurationBlock(CStdioFile& file, int nCount)
 
 bool CSettings::SaveSettings(const char* pszPath) const
 {
-    if (IsReadOnlyFile(pszPath))
-        return false;
-
-    // Written beside the old file and renamed over it, so that a failed save
-    // leaves the old file whole.
-    const CString strTempPath = CString(pszPath) + ".tmp";
-    CStdioFile file;
-    if (file.Open(strTempPath, kTextWrite)) {
-        WriteRecord(file);
-        if (file.Close() && CFile::Rename(strTempPath, pszPath))
-            return true;
-        CFile::Remove(strTempPath);
-        return false;
-    }
-
-    // A folder that allows no new file: the old file is written in place.
-    if (!file.Open(pszPath, kTextWrite))
+    CReplacingFile file;
+    if (!file.Create(pszPath, InPlace::Allowed))
         return false;
     WriteRecord(file);
-    return file.Close();
+    return file.Flush() && file.Close();
 }
 
 void CSettings::WriteRecord(CStdioFile& file) const
@@ -234,7 +229,7 @@ void CSettings::WriteRecord(CStdioFile& file) const
 
     file.WriteString("[Suffixes]\n");
     for (int i = 0; i < kSpeakerPositionCount; ++i) {
-        strLine.Format("%s = %s\n", kSpeakerPositions[i].pszName, m_strSuffixes[i].GetString());
+        strLine.Format("%s = %s\n", kSpeakerPositions[i].pszName, OnOneLine(m_strSuffixes[i]).c_str());
         file.WriteString(strLine);
     }
     file.WriteString("\n");
@@ -247,7 +242,7 @@ void CSettings::WriteRecord(CStdioFile& file) const
     for (size_t i = 0; i < m_aConfigurations.size(); ++i) {
         const CConfiguration& configuration = *m_aConfigurations[i];
         strLine.Format("configuration #%d = %s\n", static_cast<int>(i),
-                       configuration.m_strName.GetString());
+                       OnOneLine(configuration.m_strName).c_str());
         file.WriteString(strLine);
         strLine.Format("channel mask #%d = %lu\n", static_cast<int>(i),
                        static_cast<unsigned long>(configuration.m_dwChannelMask));

@@ -21,18 +21,23 @@ public:
     void LoadDefaultSettings();
 
     // Sets the default index to -1, then reads the file into the record,
-    // appending configurations. False only when the file cannot be opened;
-    // any content is accepted, unknown lines are ignored.
+    // appending configurations. False only when the file cannot be opened
+    // or is a device (which may never end); any content is accepted,
+    // unknown lines are ignored.
     bool LoadSettings(const char* pszPath);
 
-    // Writes the whole record. False when the file cannot be written; the
-    // file on disk then stays as it was.
+    // Writes the whole record, a line break in a value as a blank, and
+    // puts the file in place of the old one in one step (CReplacingFile).
+    // False when the file cannot be written; the file on disk then stays
+    // as it was, unless its folder takes no new file. A file that may be
+    // read but not written is never replaced.
     bool SaveSettings(const char* pszPath) const;
 
     // Makes a loaded record one the programs can open with: an empty list
     // gets the built-in configurations, a default index outside the list
-    // becomes 0. Options and suffixes are kept.
-    void RepairConfigurations();
+    // becomes 0. Options and suffixes are kept. True when anything had to
+    // be mended.
+    bool RepairConfigurations();
 
     // A key matches the line's first bytes exactly; the value starts 3 bytes
     // after the key (" = " in a written file, not examined). On a match the

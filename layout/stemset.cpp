@@ -1,5 +1,7 @@
 #include "layout/stemset.h"
 
+#include <algorithm>
+
 #include "layout/configuration.h"
 #include "platform/core/fileexists.h"
 
@@ -17,10 +19,10 @@ CStemSet::CStemSet(DWORD dwChannelMask, const SuffixTable& suffixes)
         m_rows.push_back({nSpeaker, suffixes[static_cast<size_t>(nSpeaker)], CString()});
 }
 
-int CStemSet::FindRowOfFile(const CString& strFile) const
+int CStemSet::FindRowBySuffix(const CString& strFile) const
 {
     const CString strName = strFile.Left(strFile.GetLength() - 4);
-    int nRow = 0;
+    int nRow = -1;
     int nLongest = -1;
     for (int r = 0; r < GetRowCount(); ++r) {
         const CString& strSuffix = GetSuffix(r);
@@ -32,16 +34,22 @@ int CStemSet::FindRowOfFile(const CString& strFile) const
     return nRow;
 }
 
+int CStemSet::FindRowOfFile(const CString& strFile) const
+{
+    return std::max(FindRowBySuffix(strFile), 0);
+}
+
 CString CStemSet::GetSiblingPath(int nFromRow, int nRow) const
 {
     return GetBaseName(GetFile(nFromRow), GetSuffix(nFromRow)) + GetSuffix(nRow) + ".wav";
 }
 
 void CStemSet::LoadSiblings(int nFromRow,
-                            const std::function<void(int, const CString&, SiblingStatus)>& onSibling)
+                            const std::function<void(int, const CString&, SiblingStatus)>& onSibling,
+                            std::span<const int> rowsToKeep)
 {
     for (int r = 0; r < GetRowCount(); ++r) {
-        if (r == nFromRow)
+        if (r == nFromRow || std::find(rowsToKeep.begin(), rowsToKeep.end(), r) != rowsToKeep.end())
             continue;
         const CString strSibling = GetSiblingPath(nFromRow, r);
         const bool bFound = FileExists(strSibling);
@@ -71,6 +79,15 @@ CString CStemSet::FormatMissingSibling(const CString& strSibling)
 {
     CString strMessage;
     strMessage.Format("Unable to find the file '%s'.", strSibling.GetString());
+    return strMessage;
+}
+
+CString CStemSet::FormatFilesWithoutRow(const std::vector<CString>& files, const CString& strConfigurationName)
+{
+    CString strMessage;
+    strMessage.Format("These files fit no channel of '%s':", strConfigurationName.GetString());
+    for (const CString& strFile : files)
+        strMessage += "\n" + strFile;
     return strMessage;
 }
 

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <functional>
+#include <span>
 #include <vector>
 
 #include "layout/speakerposition.h"
@@ -38,7 +39,9 @@ public:
 
     // The row whose suffix ends strFile's name just before its last 4 bytes:
     // the longest such suffix, letter case counting, and the first row among
-    // equals. Row 0 when no suffix matches.
+    // equals; -1 when no suffix does.
+    int FindRowBySuffix(const CString& strFile) const;
+    // As FindRowBySuffix, but row 0 when no suffix matches.
     int FindRowOfFile(const CString& strFile) const;
 
     // The sibling of row nFromRow's file for row nRow: its base name, then
@@ -47,9 +50,11 @@ public:
 
     // Every other row, in row order, takes its sibling of row nFromRow's
     // file when that file exists and keeps what it had otherwise; onSibling
-    // hears of each, found or missing, before the next row is tried.
+    // hears of each, found or missing, before the next row is tried. The
+    // rows in rowsToKeep are not looked at.
     void LoadSiblings(int nFromRow,
-                      const std::function<void(int nRow, const CString& strSibling, SiblingStatus)>& onSibling);
+                      const std::function<void(int nRow, const CString& strSibling, SiblingStatus)>& onSibling,
+                      std::span<const int> rowsToKeep = {});
 
     // The first row without a file, or -1 when every row has one.
     int FindRowWithoutFile() const;
@@ -63,6 +68,9 @@ public:
     // "You have not selected a wave file for the channel '...' !" for a row
     // without a file, naming its speaker position.
     CString FormatRowWithoutFile(int nRow) const;
+    // The files that no row's suffix ends, one per line after a line naming
+    // the configuration.
+    static CString FormatFilesWithoutRow(const std::vector<CString>& files, const CString& strConfigurationName);
 
 private:
     struct StemRow {

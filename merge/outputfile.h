@@ -1,18 +1,17 @@
 // COutputFile: the output of a merge, which never costs the user a file.
 //
-// A name that holds a regular file, or none yet, is written aside: into a
-// new temporary file in the folder of the file the name leads to (through
-// symbolic links), with the permission bits of the file it will replace.
-// Commit renames it over that file once everything is written and closed;
-// until then the name and what it holds are untouched, and a discarded
-// output leaves no temporary file behind. A pipe, a device, a name under
-// /dev and "-" (standard output) are written directly, front to back.
+// A name that holds a regular file, or none yet, is written aside
+// (CReplacingFile): Commit renames it over that file once everything is
+// written and closed; until then the name and what it holds are untouched,
+// and a discarded output leaves no temporary file behind. A folder that
+// takes no new file gets no output. A pipe, a device, a name under /dev and
+// "-" (standard output) are written directly, front to back.
 #pragma once
 
 #include <span>
-#include <string>
 
 #include "platform/core/cfile.h"
+#include "platform/core/creplacingfile.h"
 #include "platform/core/cstring.h"
 #include "platform/core/types.h"
 
@@ -47,8 +46,7 @@ public:
     // in keepOut (by device and inode: a path, a link or a hard link to it).
     // Nothing is created or changed when this fails.
     bool Open(const char* pszPath, std::span<const CFile* const> keepOut);
-    bool IsOpen() const { return m_file.IsOpen(); }
-    bool IsWrittenAside() const { return !m_strTempPath.empty(); }
+    bool IsOpen() const { return m_pFile != nullptr && m_pFile->IsOpen(); }
     bool Write(const void* pBuffer, UINT nCount);
     // Closes the output and puts it in place; false, with the temporary file
     // removed, when the close or the rename fails.
@@ -61,10 +59,9 @@ public:
 
 private:
     bool Fail(OutputError eError, int nSystemError);
-    bool OpenAside(const std::string& strTarget);
 
-    CFile m_file;
-    std::string m_strTargetPath;  // the file a temporary file replaces
-    std::string m_strTempPath;    // empty for a direct output
+    CReplacingFile m_aside;
+    CFile m_direct;
+    CFile* m_pFile = nullptr;  // the one of them in use
     OutputOutcome m_outcome;
 };

@@ -1,18 +1,34 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that the build, the tests and the benchmark
-# need, and only those that are missing. Quiet when everything is there.
+# Installs the Debian packages that a make target needs, and only those that
+# are missing. Quiet when everything is there.
+#
+#   scripts/setup.sh run     the build and the programs (make run, demo, install)
+#   scripts/setup.sh test    and the tests' tools (make build, test, soak, screenshots)
+#   scripts/setup.sh fuzz    and clang's libFuzzer and sanitizers (make fuzz)
+#   scripts/setup.sh bench   and the benchmark's peers (make bench)
 set -euo pipefail
 
-packages=(
-  build-essential cmake pkg-config     # the build
-  qt6-base-dev fonts-liberation        # the desktop program
-  libcli11-dev                         # plexora-merge's command line
-  libgtest-dev libsndfile1-dev ffmpeg  # tests: GoogleTest, independent readers
-  xvfb xdotool                         # tests: a real window on a virtual screen
-  clang libclang-rt-14-dev              # fuzzing: libFuzzer and the sanitizers
-  valgrind                             # tests: leak check of a whole merge
-  sox time                             # the benchmark: its peer, peak memory via /usr/bin/time
+run=(
+  build-essential cmake pkg-config               # the build
+  qt6-base-dev qt6-svg-dev fonts-liberation      # the desktop program; its icon is drawn from SVG
+  libcli11-dev                                   # the command lines
 )
+case ${1-} in
+  run) packages=("${run[@]}") ;;
+  test) packages=("${run[@]}"
+    libgtest-dev libsndfile1-dev ffmpeg          # GoogleTest, independent readers
+    xvfb xdotool                                 # a real window on a virtual screen
+    valgrind                                     # leak check of a whole merge
+    desktop-file-utils appstream groff-base      # the installed desktop entry, metainfo and man pages
+  ) ;;
+  fuzz) packages=("${run[@]}" clang libclang-rt-14-dev) ;;
+  bench) packages=("${run[@]}" sox ffmpeg time)  # its peers; peak memory via /usr/bin/time
+    ;;
+  *)
+    echo "usage: scripts/setup.sh run|test|fuzz|bench" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

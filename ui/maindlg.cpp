@@ -52,6 +52,7 @@ BEGIN_MESSAGE_MAP(CMainDlg, CDialog)
     ON_WM_SYSCOMMAND()
     ON_WM_PAINT()
     ON_WM_QUERYDRAGICON()
+    ON_WM_DROPFILES()
     ON_BN_CLICKED(IDC_ABOUT, OnAbout)
     ON_BN_CLICKED(IDC_SETTINGS, OnSettings)
     ON_BN_CLICKED(IDC_PROCESS, OnProcess)
@@ -99,6 +100,12 @@ BOOL CMainDlg::OnInitDialog()
     m_comboConfiguration.SetCurSel(m_settings.m_nDefaultConfiguration);
 
     BuildChannelRows();
+
+    // Stems come from a file manager too, dropped on the window or named on
+    // the command line; those are dropped once the window runs.
+    DragAcceptFiles();
+    if (!m_strFilesToOpen.empty())
+        PostMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(AfxCreateDrop(m_strFilesToOpen, POINT{})));
     return TRUE;
 }
 
@@ -282,7 +289,11 @@ void CMainDlg::OnChannelButton(WORD nRow)
     if (dlgFile.DoModal() != IDOK)
         return;
     // A typed name that does not exist is taken too; Process reports it.
-    const CString strPath = dlgFile.GetPathName();
+    SetRowFile(nRow, dlgFile.GetPathName());
+}
+
+void CMainDlg::SetRowFile(WORD nRow, const CString& strPath, std::span<const int> rowsToKeep)
+{
     m_pChannelLabel[nRow]->SetWindowText(strPath);
     if (!m_settings.m_bAutoLoading)
         return;
@@ -290,12 +301,72 @@ void CMainDlg::OnChannelButton(WORD nRow)
     // The other rows take the files of the same base name with their own
     // suffixes, in row order; each missing one is reported and skipped.
     CStemSet stems = GetRowStems();
-    stems.LoadSiblings(nRow, [this](int nSibling, const CString& strSibling, SiblingStatus status) {
-        if (status == SiblingStatus::Found)
-            m_pChannelLabel[static_cast<size_t>(nSibling)]->SetWindowText(strSibling);
-        else
-            AfxMessageBox(CStemSet::FormatMissingSibling(strSibling), MB_OK);
-    });
+    stems.LoadSiblings(
+        nRow,
+        [this](int nSibling, const CString& strSibling, SiblingStatus status) {
+            if (status == SiblingStatus::Found)
+                m_pChannelLabel[static_cast<size_t>(nSibling)]->SetWindowText(strSibling);
+            else
+                AfxMessageBox(CStemSet::FormatMissingSibling(strSibling), MB_OK);
+        },
+        rowsToKeep);
+}
+
+void CMainDlg::OnDropFiles(HDROP hDropInfo)
+{
+    std::vector<CString> files;
+    const UINT nFiles = DragQueryFile(hDropInfo, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < nFiles; ++i) {
+        std::string path(DragQueryFile(hDropInfo, i, nullptr, 0), '\0');
+        DragQueryFile(hDropInfo, i, path.data(), static_cast<UINT>(path.size() + 1));
+        files.emplace_back(std::move(path));
+    }
+    POINT point;
+    const bool bInside = DragQueryPoint(hDropInfo, &point);
+    DragFinish(hDropInfo);
+    if (files.empty())
+        return;
+
+    DropOnRows(files, bInside ? RowAtPoint(point) : -1);
+}
+
+int CMainDlg::RowAtPoint(const POINT& point)
+{
+    auto contains = [&point](const CWnd* pControl) {
+        const CRect& rect = pControl->GetSafeHwnd()->Rect();
+        return point.x >= rect.left && point.x < rect.right && point.y >= rect.top && point.y < rect.bottom;
+    };
+    for (WORD r = 0; r < m_nChannelRows; ++r) {
+        if (contains(m_pChannelButton[r].get()) || contains(m_pChannelLabel[r].get()))
+            return r;
+    }
+    return -1;
+}
+
+void CMainDlg::DropOnRows(const std::vector<CString>& files, int nFirstRow)
+{
+    const CStemSet stems = GetRowStems();
+    std::vector<int> rows;  // the row of each file that fits one, in drop order
+    std::vector<CString> fitting;
+    std::vector<CString> unfit;
+    for (const CString& strFile : files) {
+        const int nRow = rows.empty() && unfit.empty() && nFirstRow >= 0 ? nFirstRow : stems.FindRowBySuffix(strFile);
+        if (nRow < 0) {
+            unfit.push_back(strFile);
+        } else {
+            rows.push_back(nRow);
+            fitting.push_back(strFile);
+        }
+    }
+    if (!rows.empty())
+        SetRowFile(static_cast<WORD>(rows.front()), fitting.front(), rows);
+    for (size_t i = 1; i < rows.size(); ++i)
+        m_pChannelLabel[static_cast<size_t>(rows[i])]->SetWindowText(fitting[i]);
+    if (!unfit.empty()) {
+        CString strConfiguration;
+        m_comboConfiguration.GetLBText(m_comboConfiguration.GetCurSel(), strConfiguration);
+        AfxMessageBox(CStemSet::FormatFilesWithoutRow(unfit, strConfiguration), MB_OK);
+    }
 }
 
 void CMainDlg::OnProcess()

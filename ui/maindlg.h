@@ -12,6 +12,8 @@
 
 #include <array>
 #include <memory>
+#include <span>
+#include <vector>
 
 #include "layout/settings.h"
 #include "layout/speakerposition.h"
@@ -25,6 +27,7 @@
 #include "platform/cprogressctrl.h"
 #include "platform/cstatic.h"
 #include "platform/dialogtemplate.h"
+#include "platform/dropfiles.h"
 
 extern const DialogTemplate kMainDialogTemplate;
 
@@ -68,12 +71,24 @@ protected:
     void OnSysCommand(UINT nID, LPARAM lParam);
     void OnPaint();
     HCURSOR OnQueryDragIcon();
+    // Files dropped on a row go to it as if picked through its button;
+    // dropped anywhere else, each goes to the row its suffix names.
+    void OnDropFiles(HDROP hDropInfo);
     void OnAbout();
     void OnSettings();
     void OnSelchangeConfiguration();
 
     // Picks the file of row nRow and, with auto loading, its siblings.
     void OnChannelButton(WORD nRow);
+    // Row nRow takes strPath and, with auto loading, the other rows its
+    // siblings, all but the rows in rowsToKeep.
+    void SetRowFile(WORD nRow, const CString& strPath, std::span<const int> rowsToKeep = {});
+    // Each file to the row whose suffix ends its name (the first to
+    // nFirstRow when that is a row: dropped on it); the siblings of the first
+    // for the rows no file went to; one message for the files that fit no row.
+    void DropOnRows(const std::vector<CString>& files, int nFirstRow);
+    // The row whose button or label lies under a point of the client area, or -1.
+    int RowAtPoint(const POINT& point);
     // Merges the rows' files, one channel per row in row order.
     void OnProcess();
     // The rows of the selected configuration as a set of stems, with the
@@ -89,6 +104,12 @@ protected:
     std::array<std::unique_ptr<CStatic>, kSpeakerPositionCount> m_pChannelLabel;
     CMergeEngine m_merge;  // the merge state
     WORD m_nChannelRows = 0;
+
+public:
+    // The files named on the command line: dropped on the window once it runs.
+    std::vector<CString> m_strFilesToOpen;
+
+protected:
 
     DECLARE_MESSAGE_MAP()
 };

@@ -1,7 +1,8 @@
 // The program icon IDR_MAINFRAME: three mono stems, red, green and blue,
 // flowing into one wave file that holds all three. 32 x 32 and 16 x 16
-// pixels in the 16 standard colours; see platform/icofile.h for the
-// characters.
+// pixels in the 16 standard colours, for the window layer's model; see
+// platform/icofile.h for the characters. What people see is drawn from
+// plexoraicon.svg.
 #include "ui/plexoraicon.h"
 
 #include "platform/icofile.h"

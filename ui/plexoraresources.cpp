@@ -20,7 +20,7 @@ const StringResource kStrings[] = {
 };
 
 const IconResource kIcons[] = {
-    {IDR_MAINFRAME, kPlexoraIcoFile},
+    {IDR_MAINFRAME, kPlexoraIcoFile, kPlexoraIconSvg},
 };
 
 }  // namespace

@@ -17,6 +17,9 @@
 //     boxes and open/save dialogs, all nested in the one thread.
 //  3. The logical resolution of the screen, which scales dialog units and
 //     point sizes (GetDeviceCaps(LOGPIXELSY)).
+//  4. Posted messages (messagequeue.h): the backend delivers them from its
+//     modal loops between the program's handlers; MessagePosted() tells it
+//     that one waits.
 //
 // What a person does comes back through CUserInput (userinput.h): a click,
 // a combo box pick, a list box toggle, typing, Escape, Enter, the close box
@@ -44,6 +47,9 @@ public:
     virtual IModalServices& ModalServices() = 0;
     // Logical pixels per inch, the same both ways (96 at 100 %).
     virtual int LogicalDpi() const = 0;
+    // A message was posted; a backend that waits for events wakes up to
+    // deliver it.
+    virtual void MessagePosted() {}
 };
 
 // The backend in use; the program's main() sets it before anything else runs.

@@ -1,4 +1,5 @@
-// CEdit: a one-line edit control; its text is the window text.
+// CEdit: a one-line edit control; its text is the window text, which ends
+// before the first line break it was given.
 #pragma once
 
 #include "platform/cwnd.h"

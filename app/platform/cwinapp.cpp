@@ -34,9 +34,10 @@ HICON CWinApp::LoadIcon(UINT nIDResource) const
     return AfxFindIcon(nIDResource);
 }
 
-int AfxWinMain(CWinApp& app, const CString& strModuleFileName)
+int AfxWinMain(CWinApp& app, const CString& strModuleFileName, std::vector<CString> filesToOpen)
 {
     app.m_strModuleFileName = strModuleFileName;
+    app.m_strFilesToOpen = std::move(filesToOpen);
     const std::string& path = strModuleFileName.str();
     size_t nSlash = path.rfind('/');
     std::string name = nSlash == std::string::npos ? path : path.substr(nSlash + 1);

@@ -4,6 +4,8 @@
 // modal, so there is no message loop outside their modal loops.
 #pragma once
 
+#include <vector>
+
 #include "platform/core/cstring.h"
 #include "platform/cwnd.h"
 
@@ -27,17 +29,20 @@ public:
     LPCSTR m_pszAppName = nullptr;
     LPCSTR m_pszExeName = nullptr;  // the executable's file name without its extension
     CWnd* m_pMainWnd = nullptr;
+    // The files named on the command line, to be opened once the program runs.
+    std::vector<CString> m_strFilesToOpen;
 
 private:
-    friend int AfxWinMain(CWinApp& app, const CString& strModuleFileName);
+    friend int AfxWinMain(CWinApp& app, const CString& strModuleFileName, std::vector<CString> filesToOpen);
 
     CString m_strAppNameGiven;
     CString m_strModuleFileName;
     CString m_strExeName;
 };
 
-// Starts the application as its executable strModuleFileName; returns the exit code.
-int AfxWinMain(CWinApp& app, const CString& strModuleFileName);
+// Starts the application as its executable strModuleFileName, with the
+// files named on its command line; returns the exit code.
+int AfxWinMain(CWinApp& app, const CString& strModuleFileName, std::vector<CString> filesToOpen = {});
 CWinApp* AfxGetApp();
 CWnd* AfxGetMainWnd();
 LPCSTR AfxGetAppName();

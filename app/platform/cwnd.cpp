@@ -5,6 +5,8 @@
 #include "platform/cdataexchange.h"
 #include "platform/cdc.h"
 #include "platform/cfont.h"
+#include "platform/dropfiles.h"
+#include "platform/messagequeue.h"
 #include "platform/cmenu.h"
 #include "platform/modalstack.h"
 #include "platform/styles.h"
@@ -337,6 +339,24 @@ void CWnd::OnPaint()
 HCURSOR CWnd::OnQueryDragIcon()
 {
     return reinterpret_cast<HCURSOR>(Default());
+}
+
+BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!m_hWnd)
+        return FALSE;
+    CMessageQueue::Post(m_hWnd, message, wParam, lParam);
+    return TRUE;
+}
+
+void CWnd::OnDropFiles(HDROP)
+{
+    Default();
+}
+
+void CWnd::DragAcceptFiles(BOOL bAccept)
+{
+    ::DragAcceptFiles(m_hWnd, bAccept);
 }
 
 LRESULT AfxCallWndProc(CWnd* pWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)

@@ -39,6 +39,8 @@ public:
     BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
 
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+    // Sends the message later, once the program is idle (messagequeue.h).
+    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
     int GetDlgCtrlID() const;
     CWnd* GetDlgItem(int nID) const;
@@ -59,6 +61,8 @@ public:
     void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
     HICON SetIcon(HICON hIcon, BOOL bBigIcon);
     CMenu* GetSystemMenu(BOOL bRevert) const;
+    // Lets the window take files dropped on it (WM_DROPFILES), or no longer.
+    void DragAcceptFiles(BOOL bAccept = TRUE);
     BOOL IsIconic() const;
     BOOL IsWindowEnabled() const;
     BOOL EnableWindow(BOOL bEnable = TRUE);
@@ -88,10 +92,12 @@ protected:
     static const AFX_MSGMAP* GetThisMessageMap();
     virtual const AFX_MSGMAP* GetMessageMap() const;
 
-    // The defaults behind ON_WM_SYSCOMMAND, ON_WM_PAINT and ON_WM_QUERYDRAGICON.
+    // The defaults behind ON_WM_SYSCOMMAND, ON_WM_PAINT, ON_WM_QUERYDRAGICON
+    // and ON_WM_DROPFILES.
     void OnSysCommand(UINT nID, LPARAM lParam);
     void OnPaint();
     HCURSOR OnQueryDragIcon();
+    void OnDropFiles(HDROP hDropInfo);
 
 private:
     struct CurrentMessage {

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/dropfiles.h"
 #include "platform/messages.h"
 #include "platform/styles.h"
 #include "platform/windowprocs.h"
@@ -52,6 +53,10 @@ LRESULT DefWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_QUERYDRAGICON:
         return reinterpret_cast<LRESULT>(hWnd->Icon(true));
+    case WM_DROPFILES:
+        // Nobody took the files: the handle is freed all the same.
+        DragFinish(reinterpret_cast<HDROP>(wParam));
+        return 0;
     default:
         return 0;
     }

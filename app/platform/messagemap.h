@@ -77,6 +77,9 @@ protected:                                             \
 #define ON_WM_PAINT() \
     {WM_PAINT, 0, 0, 0, AFX_THUNK(static_cast<ThisClass*>(pWnd)->OnPaint(); return 0;)},
 
+#define ON_WM_DROPFILES() \
+    {WM_DROPFILES, 0, 0, 0, AFX_THUNK(static_cast<ThisClass*>(pWnd)->OnDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;)},
+
 #define ON_WM_QUERYDRAGICON()  \
     {WM_QUERYDRAGICON, 0, 0, 0, \
      AFX_THUNK(return reinterpret_cast<LRESULT>(static_cast<ThisClass*>(pWnd)->OnQueryDragIcon());)},

@@ -18,6 +18,7 @@ constexpr UINT WM_NCDESTROY = 0x0082;
 constexpr UINT WM_INITDIALOG = 0x0110;
 constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_SYSCOMMAND = 0x0112;
+constexpr UINT WM_DROPFILES = 0x0233;
 constexpr UINT WM_USER = 0x0400;
 
 constexpr UINT DM_GETDEFID = WM_USER + 0;

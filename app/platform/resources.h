@@ -3,6 +3,7 @@
 #pragma once
 
 #include <span>
+#include <string_view>
 
 #include "platform/dialogtemplate.h"
 #include "platform/windefs.h"
@@ -12,11 +13,14 @@ struct StringResource {
     const char* pszText;
 };
 
-// An icon: the bytes of an .ico file holding its images (a backend that shows
-// icons decodes them; empty when the program has no images for it).
+// An icon: the bytes of an .ico file holding its images (empty when the
+// program has no images for it), and the same icon as an SVG drawing, which
+// a backend that shows icons prefers: it is sharp at every size and scale
+// (empty when there is none).
 struct IconResource {
     UINT nId;
     std::span<const unsigned char> icoFile;
+    std::string_view svgFile;
 };
 
 struct ResourceTable {

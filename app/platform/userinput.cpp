@@ -129,14 +129,11 @@ CString CUserInput::Type(HWND hControl, const CString& strText)
     CString strWhy = Unreachable(hControl);
     if (!strWhy.IsEmpty())
         return strWhy;
-    bool bEdit = hControl->Kind() == WindowKind::Edit;
-    bool bComboEdit = hControl->Kind() == WindowKind::ComboBox &&
-                      (hControl->Style() & CBS_TYPEMASK) != CBS_DROPDOWNLIST;
-    if (!bEdit && !bComboEdit)
+    if (!hControl->HasEditField())
         return Describe(hControl) + " has no edit field";
     TakeFocus(hControl);
     hControl->SetText(strText);
-    if (bEdit) {
+    if (hControl->Kind() == WindowKind::Edit) {
         Notify(hControl, EN_CHANGE);
     } else {
         // Typing leaves no item of a combo box selected.
@@ -188,6 +185,25 @@ CString CUserInput::Key(HWND hDialog, UINT nVirtualKey)
 CString CUserInput::Close(HWND hDialog)
 {
     return SysCommand(hDialog, SC_CLOSE);
+}
+
+CString CUserInput::DropFiles(HWND hWnd, const std::vector<CString>& files, POINT point)
+{
+    CString strWhy = Unreachable(hWnd);
+    if (!strWhy.IsEmpty())
+        return strWhy;
+    if (files.empty())
+        return "nothing to drop";
+    HWND hTarget = hWnd;
+    while (hTarget && !(hTarget->ExStyle() & WS_EX_ACCEPTFILES)) {
+        if (!hTarget->Parent())
+            return Describe(hWnd) + " takes no dropped files";
+        point.x += hTarget->Rect().left;
+        point.y += hTarget->Rect().top;
+        hTarget = hTarget->Parent();
+    }
+    ::SendMessage(hTarget, WM_DROPFILES, reinterpret_cast<WPARAM>(AfxCreateDrop(files, point)), 0);
+    return CString();
 }
 
 CString CUserInput::SysCommand(HWND hDialog, UINT nID)

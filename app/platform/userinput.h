@@ -8,7 +8,10 @@
 // headless backend from a script.
 #pragma once
 
+#include <vector>
+
 #include "platform/core/cstring.h"
+#include "platform/dropfiles.h"
 #include "platform/windefs.h"
 
 class CUserInput {
@@ -24,7 +27,8 @@ public:
     // when the list box has LBS_NOTIFY.
     static CString Toggle(HWND hControl, int nIndex);
     // Replaces the text of an edit control (then EN_CHANGE) or of a combo
-    // box's edit field (the list loses its selection, then CBN_EDITCHANGE).
+    // box's edit field (the list loses its selection, then CBN_EDITCHANGE),
+    // up to the first line break, as a pasted text is.
     static CString Type(HWND hControl, const CString& strText);
     // Moves the keyboard focus to a control (Tab, a click into it).
     static CString Focus(HWND hControl);
@@ -35,4 +39,8 @@ public:
     static CString Close(HWND hDialog);
     // A system-menu command: WM_SYSCOMMAND with nID.
     static CString SysCommand(HWND hDialog, UINT nID);
+    // Files dropped at point (in hWnd's client pixels): WM_DROPFILES to hWnd
+    // or, when it takes no files, its nearest ancestor that does, with the
+    // point in that window's client pixels.
+    static CString DropFiles(HWND hWnd, const std::vector<CString>& files, POINT point);
 };

@@ -11,6 +11,7 @@ class CDC;
 class CMenu;
 struct FontObject;
 struct IconResource;
+struct DropFiles;
 
 using HWND = CWindowRecord*;
 using HFONT = FontObject*;
@@ -18,6 +19,7 @@ using HICON = const IconResource*;
 using HCURSOR = HICON;
 using HDC = CDC*;
 using HMENU = CMenu*;
+using HDROP = DropFiles*;
 using INT_PTR = std::intptr_t;
 using UINT_PTR = std::uintptr_t;
 

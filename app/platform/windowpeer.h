@@ -13,7 +13,7 @@
 enum class WindowChange {
     Text,          // Text()
     Rect,          // Rect(): position or size
-    Style,         // Style(): visible, disabled
+    Style,         // Style(): visible, disabled; ExStyle(): takes dropped files
     Font,          // Font()
     Icon,          // Icon(bBig) of a dialog, or the icon of an SS_ICON static
     ItemInserted,  // Items(): an item was inserted at nIndex

@@ -239,15 +239,29 @@ CMenu* CWindowRecord::SystemMenu()
     return m_pSystemMenu.get();
 }
 
+bool CWindowRecord::HasEditField() const
+{
+    return m_kind == WindowKind::Edit ||
+           (m_kind == WindowKind::ComboBox && (m_dwStyle & CBS_TYPEMASK) != CBS_DROPDOWNLIST);
+}
+
 void CWindowRecord::SetText(const CString& strText)
 {
-    m_strText = strText;
+    const size_t nLineBreak = strText.str().find_first_of("\r\n");
+    m_strText = HasEditField() && nLineBreak != std::string::npos ? CString(strText.str().substr(0, nLineBreak))
+                                                                  : strText;
     Changed(WindowChange::Text);
 }
 
 void CWindowRecord::SetStyle(DWORD dwStyle)
 {
     m_dwStyle = dwStyle;
+    Changed(WindowChange::Style);
+}
+
+void CWindowRecord::SetExStyle(DWORD dwExStyle)
+{
+    m_dwExStyle = dwExStyle;
     Changed(WindowChange::Style);
 }
 

@@ -60,6 +60,9 @@ public:
     HWND FindChild(int nId) const;
 
     const CString& Text() const { return m_strText; }
+    // An edit control, or a combo box with an edit field (all but a
+    // drop-down list): one line of text that a person can type into.
+    bool HasEditField() const;
     DWORD Style() const { return m_dwStyle; }
     DWORD ExStyle() const { return m_dwExStyle; }
     bool IsVisible() const;
@@ -91,8 +94,12 @@ public:
     CMenu* SystemMenu();  // null for a window without WS_SYSMENU
     bool IsDialogEnded() const { return m_bDialogEnded; }
 
+    // An edit field keeps the text up to its first line break, however the
+    // text came (typed, pasted, set by the program), as one-line edit
+    // controls do.
     void SetText(const CString& strText);
     void SetStyle(DWORD dwStyle);
+    void SetExStyle(DWORD dwExStyle);
     void SetRect(const CRect& rect);
     void SetFont(HFONT hFont);
     void SetIcon(bool bBig, HICON hIcon);

@@ -25,6 +25,10 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
     const std::string plain = dir / "plain.pxr";
     WriteWholeFile(live, LiveSettings(0));
     WriteWholeFile(plain, LiveSettings(1));
+    const std::string accented = dir / "accented.pxr";
+    WriteWholeFile(accented, "[Configurations]\nnumber of configurations = 2\ndefault configuration = 0\n"
+                             "configuration #0 = Été\nchannel mask #0 = 3\n"
+                             "configuration #1 = ЖИВО\nchannel mask #1 = 1539\n");
     const Stems stems = WriteStems(dir, "in", {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12",
                                                "13", "14", "15", "16", "17"}, 40);
     const std::string out = dir / "out.wav";
@@ -71,9 +75,12 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
         {{"--mask", "0X80000003", "--quiet", "-o", out}, 2, 0, "", merged(2, 0x80000003), ""},  // bits past the 18 pass
         {{"-m", "0x3FFFF", "--plain", "-o", out}, 18, 0, "", merged(18, 0, true),
          "18 channels, 48000 Hz, 16-bit PCM, 20 frames (0.00 s), plain PCM header."},
-        // A settings file: the exact name first, else the only one equal ignoring letter case; its old-style option.
+        // A settings file: the exact name first, else the only one equal ignoring letter case, in UTF-8 too;
+        // its old-style option.
         {{"--settings", live, "-q", "-c", "LIVE", "-o", out}, 4, 0, "", merged(4, 0x603), ""},
         {{"--settings", live, "-q", "-c", "wIDE", "-o", out}, 2, 0, "", merged(2, 0x80000003), ""},
+        {{"--settings", accented, "-q", "-c", "ÉTÉ", "-o", out}, 2, 0, "", merged(2, 0x3), ""},
+        {{"--settings", accented, "-q", "-c", "живо", "-o", out}, 4, 0, "", merged(4, 0x603), ""},
         {{"--settings", live, "-q", "-o", out}, 2, 0, "", merged(2, 0x3), ""},
         {{"--settings", live, "-q", "-o", out}, 4, 0, "", merged(4, 0x603), ""},
         {{"--settings", plain, "-q", "-o", out}, 2, 0, "", merged(2, 0, true), ""},

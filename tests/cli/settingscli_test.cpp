@@ -91,4 +91,29 @@ TEST(SettingsCliTest, SettingsBesideTheProgramsRealPathAreReadAndNeverWritten)
         << unreadable.out;
 }
 
+// A device would be read for ever: it is a usage error before anything is
+// read. A pipe (a shell's <(...)) is read like a file.
+TEST(SettingsCliTest, ADeviceIsRefusedAndAPipeRead)
+{
+    TempDir dir;
+    for (const char* pszDevice : {"/dev/zero", "/dev/urandom"}) {
+        const Outcome device = RunMerge(dir, {"--list", "--settings", pszDevice});
+        EXPECT_EQ(device.nExitCode, 2) << pszDevice;
+        EXPECT_EQ(device.out, "");
+        EXPECT_EQ(device.err, "plexora-merge: the settings file '" + std::string(pszDevice) +
+                                  "' is a device, not a file\nRun with --help for more information.\n");
+    }
+
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    const std::string trio = "[Configurations]\nnumber of configurations = 1\ndefault configuration = 0\n"
+                             "configuration #0 = trio\nchannel mask #0 = 7\n";
+    ASSERT_EQ(write(fds[1], trio.data(), trio.size()), static_cast<ssize_t>(trio.size()));
+    close(fds[1]);
+    const Outcome piped = RunMerge(dir, {"--list", "--settings", "/dev/fd/" + std::to_string(fds[0])});
+    close(fds[0]);
+    EXPECT_EQ(piped.nExitCode, 0);
+    EXPECT_EQ(piped.out.rfind("Configurations:\n  0: 'trio', mask 0x7 (default): ", 0), 0u) << piped.out;
+}
+
 }  // namespace

@@ -1,11 +1,16 @@
-// Faults while the settings file is saved at exit: a file that may not be
-// written, a write that fails half way, a process that dies half way. The save reports the failure, the old file survives whole, nothing
-// is left but a dead process's temporary file, no descriptor is held, and
-// the next save works.
+// Faults while the settings file is saved at exit: files, folders and disks
+// that refuse it, writes that fail half way, links, a process that dies half
+// way, and programs saving at once. A failed save is reported and leaves the
+// old file whole (unless its folder takes no new file), no temporary file
+// and no descriptor; a save that works puts a whole file where readers look,
+// and the next save works.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/mount.h>
 
 #include <filesystem>
+#include <set>
 
 #include "layout/settings.h"
 #include "tests/layout/settingsfixtures.h"
@@ -22,26 +27,41 @@ const std::string kOldFile = Lines({"[Options]", "auto export = 1", "[Configurat
                                     "default configuration = 0", "configuration #0 = mine", "channel mask #0 = 7"});
 constexpr rlim_t kFileSizeLimit = 6000;  // a little more than one write buffer
 
-// Far larger than one write buffer, so that the limit stops it half way.
-CSettings NewSettings()
+// The built-in record and nCount more configurations named after nWriter:
+// by default far larger than one write buffer, so that a limit stops it half
+// way, and larger than the small disk.
+CSettings NewSettings(int nCount = 3000, int nWriter = 0)
 {
     CSettings settings;
     settings.LoadDefaultSettings();
-    for (int i = 0; i < 3000; ++i) {
+    for (int i = 0; i < nCount; ++i) {
         settings.m_aConfigurations.push_back(std::make_unique<CConfiguration>());
-        settings.m_aConfigurations.back()->m_strName.Format("layout %d", i);
+        settings.m_aConfigurations.back()->m_strName.Format("layout %d of %d", i, nWriter);
     }
     return settings;
 }
 
+// The bytes a save of the record writes into a folder of its own.
+std::string SavedAlone(const CSettings& settings)
+{
+    TempDir dir;
+    EXPECT_TRUE(settings.SaveSettings((dir / "settings.pxr").c_str()));
+    return ReadWholeFile(dir / "settings.pxr");
+}
+
 // app/settings.pxr holds the old settings; app/ and the file are open to
 // everybody until a test narrows them.
-class SettingsFaultTest : public testing::Test {
+class SettingsFolderTest : public testing::Test {
 protected:
     void SetUp() override
     {
         fs::permissions(m_dir.path(), fs::perms(0755));
         fs::create_directory(App());
+        WriteOldFile();
+    }
+
+    void WriteOldFile()
+    {
         fs::permissions(App(), fs::perms::all);
         WriteWholeFile(Settings(), kOldFile);
         fs::permissions(Settings(), fs::perms(0666));
@@ -51,30 +71,17 @@ protected:
     fs::path App() const { return m_dir.path() / "app"; }
     std::string Settings() const { return m_dir / "app/settings.pxr"; }
 
-    // A save as the user nobody (for whom permissions apply), under the
-    // file-size limit, or both: reported, no descriptor held, no file left.
-    void ExpectSaveFails(bool bAsNobody, bool bLimitFileSize) const
-    {
-        {
-            const RestrictionScope scope;
-            ASSERT_TRUE(!bAsNobody || ActAsNobody());
-            if (bLimitFileSize)
-                SetSoftLimit(RLIMIT_FSIZE, kFileSizeLimit);
-            EXPECT_FALSE(NewSettings().SaveSettings(Settings().c_str()));
-        }
-        EXPECT_EQ(OpenDescriptorCount(), m_nDescriptors);
-        EXPECT_EQ(FilesIn(App()), std::vector<std::string>{"settings.pxr"});
-    }
-
+    // Leaves no other file behind than those there before.
     void ExpectNextSaveWorks() const
     {
         std::error_code ec;
         fs::permissions(App(), fs::perms::all);
         fs::permissions(Settings(), fs::perms(0666), ec);
+        const std::vector<std::string> files = FilesIn(App());
         const CSettings saved = NewSettings();
         ASSERT_TRUE(saved.SaveSettings(Settings().c_str()));
-        EXPECT_EQ(Load(ReadWholeFile(Settings())).m_aConfigurations.size(), saved.m_aConfigurations.size());
-        EXPECT_FALSE(fs::exists(Settings() + ".tmp"));
+        EXPECT_EQ(ReadWholeFile(Settings()), SavedAlone(saved));
+        EXPECT_EQ(FilesIn(App()), files);
         EXPECT_EQ(OpenDescriptorCount(), m_nDescriptors);
     }
 
@@ -82,43 +89,206 @@ protected:
     size_t m_nDescriptors = 0;
 };
 
-TEST_F(SettingsFaultTest, AReadOnlyFileIsNotReplaced)
+using Hook = void (*)(const fs::path& dir);
+
+// What app/settings.pxr reads as after the save, through its links.
+enum class Afterwards { NewRecord, OldFile, NotChecked };
+
+struct SaveFault {
+    const char* name;
+    Hook prepare = nullptr;  // with the test's own rights
+    bool bAsNobody = false;  // so that permissions apply to the save
+    bool bLimitFileSize = false;
+    const char* pszFullDisk = nullptr;  // mount options of a tmpfs on app/, filled up (as root only)
+    bool bSaved = false;
+    Afterwards settings = Afterwards::OldFile;
+    std::vector<std::string> app = {"settings.pxr"};  // what app/ holds afterwards
+    Hook check = nullptr;  // what else must hold
+    bool bNextSaveWorks = true;
+};
+
+// Names the row in the test's name and in its failures.
+void PrintTo(const SaveFault& fault, std::ostream* os)
 {
-    fs::permissions(Settings(), fs::perms(0444));
-    ExpectSaveFails(true, false);
-    EXPECT_EQ(ReadWholeFile(Settings()), kOldFile);
-    ExpectNextSaveWorks();
+    *os << fault.name;
 }
 
-TEST_F(SettingsFaultTest, AWriteFailingHalfWayKeepsTheOldFile)
+const SaveFault kFaults[] = {
+    {.name = "ReadOnlyFile", .prepare = [](const fs::path& dir) { fs::permissions(dir / "app/settings.pxr", fs::perms(0444)); },
+     .bAsNobody = true},
+    {.name = "WriteFailingHalfWay", .bLimitFileSize = true},
+    // A full disk, with room for a new file or without: never written in place.
+    {.name = "FullDisk", .pszFullDisk = "size=64k", .app = {"filler", "settings.pxr"}, .bNextSaveWorks = false},
+    {.name = "NoRoomForANewFile", .pszFullDisk = "size=64k,nr_inodes=3", .app = {"filler", "settings.pxr"},
+     .bNextSaveWorks = false},
+    // A folder that takes no new file is written in place, where a failure
+    // cannot keep the old file; it is still reported.
+    {.name = "WriteFailingInPlace", .prepare = [](const fs::path& dir) { fs::permissions(dir / "app", fs::perms(0555)); },
+     .bAsNobody = true, .bLimitFileSize = true, .settings = Afterwards::NotChecked},
+    // A link is followed to the file it names, which is replaced where it
+    // is, with its permission bits; the link stays.
+    {.name = "LinkedSettingsFile",
+     .prepare = [](const fs::path& dir) {
+         fs::create_directory(dir / "elsewhere");
+         fs::rename(dir / "app/settings.pxr", dir / "elsewhere/target.pxr");
+         fs::permissions(dir / "elsewhere/target.pxr", fs::perms(0640));
+         fs::create_symlink("../elsewhere/target.pxr", dir / "app/settings.pxr");
+     },
+     .bSaved = true, .settings = Afterwards::NewRecord,
+     .check = [](const fs::path& dir) {
+         EXPECT_EQ(fs::read_symlink(dir / "app/settings.pxr"), "../elsewhere/target.pxr");
+         EXPECT_EQ(FilesIn(dir / "elsewhere"), std::vector<std::string>{"target.pxr"});
+         EXPECT_EQ(fs::status(dir / "elsewhere/target.pxr").permissions(), fs::perms(0640));
+     }},
+    // A link planted where a temporary file could go is neither followed
+    // nor removed (the fixed name earlier saves used, for one).
+    {.name = "PlantedLinkNotFollowed",
+     .prepare = [](const fs::path& dir) {
+         WriteWholeFile(dir / "victim", "theirs");
+         fs::create_symlink(dir / "victim", dir / "app/settings.pxr.tmp");
+     },
+     .bSaved = true, .settings = Afterwards::NewRecord, .app = {"settings.pxr", "settings.pxr.tmp"},
+     .check = [](const fs::path& dir) {
+         EXPECT_EQ(ReadWholeFile(dir / "victim"), "theirs");
+         EXPECT_EQ(fs::read_symlink(dir / "app/settings.pxr.tmp"), dir / "victim");
+     }},
+    // What is not a file is never replaced.
+    {.name = "LinkToADevice",
+     .prepare = [](const fs::path& dir) {
+         fs::remove(dir / "app/settings.pxr");
+         fs::create_symlink("/dev/null", dir / "app/settings.pxr");
+     },
+     .bAsNobody = true, .settings = Afterwards::NotChecked,
+     .check = [](const fs::path& dir) {
+         EXPECT_EQ(fs::read_symlink(dir / "app/settings.pxr"), "/dev/null");
+         EXPECT_TRUE(fs::is_character_file("/dev/null"));
+     },
+     .bNextSaveWorks = false},
+};
+
+class SettingsFaultTest : public SettingsFolderTest, public testing::WithParamInterface<SaveFault> {
+protected:
+    void SetUp() override
+    {
+        SettingsFolderTest::SetUp();
+        if (GetParam().pszFullDisk) {
+            if (geteuid() != 0)
+                GTEST_SKIP() << "mounting a small file system needs root";
+            if (mount("plexora-full", App().c_str(), "tmpfs", 0, GetParam().pszFullDisk) != 0)
+                GTEST_SKIP() << "no tmpfs can be mounted here";
+            m_bMounted = true;
+            WriteOldFile();
+            FillDisk();
+        }
+    }
+
+    void TearDown() override
+    {
+        if (m_bMounted)
+            umount2(App().c_str(), MNT_DETACH);
+    }
+
+    void FillDisk() const
+    {
+        const int fd = open((App() / "filler").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+        ASSERT_GE(fd, 0);
+        const std::string block(4096, 'f');
+        while (write(fd, block.data(), block.size()) > 0) {
+        }
+        close(fd);
+    }
+
+    bool m_bMounted = false;
+};
+
+TEST_P(SettingsFaultTest, TheSaveIsReportedAndNothingIsTorn)
 {
-    ExpectSaveFails(false, true);
-    EXPECT_EQ(ReadWholeFile(Settings()), kOldFile);
-    ExpectNextSaveWorks();
+    const SaveFault& fault = GetParam();
+    if (fault.prepare)
+        fault.prepare(m_dir.path());
+    {
+        const RestrictionScope scope;
+        ASSERT_TRUE(!fault.bAsNobody || ActAsNobody());
+        if (fault.bLimitFileSize)
+            SetSoftLimit(RLIMIT_FSIZE, kFileSizeLimit);
+        EXPECT_EQ(NewSettings().SaveSettings(Settings().c_str()), fault.bSaved);
+    }
+    EXPECT_EQ(OpenDescriptorCount(), m_nDescriptors);
+    EXPECT_EQ(FilesIn(App()), fault.app);
+    if (fault.settings == Afterwards::NewRecord) {
+        EXPECT_EQ(ReadWholeFile(Settings()), SavedAlone(NewSettings()));
+    } else if (fault.settings == Afterwards::OldFile) {
+        EXPECT_EQ(ReadWholeFile(Settings()), kOldFile);
+    }
+    if (fault.check)
+        fault.check(m_dir.path());
+    if (fault.bNextSaveWorks)
+        ExpectNextSaveWorks();
 }
 
-// A folder that takes no new file is written in place, where a failure
-// cannot keep the old file; it is still reported.
-TEST_F(SettingsFaultTest, AWriteFailingInPlaceIsReported)
-{
-    fs::permissions(App(), fs::perms(0555));
-    ExpectSaveFails(true, true);
-    ExpectNextSaveWorks();
-}
+INSTANTIATE_TEST_SUITE_P(Saves, SettingsFaultTest, testing::ValuesIn(kFaults),
+                         [](const testing::TestParamInfo<SaveFault>& row) { return std::string(row.param.name); });
 
 // Killed by the file-size limit in the middle of its writes: the old file is
 // whole, the half-written temporary file the only trace, and the next save
 // takes its place.
-TEST_F(SettingsFaultTest, AProcessDyingHalfWayKeepsTheOldFile)
+TEST_F(SettingsFolderTest, AProcessDyingHalfWayKeepsTheOldFile)
 {
     EXPECT_EQ(SignalThatEndedChild([&] {
                   SetSoftLimit(RLIMIT_FSIZE, kFileSizeLimit);
                   NewSettings().SaveSettings(Settings().c_str());
               }),
               SIGXFSZ);
-    EXPECT_EQ(fs::file_size(Settings() + ".tmp"), kFileSizeLimit);
+    const std::vector<std::string> files = FilesIn(App());
+    ASSERT_EQ(files.size(), 2u);
+    EXPECT_EQ(files[1], "settings.pxr");  // after the hidden temporary file
+    EXPECT_EQ(fs::file_size(App() / files[0]), kFileSizeLimit);
     EXPECT_EQ(ReadWholeFile(Settings()), kOldFile);
     ExpectNextSaveWorks();
+}
+
+// Programs exiting at once, each saving its own record again and again:
+// every save works, and whoever reads meanwhile finds one whole file.
+TEST_F(SettingsFolderTest, SavesAtOnceEachLeaveAWholeFile)
+{
+    constexpr int kWriters = 3;
+    constexpr int kRounds = 100;
+    constexpr int kConfigurations = 300;  // a few write buffers
+    std::set<std::string> wholeFiles = {kOldFile};
+    for (int k = 0; k < kWriters; ++k)
+        wholeFiles.insert(SavedAlone(NewSettings(kConfigurations, k)));
+
+    std::vector<pid_t> writers;
+    for (int k = 0; k < kWriters; ++k) {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            for (int nRound = 0; nRound < kRounds; ++nRound) {
+                if (!NewSettings(kConfigurations, k).SaveSettings(Settings().c_str()))
+                    _exit(1);
+            }
+            _exit(0);
+        }
+        writers.push_back(pid);
+    }
+    size_t nReads = 0;
+    size_t nTorn = 0;
+    std::vector<int> statuses(writers.size(), -1);
+    for (size_t nEnded = 0; nEnded < writers.size();) {
+        nTorn += wholeFiles.count(ReadWholeFile(Settings())) == 0;
+        ++nReads;
+        for (size_t k = 0; k < writers.size(); ++k) {
+            int status = 0;
+            if (statuses[k] == -1 && waitpid(writers[k], &status, WNOHANG) == writers[k]) {
+                statuses[k] = status;
+                ++nEnded;
+            }
+        }
+    }
+    EXPECT_EQ(nTorn, 0u) << "of " << nReads << " reads";
+    for (int status : statuses)
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a save failed";
+    EXPECT_TRUE(wholeFiles.count(ReadWholeFile(Settings())));
+    EXPECT_EQ(FilesIn(App()), std::vector<std::string>{"settings.pxr"});
 }
 
 }  // namespace

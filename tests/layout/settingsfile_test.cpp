@@ -85,6 +85,25 @@ TEST(SaveSettingsTest, AwkwardValuesAndMoreThan65535ConfigurationsReadBack)
     EXPECT_TRUE(loaded.m_bAutoLoading && loaded.m_bNoExtensible);
 }
 
+// A line break that reaches a value is written as a blank, so that every
+// value keeps its one line and the file reads back whole.
+TEST(SaveSettingsTest, ALineBreakInAValueIsWrittenAsABlank)
+{
+    CSettings settings;
+    settings.LoadDefaultSettings();
+    settings.m_strSuffixes[0] = "L\r\nx";
+    settings.m_strSuffixes[17] = "\n";
+    settings.m_aConfigurations[1]->m_strName = "two\nlines\r";
+    TempDir dir;
+    ASSERT_TRUE(settings.SaveSettings((dir / "settings.pxr").c_str()));
+    std::string expected = kBuiltInSettingsFile;
+    for (const auto& [from, to] : {std::pair<std::string, std::string>{"= FL\r", "= L  x\r"},
+                                   {"= TBR\r", "=  \r"},
+                                   {"= quadriphony\r", "= two lines \r"}})
+        expected.replace(expected.find(from), from.size(), to);
+    EXPECT_EQ(ReadWholeFile(dir / "settings.pxr"), expected);
+}
+
 // Where no temporary file can be made beside it, the old file is written
 // in place (by an unprivileged child when the tests run as root).
 TEST(SaveSettingsTest, AFolderThatTakesNoNewFileGetsTheFileWrittenInPlace)

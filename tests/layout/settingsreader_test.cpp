@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "layout/settings.h"
+#include "platform/core/cfile.h"
 #include "tests/layout/settingsfixtures.h"
 
 namespace {
@@ -73,6 +74,13 @@ TEST(LoadSettingsTest, LenientRulesOnFilesWrittenByHand)
         {"[Options]\nauto padding = 0\n[Configurations]\ndefault configuration = 0\nnumber of configurations = 1\n"
          "configuration #0 = x\nchannel mask #0 = 7",
          "0111 default 0 'x'=7"},
+        // CR line ends.
+        {"[Options]\rauto padding = 0\r[Configurations]\rnumber of configurations = 1\rdefault configuration = 0\r"
+         "configuration #0 = cr\rchannel mask #0 = 5\r",
+         "0111 default 0 'cr'=5"},
+        // A line is cut at 1 MiB; the rest of it is no line of its own.
+        {Lines({"[Suffixes]", "Back Left = " + std::string(2 << 20, 'b') + "Side Left = s", "Side Right = r"}),
+         "1111 4='" + std::string((1 << 20) - 12, 'b') + "' 10='r' default -1"},
     };
     for (const auto& [bytes, summary] : cases) {
         CSettings settings;
@@ -80,6 +88,29 @@ TEST(LoadSettingsTest, LenientRulesOnFilesWrittenByHand)
         LoadInto(settings, bytes);
         EXPECT_EQ(Summary(settings), summary) << bytes;
     }
+}
+
+// A device may never end: it is refused before anything is read, like a
+// file that cannot be opened. (A pipe reads: plexora-merge's tests.)
+TEST(LoadSettingsTest, ADeviceIsRefused)
+{
+    for (const char* pszDevice : {"/dev/zero", "/dev/null"}) {
+        CSettings settings;
+        EXPECT_FALSE(settings.LoadSettings(pszDevice)) << pszDevice;
+        EXPECT_EQ(Summary(settings), "0000 default -1") << pszDevice;
+    }
+}
+
+// Programs that start at once read the file at once.
+TEST(LoadSettingsTest, AFileAnotherProgramReadsMeanwhileLoads)
+{
+    TempDir dir;
+    WriteWholeFile(dir / "settings.pxr", ConfigurationsSection("2", "0"));
+    CFile reading;
+    ASSERT_TRUE(reading.Open((dir / "settings.pxr").c_str(), CFile::modeRead | CFile::shareDenyWrite));
+    CSettings settings;
+    EXPECT_TRUE(settings.LoadSettings((dir / "settings.pxr").c_str()));
+    EXPECT_EQ(Summary(settings), "0000 default 0 'a'=3 'b'=4294967295");
 }
 
 TEST(ParseIntValueTest, ReadsLikeAtoiButWrapsModulo2To32)

@@ -49,6 +49,22 @@ TEST(CFileTest, OpenFailsWithoutSideEffects)
     EXPECT_TRUE(f.Close()) << "closing a file that is not open does nothing";
 }
 
+// A link at the name, to a file or to nothing, is neither followed nor changed.
+TEST(CFileTest, CreateNewTakesOnlyAFreeName)
+{
+    TempDir dir;
+    WriteWholeFile(dir / "victim", "theirs");
+    std::filesystem::create_symlink(dir / "victim", dir / "link");
+    std::filesystem::create_symlink(dir / "nowhere", dir / "dangling");
+    for (const char* pszName : {"link", "dangling"}) {
+        CFile file;
+        EXPECT_FALSE(file.Open((dir / pszName).c_str(), CFile::modeCreateNew | CFile::modeWrite));
+        EXPECT_EQ(file.GetSystemError(), EEXIST) << pszName;
+    }
+    EXPECT_EQ(ReadWholeFile(dir / "victim"), "theirs");
+    EXPECT_FALSE(std::filesystem::exists(dir / "nowhere"));
+}
+
 // Runs what in a child process (given 20 seconds); true when it returned true.
 bool InAChild(const std::function<bool()>& what)
 {

@@ -8,15 +8,19 @@
 
 namespace {
 
-// Text reading takes CR LF and LF alike; the writing side is checked by the
-// settings files, byte for byte.
-TEST(CStdioFileTest, ReadsCrLfLfAndAnUnterminatedLastLine)
+constexpr size_t kReadChunk = 65536;  // what one read of the file takes
+constexpr size_t kMiB = 1 << 20;
+
+// Text reading takes CR LF, LF and a lone CR alike, and keeps at most 1 MiB
+// of a line; the writing side is checked by the settings files, byte for
+// byte.
+TEST(CStdioFileTest, ReadsEveryLineEndAndCutsLongLines)
 {
-    std::string longLine(10000, 'x');
-    longLine[4095] = '\r';  // a lone CR inside a line stays
-    // The next line's CR is the last byte of the third 4096-byte read, its LF
-    // the first of the fourth.
-    const std::string secondLine(3 * 4096 - 1 - (longLine.size() + 2), 'y');
+    const std::string longLine(10000, 'x');
+    // The next line's CR is the last byte of the first read, its LF the
+    // first byte of the second.
+    const std::string secondLine(kReadChunk - 1 - (longLine.size() + 2), 'y');
+    const std::string mebibyte(kMiB, 'm');
     struct Case {
         std::string bytes;
         std::vector<std::string> lines;
@@ -25,6 +29,13 @@ TEST(CStdioFileTest, ReadsCrLfLfAndAnUnterminatedLastLine)
         {"one\r\ntwo\n\r\n  padded  \nlast", {"one", "two", "", "  padded  ", "last"}},
         {"", {}},
         {longLine + "\r\n" + secondLine + "\r\nnext\n", {longLine, secondLine, "next"}},
+        // CR alone ends a line, as written by hand on old systems; CR CR LF
+        // is two line ends.
+        {"one\rtwo\r\rthree\r", {"one", "two", "", "three"}},
+        {"a\r\r\nb\n\rc", {"a", "", "b", "", "c"}},
+        // At 1 MiB a line is cut and the rest of it skipped, over many reads.
+        {mebibyte + "\n" + mebibyte + "cut\rnext", {mebibyte, mebibyte, "next"}},
+        {"first\n" + std::string(3 * kMiB + 5, 'z'), {"first", std::string(kMiB, 'z')}},
     };
     for (const Case& c : cases) {
         TempDir dir;

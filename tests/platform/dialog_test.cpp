@@ -87,6 +87,26 @@ TEST_F(DialogTest, ModalDialogsNestAndDisableTheirOwners)
     EXPECT_TRUE(CModalStack::Dialogs().empty());
 }
 
+// What the program sets into a one-line edit field ends at its first line
+// break, as what a person types does (scenarios/layer-controls.txt); a
+// static shows every line.
+TEST_F(DialogTest, OneLineFieldsKeepTheTextBeforeALineBreak)
+{
+    CTestDlg dlg;
+    backend.loopActions.push_back([&](HWND) {
+        const std::tuple<int, const char*, const char*> cases[] = {
+            {IDC_NAME, "a\r\nb", "a"}, {IDC_EDIT_COMBO, "\rb", ""}, {IDC_LOG, "two\nlines", "two\nlines"}};
+        for (const auto& [nId, pszText, pszKept] : cases) {
+            dlg.GetDlgItem(nId)->SetWindowText(pszText);
+            CString strText;
+            dlg.GetDlgItem(nId)->GetWindowText(strText);
+            EXPECT_EQ(strText, pszKept) << nId << " " << pszText;
+        }
+        dlg.EndDialog(IDOK);
+    });
+    dlg.DoModal();
+}
+
 // One template font for the dialog and every control, gone with the dialog.
 // The program's own shared fonts are the ui tests'.
 TEST_F(DialogTest, TheTemplateFontIsSharedAndGoesWithTheDialog)

@@ -4,8 +4,10 @@
 # with no files chosen, the message box it shows is found and answered with
 # Enter, the main window is closed through its system menu, and the settings
 # file must then stand beside the program, holding the built-in settings.
+# Then "Open with": started with a stem on its command line, the program
+# fills its rows, and Enter (Process) writes the merge.
 #
-#   desktop_e2e.sh PLEXORA EXPECTED_SETTINGS   (runs itself again inside xvfb-run)
+#   desktop_e2e.sh PLEXORA MAKE_STEMS EXPECTED_SETTINGS   (runs itself again inside xvfb-run)
 set -euo pipefail
 
 if [[ ${1-} != --inside ]]; then
@@ -13,12 +15,13 @@ if [[ ${1-} != --inside ]]; then
   trap 'rm -rf "$work"' EXIT
   # A copy, not a link: the settings file goes beside the program's real path.
   cp "$1" "$work/plexora"
-  xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside "$work" "$(realpath "$2")"
+  xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside "$work" "$(realpath "$2")" "$(realpath "$3")"
   exit
 fi
 
 work=$2
-expected=$3
+make_stems=$3
+expected=$4
 cd "$work"
 fail() { echo "FAIL: $*"; kill "$pid" 2>/dev/null || true; exit 1; }
 # The visible windows titled NAME (xdotool matches titles ignoring case),
@@ -62,3 +65,17 @@ wait "$pid" || fail "plexora exited with status $?"
 [[ -s settings.pxr ]] || fail "no settings.pxr beside the program"
 cmp settings.pxr "$expected" || fail "settings.pxr does not hold the built-in settings"
 echo "settings.pxr written: $(wc -c < settings.pxr) bytes, the built-in settings"
+
+# "Open with Plexora": the file is dropped on the window once it runs.
+mkdir stems
+"$make_stems" -s 1 stems/drums{FL,FR,FC,LF,BL,BR}.wav
+QT_QPA_PLATFORM=xcb ./plexora "$work/stems/drumsFL.wav" &
+pid=$!
+main=$(retry first_window Plexora) || fail "the main window did not appear with a file to open"
+sleep 1
+xdotool windowfocus --sync "$main" key Return
+merged() { [[ -s "stems/drumssurround 5.1.wav" ]]; }
+retry merged || fail "Enter after opening drumsFL.wav wrote no 'drumssurround 5.1.wav'"
+retry close_through_system_menu || fail "the program still runs after Close"
+wait "$pid" || fail "plexora exited with status $?"
+echo "opened with stems/drumsFL.wav: $(wc -c < "stems/drumssurround 5.1.wav") bytes merged"

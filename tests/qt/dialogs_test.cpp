@@ -64,15 +64,24 @@ TEST_F(DialogsTest, EveryPeerShowsItsWindowAsTheModelHasIt)
         Later([&] {
             HWND hAbout = CModalStack::Top();
             ExpectPeersMatchModel(hAbout);
-            // The program icon as drawn: stems red above blue, a transparent corner.
-            QImage icon = WidgetOf<QLabel>(hAbout->Children().front())->pixmap().toImage();
+            // The program icon as drawn, with a pixel of the screen for each
+            // of its own: stems red above blue, a transparent corner, and the
+            // red stem's top edge as sharp as the screen allows (a 32-pixel
+            // image enlarged would blur it).
+            QPixmap pixmap = WidgetOf<QLabel>(hAbout->Children().front())->pixmap();
+            const int nScale = static_cast<int>(qApp->devicePixelRatio());
+            EXPECT_EQ(pixmap.devicePixelRatio(), nScale);
+            QImage icon = pixmap.toImage();
             EXPECT_EQ(icon.pixelColor(0, 0).alpha(), 0);
-            EXPECT_EQ(icon.pixelColor(0, 10), QColor(0xFF, 0, 0));
-            EXPECT_EQ(icon.pixelColor(0, 24), QColor(0, 0, 0xFF));
+            EXPECT_EQ(icon.pixelColor(0, 10 * nScale - 1).alpha(), 0);
+            EXPECT_EQ(icon.pixelColor(0, 10 * nScale), QColor(0xFF, 0, 0));
+            EXPECT_EQ(icon.pixelColor(0, 24 * nScale), QColor(0, 0, 0xFF));
             CUserInput::Key(hAbout, VK_RETURN);
         });
         CUserInput::Click(hMain->FindChild(IDC_ABOUT));
-        EXPECT_EQ(WidgetOf(hMain)->windowIcon().availableSizes(), QList<QSize>({QSize(32, 32), QSize(16, 16)}));
+        // The window manager gets images of 32 pixels for scale factors 1 and 2.
+        const QList<QSize> windowIconSizes = WidgetOf(hMain)->windowIcon().availableSizes();
+        EXPECT_TRUE(windowIconSizes.contains(QSize(32, 32)) && windowIconSizes.contains(QSize(64, 64)));
         dlg.EndDialog(IDCANCEL);
     });
     dlg.DoModal();

@@ -3,14 +3,19 @@
 // runs on a fresh settings dialog with the built-in settings (the system
 // menu's on the main dialog, which adds its About item).
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMimeData>
+#include <QUrl>
+#include <QWindow>
 #include <QTest>
 
 #include "platform/cwinapp.h"
 #include "platform/modalstack.h"
+#include "tests/support/tempdir.h"
 #include "tests/qt/qtharness.h"
 #include "ui/maindlg.h"
 #include "ui/plexoraresources.h"
@@ -101,6 +106,14 @@ const PersonsAction kActions[] = {
          EXPECT_EQ(pEdit->cursorPosition(), 2) << "the caret stays where the person types";
      },
      WM_COMMAND, IDC_CONFIGURATIONS, CBN_EDITCHANGE, "xysurround 5.1 #-1"},
+    {"pasting two lines into an edit", false,
+     [](HWND h) {
+         auto* pEdit = Part<QLineEdit>(h, IDC_SUFFIX_FIRST + 2);
+         QApplication::clipboard()->setText("x\ny");
+         pEdit->selectAll();
+         pEdit->paste();
+     },
+     WM_COMMAND, IDC_SUFFIX_FIRST + 2, EN_CHANGE, "x"},
     {"typing in a drop-down combo box's field", false,
      [](HWND h) { QTest::keyClicks(Part<QLineEdit>(h, IDC_DEFAULT_CONFIGURATION), "!"); },
      WM_COMMAND, IDC_DEFAULT_CONFIGURATION, CBN_EDITCHANGE, "surround 5.1! #-1"},
@@ -179,6 +192,46 @@ TEST_F(InputTest, EachActionReachesTheProgramAsItsMessage)
             EXPECT_EQ(lParam, reinterpret_cast<LPARAM>(hSender)) << "the sender's handle, none for IDOK and IDCANCEL";
         }
     }
+}
+
+// A file manager's drop reaches the window through Qt's own delivery: on a
+// row's label it is that row's pick, elsewhere each file finds its row.
+TEST_F(InputTest, FilesDroppedFromAFileManagerGoToTheirRows)
+{
+    const TempDir dir;
+    for (const char* pszSuffix : {"FL", "FR", "FC", "LF", "BL", "BR"})
+        WriteWholeFile(dir / ("drums" + std::string(pszSuffix) + ".wav"), "");
+    CSettings settings;
+    settings.LoadDefaultSettings();
+    CMainDlg dlg(settings);
+    auto label = [&dlg](int nRow) { return dlg.m_hWnd->FindChild(IDC_CHANNEL_LABEL_FIRST + nRow)->Text().str(); };
+    Later([&] {
+        QWindow* pWindow = WidgetOf(dlg.m_hWnd)->windowHandle();
+        auto drop = [&](const std::vector<std::string>& names, const QPoint& at) {
+            QMimeData data;
+            QList<QUrl> urls;
+            for (const std::string& name : names)
+                urls << QUrl::fromLocalFile(QString::fromStdString(dir / name));
+            urls << QUrl("https://example.org/not-a-file.wav");  // dropped along, never taken
+            data.setUrls(urls);
+            QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(pWindow, &enter);
+            QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(pWindow, &dropped);
+        };
+        settings.m_bAutoLoading = false;
+        const CRect& backRight = dlg.m_hWnd->FindChild(IDC_CHANNEL_LABEL_FIRST + 5)->Rect();
+        drop({"drumsLF.wav"}, QPoint(backRight.left + 4, backRight.top + 4));
+        EXPECT_EQ(label(5), dir / "drumsLF.wav") << "the row under the point picks it";
+        EXPECT_EQ(label(3), "---");
+
+        settings.m_bAutoLoading = true;
+        drop({"drumsBR.wav"}, QPoint(2, 2));
+        for (int r = 0; r < 6; ++r)
+            EXPECT_EQ(label(r), dir / ("drums" + std::string(kSpeakerPositions[r].pszDefaultSuffix) + ".wav")) << r;
+        dlg.EndDialog(IDCANCEL);
+    });
+    dlg.DoModal();
 }
 
 }  // namespace

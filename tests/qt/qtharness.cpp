@@ -47,7 +47,7 @@ QStringList Shown(QWidget* pWidget)
         return {"push button", pPush->text(), pPush->isDefault() ? "default" : ""};
     if (auto* pLabel = qobject_cast<QLabel*>(pWidget))
         return pLabel->pixmap().isNull() ? QStringList{"label", pLabel->text()}
-                                         : QStringList{"icon", QString::number(pLabel->pixmap().width())};
+                                         : QStringList{"icon", QString::number(pLabel->pixmap().deviceIndependentSize().width())};
     if (auto* pEdit = qobject_cast<QLineEdit*>(pWidget))
         return {"edit", pEdit->text(), pEdit->hasFrame() ? "framed" : ""};
     if (auto* pCombo = qobject_cast<QComboBox*>(pWidget)) {

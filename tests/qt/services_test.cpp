@@ -1,6 +1,6 @@
 // The modal services for people: message boxes as AfxMessageBox shows them,
-// and file dialogs with Win32's filter list, default extension and
-// overwrite question.
+// and file dialogs with Win32's filter list, names of missing files, default
+// extension and overwrite question.
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QFileDialog>
@@ -50,6 +50,35 @@ TEST(QtFileDialogTest, TheDefaultExtensionCompletesOnlyANameWithoutOne)
     EXPECT_EQ(CQtFileDialog::WithDefaultExtension("/a/out.WAV", "wav"), "/a/out.WAV");
     EXPECT_EQ(CQtFileDialog::WithDefaultExtension("/a/out.mix", "wav"), "/a/out.mix");
     EXPECT_EQ(CQtFileDialog::WithDefaultExtension("/a/out", ""), "/a/out");
+}
+
+// Whether the file exists is the program's question: a row labelled with a
+// missing file is reported by Process.
+TEST_F(ServicesTest, TheOpenDialogTakesATypedNameWhetherOrNotItsFileExists)
+{
+    TempDir folder;
+    WriteWholeFile(folder / "drumsFL.wav", "RIFF");
+    WriteWholeFile(folder / "drumsLF", "RIFF");
+    // What is typed, and the file chosen: the default extension added as
+    // Win32 adds it, to any name without one but that of an existing file.
+    for (auto [pszTyped, pszChosen] : {std::pair{"drumsFL.wav", "drumsFL.wav"}, std::pair{"drumsFR.wav", "drumsFR.wav"},
+                                       std::pair{"drumsFC", "drumsFC.wav"}, std::pair{"drumsLF", "drumsLF"}}) {
+        CFileDialog dlg(TRUE, "*.wav", "", OFN_HIDEREADONLY, "Wave files (*.wav)|*.wav|All files (*.*)|*.*|");
+        dlg.m_ofn.lpstrInitialDir = folder.path().c_str();
+        Later([&] {
+            // A refusal would be a message box over the dialog.
+            Later([] {
+                if (auto* pBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    ADD_FAILURE() << "refused: " << pBox->text().toStdString();
+                    pBox->accept();
+                    ActiveModal<QFileDialog>()->reject();
+                }
+            });
+            TypeFileName(pszTyped);
+        });
+        EXPECT_EQ(dlg.DoModal(), IDOK) << pszTyped;
+        EXPECT_EQ(dlg.GetPathName(), CString(folder / pszChosen));
+    }
 }
 
 TEST_F(ServicesTest, TheSaveDialogStartsOnTheFirstFilterAndAsksBeforeReplacing)

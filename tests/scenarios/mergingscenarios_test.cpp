@@ -301,4 +301,17 @@ TEST_F(MergingScenario, FailedMergesSayWhyAndWriteNothing)
                                  "stems/rate48.wav"}));
 }
 
+// Files dropped on a row, on the window, from two folders, fitting no row,
+// with automatic loading off, and named on the command line.
+TEST_F(MergingScenario, DroppedFilesGoToTheirRows)
+{
+    Stems("drums", k51);
+    fs::create_directory(dir.path() / "other");
+    Stem("other/bassFR.wav");
+    Stem("other/bassBL.wav");
+    WriteWholeFile(dir / "notes.txt", "not a stem");
+    RunScenario("drops");
+    ExpectMerge("stems/drumsBLstereo.wav", {"stems/drumsBL.wav", "stems/drumsFR.wav"}, 0x3);
+}
+
 }  // namespace

@@ -1,8 +1,10 @@
 # Runs one scenario in a fresh working folder:
-#   cmake -DPROGRAM=... -DSCRIPT=... -DWORKDIR=... [-DSETTINGS=file] [-DEXPECTED=file] -P run_scenario.cmake
+#   cmake -DPROGRAM=... -DSCRIPT=... -DWORKDIR=... [-DSETTINGS=file] [-DEXPECTED=file]
+#         [-DBACKUP=file] -P run_scenario.cmake
 # The folder gets an empty subfolder app/ for scripts that say `appdir "app"`,
 # with SETTINGS copied in as app/settings.pxr. After the run, app/settings.pxr
-# must equal EXPECTED byte for byte.
+# must equal EXPECTED byte for byte, and app/settings.pxr.bak BACKUP; without
+# BACKUP there must be no app/settings.pxr.bak.
 file(REMOVE_RECURSE "${WORKDIR}")
 file(MAKE_DIRECTORY "${WORKDIR}/app")
 if(SETTINGS)
@@ -14,11 +16,20 @@ if(NOT result EQUAL 0)
   message(FATAL_ERROR "the scenario failed (${result})")
 endif()
 
-if(EXPECTED)
-  file(READ "${EXPECTED}" expected HEX)
-  file(READ "${WORKDIR}/app/settings.pxr" written HEX)
-  if(NOT expected STREQUAL written)
-    message(FATAL_ERROR "app/settings.pxr differs from ${EXPECTED}:\n${written}\nexpected:\n${expected}")
+function(expect_same_bytes written expected)
+  file(READ "${expected}" expected_bytes HEX)
+  file(READ "${WORKDIR}/${written}" written_bytes HEX)
+  if(NOT expected_bytes STREQUAL written_bytes)
+    message(FATAL_ERROR "${written} differs from ${expected}:\n${written_bytes}\nexpected:\n${expected_bytes}")
   endif()
+endfunction()
+
+if(EXPECTED)
+  expect_same_bytes(app/settings.pxr "${EXPECTED}")
+endif()
+if(BACKUP)
+  expect_same_bytes(app/settings.pxr.bak "${BACKUP}")
+elseif(EXISTS "${WORKDIR}/app/settings.pxr.bak")
+  message(FATAL_ERROR "app/settings.pxr.bak was written")
 endif()
 file(REMOVE_RECURSE "${WORKDIR}")

@@ -84,7 +84,8 @@ bool CFile::Open(const char* pszFileName, UINT nOpenFlags)
         return false;
     }
     const bool writes = (nOpenFlags & modeWrite) != 0;
-    const bool creates = (nOpenFlags & modeCreate) != 0;
+    const bool createsNew = (nOpenFlags & modeCreateNew) != 0;
+    const bool creates = createsNew || (nOpenFlags & modeCreate) != 0;
     const UINT share = nOpenFlags & 0x70;
     const bool deniesWrite = share != shareDenyNone && share != shareDenyRead;
     const bool deniesRead = share == shareCompat || share == shareExclusive || share == shareDenyRead;
@@ -98,7 +99,7 @@ bool CFile::Open(const char* pszFileName, UINT nOpenFlags)
         fd = ::open(pszFileName, flags | O_CREAT | O_EXCL, 0666);
         created = fd >= 0;
     }
-    if (fd < 0)
+    if (fd < 0 && !createsNew)
         fd = ::open(pszFileName, flags);
     if (fd < 0) {
         m_nSystemError = errno;
@@ -137,6 +138,12 @@ bool CFile::Open(const char* pszFileName, UINT nOpenFlags)
     m_nDevice = st.st_dev;
     m_nInode = st.st_ino;
     return true;
+}
+
+bool CFile::IsDevice() const
+{
+    struct stat st {};
+    return IsOpen() && ::fstat(m_fd, &st) == 0 && (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode));
 }
 
 bool CFile::Attach(int fd)
@@ -206,6 +213,16 @@ LONGLONG CFile::Seek(LONGLONG lOffset, SeekPosition nFrom)
     int whence = nFrom == begin ? SEEK_SET : nFrom == current ? SEEK_CUR : SEEK_END;
     off_t pos = ::lseek(m_fd, static_cast<off_t>(lOffset), whence);
     return pos < 0 ? -1 : static_cast<LONGLONG>(pos);
+}
+
+bool CFile::Flush()
+{
+    // EINVAL: a file that cannot be synchronised at all, which is no failure.
+    if (!IsOpen())
+        MarkFailed(EBADF);
+    else if (::fsync(m_fd) != 0 && errno != EINVAL)
+        MarkFailed(errno);
+    return !m_bFailed;
 }
 
 bool CFile::Close()

@@ -21,6 +21,9 @@ public:
         shareDenyNone = 0x0040,
         modeCreate = 0x1000,  // create, or empty an existing file
         typeText = 0x4000,
+        // Create a file that must not exist yet: whatever holds the name, a
+        // file or a link, fails the open (EEXIST) and is never followed.
+        modeCreateNew = 0x100000,
     };
     enum SeekPosition : UINT { begin = 0, current = 1, end = 2 };
 
@@ -35,6 +38,9 @@ public:
     // a descriptor that is not open.
     bool Attach(int fd);
     bool IsOpen() const { return m_fd >= 0; }
+    // A character or block device (a terminal, /dev/zero, a disk) rather
+    // than a file: reading it may never end.
+    bool IsDevice() const;
 
     // Reads up to nCount bytes, fewer only at the end of the file or on an
     // error; 0 at the end. An error marks the file as failed.
@@ -43,13 +49,17 @@ public:
     bool Write(const void* pBuffer, UINT nCount);
     // Returns the new position from the beginning, or -1 on failure.
     LONGLONG Seek(LONGLONG lOffset, SeekPosition nFrom);
+    // Has the system put what was written on the disk; false (and the file
+    // marked as failed) when it cannot.
+    virtual bool Flush();
     // Does nothing for a file that is not open; false when the system
     // reported an error on closing or the file had failed before.
     virtual bool Close();
 
     bool HasFailed() const { return m_bFailed; }
-    // The system's error number (errno) of the last open, read or write that
-    // failed; EBUSY when the share modes refused an open. 0 when none did.
+    // The system's error number (errno) of the last open, read, write, flush
+    // or close that failed; EBUSY when the share modes refused an open, EEXIST
+    // when modeCreateNew found the name taken. 0 when none did.
     int GetSystemError() const { return m_nSystemError; }
     // True while pszFileName names the file this object opened (the same
     // device and inode): false once it was removed, replaced or its folder

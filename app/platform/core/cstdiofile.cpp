@@ -1,7 +1,10 @@
 #include "platform/core/cstdiofile.h"
 
+#include <algorithm>
+
 namespace {
-constexpr UINT kChunkBytes = 4096;
+constexpr UINT kWriteChunkBytes = 4096;
+constexpr UINT kReadChunkBytes = 65536;
 }
 
 CStdioFile::~CStdioFile()
@@ -13,41 +16,44 @@ bool CStdioFile::FillReadBuffer()
 {
     if (m_atEnd)
         return false;
-    m_readBuffer.erase(0, m_readPos);
+    m_readBuffer.resize(kReadChunkBytes);
+    const UINT n = Read(m_readBuffer.data(), kReadChunkBytes);
+    m_readBuffer.resize(n);
     m_readPos = 0;
-    size_t old = m_readBuffer.size();
-    m_readBuffer.resize(old + kChunkBytes);
-    UINT n = Read(m_readBuffer.data() + old, kChunkBytes);
-    m_readBuffer.resize(old + n);
-    if (n == 0)
-        m_atEnd = true;
+    m_atEnd = n == 0;
     return n > 0;
 }
 
 bool CStdioFile::ReadString(CString& rString)
 {
-    // Each byte is searched once, so that a line costs its length however
-    // many reads it spans (a huge file without line ends must not hang).
-    size_t nScanned = 0;  // bytes after m_readPos known to hold no line end
+    // Each byte is looked at once and at most kMaxLineBytes of a line are
+    // kept, so that a huge file without line ends costs neither time nor
+    // memory beyond its reading.
+    std::string line;
+    bool bStarted = false;
     for (;;) {
-        size_t lf = m_readBuffer.find('\n', m_readPos + nScanned);
-        if (lf != std::string::npos) {
-            size_t lineEnd = (lf > m_readPos && m_readBuffer[lf - 1] == '\r') ? lf - 1 : lf;
-            rString = CString(m_readBuffer.substr(m_readPos, lineEnd - m_readPos));
-            m_readPos = lf + 1;
-            return true;
-        }
-        nScanned = m_readBuffer.size() - m_readPos;
-        if (!FillReadBuffer())
+        if (m_readPos == m_readBuffer.size() && !FillReadBuffer())
             break;
+        if (m_afterCarriageReturn) {
+            m_afterCarriageReturn = false;
+            if (m_readBuffer[m_readPos] == '\n') {
+                ++m_readPos;
+                continue;
+            }
+        }
+        bStarted = true;
+        const size_t nEnd = m_readBuffer.find_first_of("\r\n", m_readPos);
+        const size_t nStop = nEnd == std::string::npos ? m_readBuffer.size() : nEnd;
+        line.append(m_readBuffer, m_readPos, std::min(nStop - m_readPos, kMaxLineBytes - line.size()));
+        m_readPos = nStop;
+        if (nEnd != std::string::npos) {
+            m_afterCarriageReturn = m_readBuffer[nEnd] == '\r';
+            ++m_readPos;
+            break;
+        }
     }
-    if (m_readPos < m_readBuffer.size()) {
-        rString = CString(m_readBuffer.substr(m_readPos));
-        m_readPos = m_readBuffer.size();
-        return true;
-    }
-    rString.Empty();
-    return false;
+    rString = CString(std::move(line));
+    return bStarted;
 }
 
 void CStdioFile::WriteString(const char* psz)
@@ -57,7 +63,7 @@ void CStdioFile::WriteString(const char* psz)
             m_writeBuffer += '\r';
         m_writeBuffer += *p;
     }
-    if (m_writeBuffer.size() >= kChunkBytes)
+    if (m_writeBuffer.size() >= kWriteChunkBytes)
         FlushWriteBuffer();
 }
 
@@ -69,6 +75,12 @@ bool CStdioFile::FlushWriteBuffer()
     return written;
 }
 
+bool CStdioFile::Flush()
+{
+    FlushWriteBuffer();
+    return CFile::Flush();
+}
+
 bool CStdioFile::Close()
 {
     if (!IsOpen())
@@ -77,5 +89,6 @@ bool CStdioFile::Close()
     m_readBuffer.clear();
     m_readPos = 0;
     m_atEnd = false;
+    m_afterCarriageReturn = false;
     return CFile::Close();
 }

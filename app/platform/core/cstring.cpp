@@ -4,17 +4,13 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "platform/core/casefold.h"
 
 namespace {
 
 size_t Clamp(int n, size_t limit)
 {
     return n <= 0 ? 0 : std::min(static_cast<size_t>(n), limit);
-}
-
-char FoldAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 }  // namespace
@@ -49,17 +45,8 @@ bool CString::EndsWith(const CString& suffix) const
 
 int CString::CompareNoCase(const char* psz) const
 {
-    std::string_view other(psz ? psz : "");
-    size_t n = std::min(m_str.size(), other.size());
-    for (size_t i = 0; i < n; ++i) {
-        unsigned char a = static_cast<unsigned char>(FoldAscii(m_str[i]));
-        unsigned char b = static_cast<unsigned char>(FoldAscii(other[i]));
-        if (a != b)
-            return a < b ? -1 : 1;
-    }
-    if (m_str.size() == other.size())
-        return 0;
-    return m_str.size() < other.size() ? -1 : 1;
+    int nCompare = FoldCase(m_str).compare(FoldCase(psz ? psz : ""));
+    return nCompare < 0 ? -1 : nCompare > 0 ? 1 : 0;
 }
 
 void CString::Format(const char* pszFormat, ...)

@@ -31,8 +31,8 @@ public:
 
     bool EndsWith(const CString& suffix) const;
     int Compare(const char* psz) const { return m_str.compare(psz ? psz : ""); }
-    // Ignores the letter case of ASCII letters only, like the C run-time in
-    // the "C" locale; other bytes compare as they are.
+    // Ignores letter case as FoldCase (casefold.h) folds it: Unicode's in
+    // UTF-8 text, ASCII letters' only in other bytes.
     int CompareNoCase(const char* psz) const;
 
     // The string resource nID; false (and empty) when the program has none

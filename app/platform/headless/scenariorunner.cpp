@@ -70,9 +70,9 @@ int CScenarioRunner::Main(int argc, char** argv, const char* pszExeName, std::sp
     CHeadlessBackend backend;
     AfxSetBackend(&backend);
     CScriptedUser user(pszScript, std::move(lines), backend,
-                       [&makeApp](const CString& strModuleFileName) {
+                       [&makeApp](const CString& strModuleFileName, const std::vector<CString>& filesToOpen) {
                            std::unique_ptr<CWinApp> app = makeApp();
-                           AfxWinMain(*app, strModuleFileName);
+                           AfxWinMain(*app, strModuleFileName, filesToOpen);
                        },
                        pszExeName, CString(g_strTempFolder));
     backend.SetUser(&user);

@@ -8,6 +8,7 @@
 #include "platform/headless/headlessbackend.h"
 #include "platform/headless/scriptchecks.h"
 #include "platform/headless/windowdump.h"
+#include "platform/messagequeue.h"
 #include "platform/modalstack.h"
 #include "platform/userinput.h"
 #include "platform/windowrecord.h"
@@ -94,7 +95,10 @@ int CScriptedUser::Run()
             std::filesystem::path dir = std::filesystem::absolute(m_strAppDir.str());
             m_bRunning = true;
             m_bReturned = false;
-            m_runProgram(CString((dir / m_strExeName.str()).string()));
+            std::vector<CString> filesToOpen;
+            for (int i = 0; i < pLine->ArgCount(); ++i)
+                filesToOpen.push_back(pLine->Arg(i));
+            m_runProgram(CString((dir / m_strExeName.str()).string()), filesToOpen);
             m_bRunning = false;
             m_bReturned = true;
         } else if (cmd == "end") {
@@ -114,6 +118,9 @@ int CScriptedUser::Run()
 void CScriptedUser::RunModalLoop(HWND hDialog)
 {
     while (CWindowRecord::IsWindow(hDialog) && !hDialog->IsDialogEnded()) {
+        CMessageQueue::DeliverPosted();
+        if (!CWindowRecord::IsWindow(hDialog) || hDialog->IsDialogEnded())
+            break;
         // Asked to end by a signal, the program closes its windows, innermost
         // first, as their close boxes would.
         if (GetPendingInterrupt() != 0) {
@@ -183,8 +190,26 @@ void CScriptedUser::Act(const CScriptLine& line, HWND hDialog)
         strWhy = CUserInput::Close(hDialog);
     else if (cmd == "syscommand")
         strWhy = CUserInput::SysCommand(hDialog, static_cast<UINT>(line.Int(0)));
+    else if (cmd == "drop")
+        strWhy = Drop(line, hDialog);
     if (!strWhy.IsEmpty())
         Fail(&line, strWhy);
+}
+
+// Files dropped on a control's middle, or with id 0 on the dialog's own
+// top-left corner, where no control lies.
+CString CScriptedUser::Drop(const CScriptLine& line, HWND hDialog)
+{
+    HWND hTarget = line.Int(0) == 0 ? hDialog : Control(line, hDialog);
+    std::vector<CString> files;
+    for (int i = 1; i < line.ArgCount(); ++i)
+        files.push_back(line.Arg(i));
+    POINT point;
+    if (hTarget != hDialog) {
+        point.x = hTarget->Rect().Width() / 2;
+        point.y = hTarget->Rect().Height() / 2;
+    }
+    return CUserInput::DropFiles(hTarget, files, point);
 }
 
 void CScriptedUser::TakeCaptionChecks()

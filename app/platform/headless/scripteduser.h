@@ -17,9 +17,11 @@ class CHeadlessBackend;
 
 class CScriptedUser {
 public:
-    // Starts the program as the executable strModuleFileName and returns
-    // when it has returned from ExitInstance.
-    using ProgramRunner = std::function<void(const CString& strModuleFileName)>;
+    // Starts the program as the executable strModuleFileName, with the files
+    // named on its command line, and returns when it has returned from
+    // ExitInstance.
+    using ProgramRunner =
+        std::function<void(const CString& strModuleFileName, const std::vector<CString>& filesToOpen)>;
 
     CScriptedUser(CString strScriptName, std::vector<CScriptLine> lines, CHeadlessBackend& backend,
                   ProgramRunner runProgram, CString strExeName, CString strDefaultAppDir);
@@ -37,6 +39,7 @@ private:
     void ActInProgram(const CScriptLine& line);
     void Act(const CScriptLine& line, HWND hDialog);
     HWND Control(const CScriptLine& line, HWND hDialog);
+    CString Drop(const CScriptLine& line, HWND hDialog);
     CString ActiveWindowText() const;
     void TakeCaptionChecks();
     void CheckNoCaptionPending();

@@ -18,11 +18,12 @@ struct CommandForm {
 
 constexpr CommandForm kForms[] = {
     {"appdir", "T"},          {"dpi", "I"},
-    {"start", ""},            {"end", ""},
+    {"start", "T*"},          {"end", ""},
     {"click", "D"},           {"select", "DI"},
     {"toggle", "DI"},         {"type", "DT"},
     {"check", "DB"},          {"key", "K"},
     {"close", ""},            {"syscommand", "D"},
+    {"drop", "DTT*"},
     {"message", "TA"},        {"answer-open", "T"},
     {"answer-save", "T"},     {"answer-cancel", ""},
     {"expect-active", "T"},   {"expect-text", "DT"},

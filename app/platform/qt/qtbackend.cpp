@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "platform/core/interruptsignals.h"
+#include "platform/messagequeue.h"
 #include "platform/modalstack.h"
 #include "platform/qt/qtbuttonpeer.h"
 #include "platform/qt/qtcomboboxpeer.h"
@@ -45,6 +46,8 @@ CQtBackend::CQtBackend()
     // one must not end the event loops that the modal loops run on.
     QApplication::setQuitOnLastWindowClosed(false);
     m_sincePainted.start();
+    m_postedTimer.setSingleShot(true);
+    QObject::connect(&m_postedTimer, &QTimer::timeout, [this] { DeliverPostedMessages(); });
     m_closeTimer.setInterval(kCloseIntervalMs);
     QObject::connect(&m_closeTimer, &QTimer::timeout, [this] { CloseInnermostWindow(); });
     if (GetInterruptDescriptor() >= 0) {
@@ -54,6 +57,24 @@ CQtBackend::CQtBackend()
             m_closeTimer.start();
         });
     }
+}
+
+void CQtBackend::MessagePosted()
+{
+    m_postedTimer.start(0);
+}
+
+// Between the program's handlers only: while one runs (a message box of
+// its own, a merge), the messages wait.
+void CQtBackend::DeliverPostedMessages()
+{
+    if (m_handlerRunning.back()) {
+        m_postedTimer.start(kCloseIntervalMs);
+        return;
+    }
+    m_handlerRunning.back() = true;
+    CMessageQueue::DeliverPosted();
+    m_handlerRunning.back() = false;
 }
 
 void CQtBackend::CloseInnermostWindow()

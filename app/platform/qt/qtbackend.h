@@ -35,6 +35,7 @@ public:
     IModalServices& ModalServices() override { return *this; }
     // From the primary screen, 96 without one.
     int LogicalDpi() const override;
+    void MessagePosted() override;
 
     void RunModalLoop(HWND hDialog) override;
     void EndModalLoop(HWND hDialog) override;
@@ -61,9 +62,11 @@ private:
     // Per loop level (0: outside every modal loop), whether a handler runs.
     std::vector<bool> m_handlerRunning{false};
     void CloseInnermostWindow();
+    void DeliverPostedMessages();
 
     QElapsedTimer m_sincePainted;
     CQtFileDialog m_fileDialog;
     std::unique_ptr<QSocketNotifier> m_pInterruptNotifier;
     QTimer m_closeTimer;
+    QTimer m_postedTimer;
 };

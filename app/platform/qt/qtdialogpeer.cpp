@@ -3,9 +3,13 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDialog>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QShortcut>
+#include <QUrl>
 
 #include "platform/cmenu.h"
 #include "platform/qt/qtbackend.h"
@@ -65,7 +69,34 @@ protected:
             m_pPeer->ShowSystemMenu(pEvent->globalPos());
     }
 
+    // Local files only: they are all a drop hands on.
+    void dragEnterEvent(QDragEnterEvent* pEvent) override
+    {
+        if (m_pPeer && !LocalFiles(*pEvent->mimeData()).empty())
+            pEvent->acceptProposedAction();
+    }
+
+    void dropEvent(QDropEvent* pEvent) override
+    {
+        std::vector<CString> files = LocalFiles(*pEvent->mimeData());
+        if (!m_pPeer || files.empty())
+            return;
+        pEvent->acceptProposedAction();
+        const QPoint point = pEvent->position().toPoint();
+        m_pPeer->OnDrop(std::move(files), point);
+    }
+
 private:
+    static std::vector<CString> LocalFiles(const QMimeData& data)
+    {
+        std::vector<CString> files;
+        for (const QUrl& url : data.urls()) {
+            if (url.isLocalFile())
+                files.emplace_back(url.toLocalFile().toStdString());
+        }
+        return files;
+    }
+
     CQtDialogPeer* m_pPeer;
 };
 
@@ -109,6 +140,13 @@ void CQtDialogPeer::OnClose()
     Act([hDialog] { return CUserInput::Close(hDialog); });
 }
 
+void CQtDialogPeer::OnDrop(std::vector<CString> files, const QPoint& point)
+{
+    HWND hDialog = &Window();
+    const POINT dropPoint{point.x(), point.y()};
+    Act([hDialog, files = std::move(files), dropPoint] { return CUserInput::DropFiles(hDialog, files, dropPoint); });
+}
+
 void CQtDialogPeer::ShowSystemMenu(const QPoint& globalPos)
 {
     HWND hDialog = &Window();
@@ -144,6 +182,7 @@ void CQtDialogPeer::ApplyGeometry()
 
 void CQtDialogPeer::ApplyStyle()
 {
+    Widget()->setAcceptDrops((Window().ExStyle() & WS_EX_ACCEPTFILES) != 0);
     // A disabled dialog (the owner of a modal one) takes no input, which
     // Qt's modality and the backend see to; Win32 does not grey its
     // controls, so the widget stays enabled.

@@ -3,10 +3,15 @@
 // places the window (centred on its owner, or on the screen). The dialog
 // manager's keys, Escape and Enter, the close box, and the system menu (a
 // context menu on the dialog and Alt+Space) reach the program as Win32
-// sends them. A disabled dialog keeps its look, as in Win32.
+// sends them; so does a drop of local files, when the dialog takes them. A
+// disabled dialog keeps its look, as in Win32.
 #pragma once
 
 #include <QPoint>
+
+#include <vector>
+
+#include "platform/core/cstring.h"
 
 #include "platform/qt/qtpeer.h"
 
@@ -20,6 +25,8 @@ public:
     // on the screen.
     void OnKey(UINT nVirtualKey);
     void OnClose();
+    // Local files dropped at a point of the client area.
+    void OnDrop(std::vector<CString> files, const QPoint& point);
     void ShowSystemMenu(const QPoint& globalPos);
 
 protected:

@@ -36,11 +36,9 @@ CString CQtFileDialog::WithDefaultExtension(const CString& strPath, const CStrin
 
 CString CQtFileDialog::Complete(const FileDialogRequest& request, const CString& strChosen)
 {
-    CString strWithExtension = WithDefaultExtension(strChosen, request.strDefaultExtension);
-    if (!request.bOpen)
-        return strWithExtension;
-    bool bChosenExists = QFileInfo::exists(ToQString(strChosen));
-    return !bChosenExists && QFileInfo::exists(ToQString(strWithExtension)) ? strWithExtension : strChosen;
+    if (request.bOpen && QFileInfo::exists(ToQString(strChosen)))
+        return strChosen;
+    return WithDefaultExtension(strChosen, request.strDefaultExtension);
 }
 
 bool CQtFileDialog::ConfirmReplace(QWidget* pOwner, const CString& strPath)
@@ -56,7 +54,10 @@ bool CQtFileDialog::Run(const FileDialogRequest& request, QWidget* pOwner, CStri
     QFileDialog dialog(pOwner, request.bOpen ? QStringLiteral("Open") : QStringLiteral("Save As"));
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.setAcceptMode(request.bOpen ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
-    dialog.setFileMode(request.bOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    // An open dialog takes a typed name whether or not its file exists, as
+    // Win32's does without OFN_FILEMUSTEXIST: the program reports what it
+    // cannot read.
+    dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     bool bAskReplace = !request.bOpen && (request.dwFlags & OFN_OVERWRITEPROMPT);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !bAskReplace);
@@ -65,7 +66,9 @@ bool CQtFileDialog::Run(const FileDialogRequest& request, QWidget* pOwner, CStri
         dialog.setNameFilters(nameFilters);
         dialog.selectNameFilter(nameFilters.value(request.nFilterIndex));
     }
-    dialog.setDefaultSuffix(ToQString(request.strDefaultExtension));
+    // Qt would add it to an open dialog's name of an existing file too.
+    if (!request.bOpen)
+        dialog.setDefaultSuffix(ToQString(request.strDefaultExtension));
     if (!request.strInitialDir.IsEmpty())
         dialog.setDirectory(ToQString(request.strInitialDir));
     else if (!m_strLastFolder.isEmpty())

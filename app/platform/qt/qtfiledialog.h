@@ -1,9 +1,10 @@
 // Open and save dialogs for people (CFileDialog's requests), with the
 // platform's native dialog when it has one. Win32's rules that Qt does not
-// share are kept here: "*.*" matches every name, the default extension is
-// added to a name typed without one (and an existing file of that name is
-// asked about before it is replaced), and the first chosen folder is where
-// the next dialog opens.
+// share are kept here: "*.*" matches every name, an open dialog takes the
+// name of a file that does not exist, the default extension is added to a
+// name typed without one (and an existing file of that name is asked about
+// before it is replaced), and the first chosen folder is where the next
+// dialog opens.
 #pragma once
 
 #include <QStringList>
@@ -26,8 +27,8 @@ public:
     bool Run(const FileDialogRequest& request, QWidget* pOwner, CString& strPath);
 
 private:
-    // For an open dialog, a name typed without its extension names the file
-    // with it; for a save dialog, the name gets it.
+    // A name typed without an extension gets the default one, as Win32 adds
+    // it, unless an open dialog's name is that of an existing file.
     static CString Complete(const FileDialogRequest& request, const CString& strChosen);
     static bool ConfirmReplace(QWidget* pOwner, const CString& strPath);
 

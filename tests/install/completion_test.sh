@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# plexora-merge's bash completion, called as bash calls it for a line typed
+# so far: options, configuration names from --list (of the built-in settings
+# or of a --settings file on the line) escaped as one word, WAV files and
+# folders for inputs, any file after -o.
+#
+#   completion_test.sh COMPLETION PLEXORA_MERGE
+set -uo pipefail
+
+source "$1"
+program=$(realpath "$2")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+touch drumsFL.wav drumsFR.WAV notes.txt
+mkdir takes
+printf '%s\n' '[Configurations]' 'number of configurations = 3' 'default configuration = 0' \
+  'configuration #0 = Été' 'channel mask #0 = 3' "configuration #1 = it's 5.1" 'channel mask #1 = 63' \
+  'configuration #2 = été 2' 'channel mask #2 = 7' >my.pxr
+
+failures=0
+# check "EXPECTED" WORD...: the completions of the last word, sorted, one a line.
+check() {
+  local expected=$1
+  shift
+  COMP_WORDS=("$program" "$@")
+  COMP_CWORD=$#
+  COMPREPLY=()
+  _plexora_merge
+  local got
+  got=$(printf '%s\n' "${COMPREPLY[@]}" | LC_ALL=C sort)
+  if [[ $got != "$expected" ]]; then
+    echo "FAIL: plexora-merge $* <Tab>"
+    echo "  expected: ${expected//$'\n'/ | }"
+    echo "  got:      ${got//$'\n'/ | }"
+    failures=$((failures + 1))
+  fi
+}
+
+check $'--auto' --au
+check $'--settings' -q --se
+check $'--version' -o out.wav --v
+check $'quadriphony\nstereo\nsurround\nsurround\\ 5.1\nsurround\\ 7.1' -c ''
+check $'surround\\ 5.1\nsurround\\ 7.1' --configuration 'surround '
+check $'surround\\ 5.1' -c "'surround 5"
+check $'surround\\ 7.1' -c 'surround\ 7'
+check $'Été' --settings my.pxr -c É
+check $'it\\\'s\\ 5.1' --settings my.pxr --auto -c i
+check '' -c nothing
+check '' -m ''
+check $'drumsFL.wav\ndrumsFR.WAV\ntakes' ''
+check $'drumsFL.wav\ndrumsFR.WAV' -c stereo -o mix.wav dr
+check $'drumsFL.wav\ndrumsFR.WAV\nmy.pxr\nnotes.txt\ntakes' -o ''
+check $'my.pxr' --settings m
+
+[[ $failures -eq 0 ]]

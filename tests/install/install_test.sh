@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# What make install writes, installed from the build folder into a fresh
+# prefix and checked with the desktop's own tools: the programs and their
+# --version and --help (without a display), the desktop entry, the AppStream
+# metainfo, the icon's sizes, the man pages and the completion.
+#
+#   install_test.sh BUILD_DIR VERSION
+set -euo pipefail
+
+build=$1
+version=$2
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+share=$prefix/share
+for file in bin/plexora bin/plexora-merge share/applications/plexora.desktop \
+  share/metainfo/io.github.plexora.plexora.metainfo.xml share/icons/hicolor/scalable/apps/plexora.svg \
+  share/man/man1/plexora.1 share/man/man1/plexora-merge.1 share/bash-completion/completions/plexora-merge; do
+  [[ -f $prefix/$file ]] || fail "$file was not installed"
+done
+
+# Without a display: --version and --help answer, anything else is refused
+# in one line.
+nodisplay=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
+for program in plexora plexora-merge; do
+  out=$("${nodisplay[@]}" "$prefix/bin/$program" --version) || fail "$program --version exited with $?"
+  [[ $out == "$program $version" ]] || fail "$program --version printed '$out'"
+  out=$("${nodisplay[@]}" "$prefix/bin/$program" --help) || fail "$program --help exited with $?"
+  [[ $out == *"Usage:"* ]] || fail "$program --help printed no usage"
+done
+status=0
+err=$("${nodisplay[@]}" "$prefix/bin/plexora" 2>&1 >/dev/null) || status=$?
+[[ $status -eq 1 && $err == "plexora: the desktop program needs a desktop session "*"plexora-merge"* &&
+   $(wc -l <<<"$err") -eq 1 ]] || fail "plexora without a display: status $status, '$err'"
+status=0
+"${nodisplay[@]}" "$prefix/bin/plexora" --frobnicate 2>/dev/null || status=$?
+[[ $status -eq 2 ]] || fail "plexora --frobnicate exited with $status"
+
+# The desktop entry: valid, and offered for WAV files by its name on PATH
+# and its icon in the theme.
+entry=$share/applications/plexora.desktop
+out=$(desktop-file-validate "$entry" 2>&1) || fail "desktop-file-validate: $out"
+[[ -z $out ]] || fail "desktop-file-validate: $out"
+for line in 'Exec=plexora %F' 'Icon=plexora' 'MimeType=audio/x-wav;audio/wav;audio/vnd.wave;' 'Type=Application'; do
+  grep -qxF "$line" "$entry" || fail "the desktop entry has no line '$line'"
+done
+
+# The metainfo: valid, its newest release the program's version.
+metainfo=$share/metainfo/io.github.plexora.plexora.metainfo.xml
+out=$(appstreamcli validate --no-net "$metainfo" 2>&1) || fail "appstreamcli validate: $out"
+newest=$(grep -o '<release version="[^"]*"' "$metainfo" | head -n 1)
+[[ $newest == "<release version=\"$version\"" ]] || fail "the newest release is $newest, not $version"
+for element in '<screenshot type="default">' '<summary>' '<description>' '<content_rating type="oars-1.1"'; do
+  grep -qF "$element" "$metainfo" || fail "the metainfo has no $element"
+done
+
+# Each PNG holds what its folder says: width and height from its IHDR chunk.
+for size in 16 24 32 48 64 128 256; do
+  png=$share/icons/hicolor/${size}x${size}/apps/plexora.png
+  [[ -f $png ]] || { fail "no ${size}x${size} icon"; continue; }
+  signature=$(od -An -tx1 -N8 "$png" | tr -d ' \n')
+  read -r width height < <(od -An -tu4 --endian=big -j16 -N8 "$png")
+  [[ $signature == 89504e470d0a1a0a && $width == "$size" && $height == "$size" ]] ||
+    fail "${size}x${size}/apps/plexora.png is $width x $height (signature $signature)"
+done
+[[ $(ls "$share/icons/hicolor" | sort | tr '\n' ' ') == "128x128 16x16 24x24 256x256 32x32 48x48 64x64 scalable " ]] ||
+  fail "icon folders: $(ls "$share/icons/hicolor" | tr '\n' ' ')"
+grep -q '<svg' "$share/icons/hicolor/scalable/apps/plexora.svg" || fail "the scalable icon is no SVG"
+
+# The man pages render without a warning and carry the version.
+for page in plexora plexora-merge; do
+  man=$share/man/man1/$page.1
+  out=$(groff -man -ww -z "$man" 2>&1) || fail "groff on $page.1 exited with $?"
+  [[ -z $out ]] || fail "groff on $page.1: $out"
+  grep -q "^\.TH ${page^^} 1 .*\"Plexora $version\"" "$man" || fail "$page.1 has no title line of version $version"
+done
+
+bash -n "$share/bash-completion/completions/plexora-merge" || fail "the completion is no bash"
+
+[[ $failures -eq 0 ]]
