@@ -6,6 +6,7 @@
 
 #include "cli/mergesettings.h"
 #include "cli/waveinfo.h"
+#include "plexoraversion.h"
 
 namespace {
 
@@ -47,6 +48,7 @@ int main(int argc, char** argv)
     app.add_flag("--json", bJson, "One JSON object per file, one per line");
     CLI::Option* pSettings =
         app.add_option("--settings", strSettings, "The settings file to read")->type_name("FILE");
+    app.set_version_flag("--version", "plexora-info " PLEXORA_VERSION, "Print the version and exit");
     app.failure_message([](const CLI::App*, const CLI::Error& e) { return UsageText(e.what()); });
     try {
         app.parse(argc, argv);

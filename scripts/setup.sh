@@ -16,7 +16,7 @@ run=(
 case ${1-} in
   run) packages=("${run[@]}") ;;
   test) packages=("${run[@]}"
-    libgtest-dev libsndfile1-dev ffmpeg          # GoogleTest, independent readers
+    libgtest-dev libsndfile1-dev ffmpeg sox      # GoogleTest, independent readers and writers
     xvfb xdotool                                 # a real window on a virtual screen
     valgrind                                     # leak check of a whole merge
     desktop-file-utils appstream groff-base      # the installed desktop entry, metainfo and man pages
