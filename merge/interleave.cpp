@@ -1,84 +1,90 @@
 #include "merge/interleave.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
 
-constexpr size_t kMaxUnrolledChannels = 8;
+// W bytes between a slot of the frames and a sample of a block, in the
+// direction the writable side says: into the frames for a merge, out of
+// them for a split.
+template <UINT W>
+void Exchange(BYTE* pFrame, const BYTE* pBlock)
+{
+    std::memcpy(pFrame, pBlock, W);
+}
+
+template <UINT W>
+void Exchange(const BYTE* pFrame, BYTE* pBlock)
+{
+    std::memcpy(pBlock, pFrame, W);
+}
 
 // Frame by frame with the sample size and channel count known to the
 // compiler, for the common layouts: each copy is one or two moves, the
-// inner loop unrolls, and the output is written in order.
-template <UINT S, UINT C>
-void InterleaveFrames(BYTE* __restrict pOut, const BYTE* const* in, UINT nSamples)
+// inner loop unrolls, and every buffer is walked in order. 24-bit samples
+// move as overlapping 4-byte moves, each one's fourth byte overwritten by
+// the next sample written there: one load and one store per sample instead
+// of two of each, reading and writing one byte past the last sample.
+template <UINT S, UINT C, class Frame, class Block>
+void ExchangeFrames(Frame* __restrict pFrames, Block* const* blocks, UINT nSamples)
 {
+    constexpr UINT W = S == 3 ? 4 : S;
+    Block* block[C];  // local, so that no write can be taken to change them
+    std::copy_n(blocks, C, block);
     for (UINT s = 0; s < nSamples; ++s) {
         for (UINT k = 0; k < C; ++k)
-            std::memcpy(pOut + (s * C + k) * S, in[k] + s * S, S);
+            Exchange<W>(pFrames + (s * C + k) * S, block[k] + s * S);
     }
 }
 
-// 24-bit samples as overlapping 4-byte moves, each one's fourth byte
-// overwritten by the next: one load and one store per sample instead of
-// two of each. Reads and writes one byte past the last sample.
-template <UINT C>
-void InterleaveFrames24(BYTE* __restrict pOut, const BYTE* const* in, UINT nSamples)
+// Channel by channel, for any count; the same result as above. Moves are
+// exact: the byte past the last channel's slot in a frame is the first
+// channel's slot in the next, written already.
+template <UINT S, class Frame, class Block>
+void ExchangeChannels(Frame* pFrames, std::span<Block* const> blocks, UINT nSamples)
 {
-    for (UINT s = 0; s < nSamples; ++s) {
-        for (UINT k = 0; k < C; ++k) {
-            DWORD v;
-            std::memcpy(&v, in[k] + s * 3, 4);
-            std::memcpy(pOut + (s * C + k) * 3, &v, 4);
-        }
-    }
-}
-
-// Channel by channel, for any count; the same result as above.
-template <UINT S>
-void InterleaveChannels(BYTE* pOut, const std::vector<CInputWave*>& inputs, UINT nSamples)
-{
-    const size_t count = inputs.size();
+    const size_t count = blocks.size();
     for (size_t k = 0; k < count; ++k) {
-        const BYTE* pIn = inputs[k]->m_block.data();
+        Block* pBlock = blocks[k];
         for (size_t s = 0; s < nSamples; ++s)
-            std::memcpy(pOut + (s * count + k) * S, pIn + s * S, S);
+            Exchange<S>(pFrames + (s * count + k) * S, pBlock + s * S);
     }
 }
 
-template <UINT S, UINT C>
-void InterleaveFramesOf(BYTE* pOut, const BYTE* const* in, UINT nSamples)
+template <UINT S, class Frame, class Block>
+void ExchangeSamplesOf(Frame* pFrames, std::span<Block* const> blocks, UINT nSamples)
 {
-    if constexpr (S == 3)
-        InterleaveFrames24<C>(pOut, in, nSamples);
-    else
-        InterleaveFrames<S, C>(pOut, in, nSamples);
+    switch (blocks.size()) {
+    case 2: ExchangeFrames<S, 2>(pFrames, blocks.data(), nSamples); break;
+    case 4: ExchangeFrames<S, 4>(pFrames, blocks.data(), nSamples); break;
+    case 6: ExchangeFrames<S, 6>(pFrames, blocks.data(), nSamples); break;
+    case 8: ExchangeFrames<S, 8>(pFrames, blocks.data(), nSamples); break;
+    default: ExchangeChannels<S>(pFrames, blocks, nSamples); break;
+    }
 }
 
-template <UINT S>
-void InterleaveSamplesOf(BYTE* pOut, const std::vector<CInputWave*>& inputs, UINT nSamples)
+template <class Frame, class Block>
+void ExchangeSamples(Frame* pFrames, std::span<Block* const> blocks, UINT nSampleBytes, UINT nSamples)
 {
-    const BYTE* in[kMaxUnrolledChannels] = {};
-    for (size_t k = 0; k < inputs.size() && k < kMaxUnrolledChannels; ++k)
-        in[k] = inputs[k]->m_block.data();
-    switch (inputs.size()) {
-    case 2: InterleaveFramesOf<S, 2>(pOut, in, nSamples); break;
-    case 4: InterleaveFramesOf<S, 4>(pOut, in, nSamples); break;
-    case 6: InterleaveFramesOf<S, 6>(pOut, in, nSamples); break;
-    case 8: InterleaveFramesOf<S, 8>(pOut, in, nSamples); break;
-    default: InterleaveChannels<S>(pOut, inputs, nSamples); break;
+    switch (nSampleBytes) {
+    case 1: ExchangeSamplesOf<1>(pFrames, blocks, nSamples); break;
+    case 2: ExchangeSamplesOf<2>(pFrames, blocks, nSamples); break;
+    case 3: ExchangeSamplesOf<3>(pFrames, blocks, nSamples); break;
+    case 4: ExchangeSamplesOf<4>(pFrames, blocks, nSamples); break;
+    case 8: ExchangeSamplesOf<8>(pFrames, blocks, nSamples); break;
+    default: break;
     }
 }
 
 }  // namespace
 
-void InterleaveBlocks(BYTE* pOut, const std::vector<CInputWave*>& inputs, UINT nSampleBytes, UINT nSamples)
+void InterleaveBlocks(BYTE* pFrames, std::span<const BYTE* const> blocks, UINT nSampleBytes, UINT nSamples)
 {
-    switch (nSampleBytes) {
-    case 1: InterleaveSamplesOf<1>(pOut, inputs, nSamples); break;
-    case 2: InterleaveSamplesOf<2>(pOut, inputs, nSamples); break;
-    case 3: InterleaveSamplesOf<3>(pOut, inputs, nSamples); break;
-    case 4: InterleaveSamplesOf<4>(pOut, inputs, nSamples); break;
-    case 8: InterleaveSamplesOf<8>(pOut, inputs, nSamples); break;
-    default: break;
-    }
+    ExchangeSamples(pFrames, blocks, nSampleBytes, nSamples);
+}
+
+void DeinterleaveFrames(const BYTE* pFrames, std::span<BYTE* const> blocks, UINT nSampleBytes, UINT nSamples)
+{
+    ExchangeSamples(pFrames, blocks, nSampleBytes, nSamples);
 }

@@ -1,18 +1,22 @@
-// The inner loop of a merge: one block of every input, sample by sample,
-// into frames. Samples are copied as whole units of their size, never
-// looked into, so any format goes through bit for bit.
+// The inner loops of both engines: one block of every channel, sample by
+// sample, into frames for a merge, and frames back into one block per
+// channel for a split. Samples are copied as whole units of their size,
+// never looked into, so any format goes through bit for bit.
 #pragma once
 
-#include <vector>
+#include <span>
 
-#include "merge/inputwave.h"
 #include "platform/core/types.h"
 
-// One byte past the samples of every block and of the output that the
-// interleave of 24-bit samples may read and write.
+// One byte past the samples of every block and of the frames that the
+// moves of 24-bit samples may read and write.
 constexpr UINT kInterleaveSlackBytes = 1;
 
-// Sample s of input k's block goes to sample s x count + k of pOut, for s
-// below nSamples; nSampleBytes is 1, 2, 3, 4 or 8. Blocks and pOut hold
-// kInterleaveSlackBytes more than their samples.
-void InterleaveBlocks(BYTE* pOut, const std::vector<CInputWave*>& inputs, UINT nSampleBytes, UINT nSamples);
+// Sample s of blocks[k] goes to sample s x count + k of pFrames, for s
+// below nSamples; nSampleBytes is 1, 2, 3, 4 or 8. The blocks and pFrames
+// hold kInterleaveSlackBytes more than their samples.
+void InterleaveBlocks(BYTE* pFrames, std::span<const BYTE* const> blocks, UINT nSampleBytes, UINT nSamples);
+
+// The reverse: sample s x count + k of pFrames goes to sample s of
+// blocks[k], with the same slack.
+void DeinterleaveFrames(const BYTE* pFrames, std::span<BYTE* const> blocks, UINT nSampleBytes, UINT nSamples);

@@ -12,14 +12,6 @@ namespace {
 // Far beyond any description and coding history; a larger one is not carried.
 constexpr ULONGLONG kMaxCarriedBextBytes = 1 << 20;
 
-// Of nBytes in all, the part that falls into the block of nBlockBytes
-// starting at done.
-UINT BlockPart(ULONGLONG nBytes, ULONGLONG done, UINT nBlockBytes)
-{
-    const ULONGLONG left = done < nBytes ? nBytes - done : 0;
-    return left < nBlockBytes ? static_cast<UINT>(left) : nBlockBytes;
-}
-
 bool HasSameSampleFormat(const CInputWave& input, const CInputWave& first)
 {
     return input.m_nBitsPerSample == first.m_nBitsPerSample && input.m_eSampleKind == first.m_eSampleKind &&
@@ -103,7 +95,7 @@ void CMergeEngine::LayOutBlocks()
 {
     const CInputWave& first = *m_aInputs[0];
     m_nSampleBytes = first.m_nBitsPerSample / 8u;
-    m_nBlockBytes = kMergeBlockBytes - kMergeBlockBytes % m_nSampleBytes;
+    m_nBlockBytes = GetBlockBytes(m_nSampleBytes);
     m_nSilence = GetSilenceByte(first.m_eSampleKind, first.m_nBitsPerSample);
 }
 
@@ -213,6 +205,9 @@ bool CMergeEngine::CopyBlocks()
 {
     const auto nBlocks = static_cast<UINT>(m_dwMaxDataBytes / m_nBlockBytes + 1);
     const ULONGLONG count = m_aInputs.size();
+    std::vector<const BYTE*> blocks;
+    for (const CInputWave* pInput : m_aInputs)
+        blocks.push_back(pInput->m_block.data());
     m_host.SetProgressRange(nBlocks);
     ULONGLONG done = 0;
     for (UINT b = 0; b < nBlocks; ++b) {
@@ -226,7 +221,7 @@ bool CMergeEngine::CopyBlocks()
                 return FailCopy(strMessage);
             }
         }
-        InterleaveBlocks(m_interleaved.data(), m_aInputs, m_nSampleBytes, m_nBlockBytes / m_nSampleBytes);
+        InterleaveBlocks(m_interleaved.data(), blocks, m_nSampleBytes, m_nBlockBytes / m_nSampleBytes);
         const UINT nBytesPerChannel = BlockPart(m_dwMaxDataBytes, done, m_nBlockBytes);
         if (!m_fileOutput.Write(m_interleaved.data(), static_cast<UINT>(nBytesPerChannel * count)))
             return FailCopy("Unable to process: can't write output data.");

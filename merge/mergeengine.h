@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "merge/channelblock.h"
 #include "merge/inputwave.h"
 #include "merge/mergehost.h"
 #include "merge/outputfile.h"
@@ -12,10 +13,6 @@
 #include "platform/core/cfile.h"
 #include "platform/core/cstring.h"
 #include "platform/core/types.h"
-
-// One input's block: 51200 samples of 16 bits; of wider samples the whole
-// ones that fit.
-constexpr UINT kMergeBlockBytes = 102400;
 
 class CMergeEngine {
 public:

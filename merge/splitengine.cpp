@@ -1,0 +1,183 @@
+#include "merge/splitengine.h"
+
+#include <new>
+
+#include "merge/channelblock.h"
+#include "merge/interleave.h"
+#include "merge/outputheader.h"
+
+class CSplitEngine::SplitScope {
+public:
+    explicit SplitScope(CSplitEngine& engine) : m_engine(engine) {}
+    SplitScope(const SplitScope&) = delete;
+    SplitScope& operator=(const SplitScope&) = delete;
+    ~SplitScope()
+    {
+        m_engine.m_fileInput.Close();
+        for (const auto& pStem : m_engine.m_stems)
+            pStem->Discard();
+        m_engine.FreeSplitBuffers();
+    }
+
+private:
+    CSplitEngine& m_engine;
+};
+
+bool CSplitEngine::ReadInput(const CString& strPath)
+{
+    m_strInputPath = strPath;
+    m_readOutcome = {};
+    if (!m_fileInput.Open(strPath, CFile::modeRead | CFile::shareDenyWrite))
+        m_readOutcome = {WaveReadError::CannotOpen, 0, m_fileInput.GetSystemError()};
+    else
+        m_readOutcome = ReadWaveHeader(m_fileInput, WaveFormatRule::Delivered, m_header);
+    if (m_readOutcome.Succeeded())
+        return true;
+    m_fileInput.Close();
+    CString strMessage;
+    strMessage.Format("Unable to split:\nFile '%s' can't be loaded.", strPath.GetString());
+    return Fail(strMessage);
+}
+
+bool CSplitEngine::IsInput(const CString& strPath) const
+{
+    return m_fileInput.IsSameFileAs(strPath);
+}
+
+ULONGLONG CSplitEngine::GetFrameCount() const
+{
+    const WaveFormat& format = m_header.format;
+    const ULONGLONG nFrameBytes = static_cast<ULONGLONG>(format.nChannels) * (format.nBitsPerSample / 8u);
+    return nFrameBytes > 0 ? m_header.nPresentBytes / nFrameBytes : 0;
+}
+
+bool CSplitEngine::SplitInput(const std::vector<CString>& stemPaths)
+{
+    const SplitScope scope(*this);
+    m_stems.clear();
+    m_nFailedStem = -1;
+    m_nSampleBytes = m_header.format.nBitsPerSample / 8u;
+    m_nBlockBytes = GetBlockBytes(m_nSampleBytes);
+    if (!AllocateBuffers())
+        return Fail("Unable to split: not enough memory.");
+    if (!OpenStems(stemPaths) || !CopyBlocks())
+        return false;
+    if (m_host.IsInterrupted())
+        return FailCopy(nullptr);
+    m_fileInput.Close();
+    if (!CommitStems())
+        return false;
+    m_host.SetProgressPos(0);
+    return true;
+}
+
+// All memory of the split, obtained before any stem is touched.
+bool CSplitEngine::AllocateBuffers()
+{
+    const size_t nChannels = m_header.format.nChannels;
+    try {
+        m_frames.resize(nChannels * m_nBlockBytes + kInterleaveSlackBytes);
+        m_blocks.resize(nChannels);
+        for (std::vector<BYTE>& block : m_blocks)
+            block.resize(m_nBlockBytes + kInterleaveSlackBytes);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
+// Every stem is opened and given its header before the first sample is
+// copied, so that a name that cannot be written stops the split early. No
+// stem can be the input: it would be lost as it is read.
+bool CSplitEngine::OpenStems(const std::vector<CString>& stemPaths)
+{
+    OutputFormat format;
+    format.nChannels = 1;
+    format.nSampleRate = m_header.format.nSampleRate;
+    format.nBitsPerSample = m_header.format.nBitsPerSample;
+    format.eKind = m_header.format.eKind;
+    format.dwDataBytes = GetFrameCount() * m_nSampleBytes;
+    format.bNoExtensible = true;
+    const CFile* const input[] = {&m_fileInput};
+    for (size_t k = 0; k < stemPaths.size(); ++k) {
+        m_stems.push_back(std::make_unique<COutputFile>());
+        if (!m_stems[k]->Open(stemPaths[k], input) || !WriteOutputHeader(*m_stems[k], format)) {
+            m_nFailedStem = static_cast<int>(k);
+            return Fail("Unable to split: can't write output header.");
+        }
+    }
+    return true;
+}
+
+bool CSplitEngine::CopyBlocks()
+{
+    const ULONGLONG nStemBytes = GetFrameCount() * m_nSampleBytes;
+    const auto nBlocks = static_cast<UINT>(nStemBytes / m_nBlockBytes + 1);
+    std::vector<BYTE*> blocks;
+    for (std::vector<BYTE>& block : m_blocks)
+        blocks.push_back(block.data());
+    m_host.SetProgressRange(nBlocks);
+    ULONGLONG done = 0;
+    for (UINT b = 0; b < nBlocks; ++b) {
+        if (m_host.IsInterrupted())
+            return FailCopy(nullptr);
+        const UINT nPart = BlockPart(nStemBytes, done, m_nBlockBytes);
+        const UINT nFrameBytes = nPart * m_header.format.nChannels;
+        // The file held these bytes when its header was read; fewer now is
+        // a file that shrank or failed.
+        if (m_fileInput.Read(m_frames.data(), nFrameBytes) != nFrameBytes) {
+            CString strMessage;
+            strMessage.Format("Unable to split:\nFile '%s' can't be read.", m_strInputPath.GetString());
+            return FailCopy(strMessage);
+        }
+        DeinterleaveFrames(m_frames.data(), blocks, m_nSampleBytes, nPart / m_nSampleBytes);
+        for (size_t k = 0; k < m_stems.size(); ++k) {
+            if (!m_stems[k]->Write(m_blocks[k].data(), nPart))
+                return FailStem(k, "Unable to split: can't write output data.");
+        }
+        done += m_nBlockBytes;
+        m_host.SetProgressPos(b + 1);
+    }
+    return true;
+}
+
+// One after the other, in channel order, once every sample is written. A
+// stem that cannot be put in place (a close or a rename that fails) ends the
+// split there: the scope discards the rest, those before it stay in place.
+bool CSplitEngine::CommitStems()
+{
+    for (size_t k = 0; k < m_stems.size(); ++k) {
+        if (!m_stems[k]->Commit())
+            return FailStem(k, "Unable to split: can't write output data.");
+    }
+    return true;
+}
+
+void CSplitEngine::FreeSplitBuffers()
+{
+    m_frames = std::vector<BYTE>();
+    m_blocks = std::vector<std::vector<BYTE>>();
+}
+
+// Shows the one message of a failed split, unless the program was asked to
+// end; the scope then closes and releases what the split holds.
+bool CSplitEngine::Fail(const char* pszMessage)
+{
+    if (pszMessage != nullptr && !m_host.IsInterrupted())
+        m_host.ShowMessage(pszMessage);
+    return false;
+}
+
+// A failure once the blocks are being copied also takes the progress back.
+bool CSplitEngine::FailCopy(const char* pszMessage)
+{
+    m_host.SetProgressPos(0);
+    return Fail(pszMessage);
+}
+
+// A stem's output failed while the blocks were being copied or put in place.
+bool CSplitEngine::FailStem(size_t nStem, const char* pszMessage)
+{
+    m_nFailedStem = static_cast<int>(nStem);
+    return FailCopy(pszMessage);
+}
