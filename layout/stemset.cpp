@@ -2,8 +2,18 @@
 
 #include <algorithm>
 
-#include "layout/configuration.h"
 #include "platform/core/fileexists.h"
+
+namespace {
+
+// Where the file's name begins: after the last slash.
+int NameStart(const CString& strPath)
+{
+    const size_t nSlash = strPath.str().rfind('/');
+    return nSlash == std::string::npos ? 0 : static_cast<int>(nSlash) + 1;
+}
+
+}  // namespace
 
 CString GetBaseName(const CString& strPath, const CString& strSuffix)
 {
@@ -13,7 +23,24 @@ CString GetBaseName(const CString& strPath, const CString& strSuffix)
     return strBase;
 }
 
-CStemSet::CStemSet(DWORD dwChannelMask, const SuffixTable& suffixes)
+CString GetSplitBaseName(const CString& strPath, DWORD dwChannelMask,
+                         const std::vector<std::unique_ptr<CConfiguration>>& configurations)
+{
+    CString strName = strPath.Mid(NameStart(strPath));
+    const size_t nDot = strName.str().rfind('.');
+    if (nDot != std::string::npos && nDot > 0)
+        strName = strName.Left(static_cast<int>(nDot));
+    int nLongest = 0;
+    for (const auto& pConfiguration : configurations) {
+        const CString& strConfiguration = pConfiguration->m_strName;
+        if (pConfiguration->m_dwChannelMask == dwChannelMask && strConfiguration.GetLength() > nLongest &&
+            strName.EndsWith(strConfiguration))
+            nLongest = strConfiguration.GetLength();
+    }
+    return strName.Left(strName.GetLength() - nLongest);
+}
+
+CStemSet::CStemSet(DWORD dwChannelMask, const SuffixTable& suffixes) : m_dwChannelMask(dwChannelMask)
 {
     for (int nSpeaker : GetChannelPositions(dwChannelMask))
         m_rows.push_back({nSpeaker, suffixes[static_cast<size_t>(nSpeaker)], CString()});
@@ -75,6 +102,28 @@ CString CStemSet::GetOutputPath(const CString& strConfigurationName) const
     return GetBaseName(GetFile(0), GetSuffix(0)) + strConfigurationName + ".wav";
 }
 
+void CStemSet::NameSplitStems(const CString& strPath, const CString& strFolder,
+                              const std::vector<std::unique_ptr<CConfiguration>>& configurations)
+{
+    CString strStart = strPath.Left(NameStart(strPath));
+    if (!strFolder.IsEmpty())
+        strStart = strFolder.EndsWith("/") ? strFolder : strFolder + "/";
+    strStart += GetSplitBaseName(strPath, m_dwChannelMask, configurations);
+    for (int r = 0; r < GetRowCount(); ++r)
+        SetFile(r, strStart + GetSuffix(r) + ".wav");
+}
+
+std::optional<std::pair<int, int>> CStemSet::FindRowsWithSameFile() const
+{
+    for (int r = 1; r < GetRowCount(); ++r) {
+        for (int nEarlier = 0; nEarlier < r; ++nEarlier) {
+            if (GetFile(nEarlier) == GetFile(r))
+                return std::pair(nEarlier, r);
+        }
+    }
+    return std::nullopt;
+}
+
 CString CStemSet::FormatMissingSibling(const CString& strSibling)
 {
     CString strMessage;
@@ -88,6 +137,15 @@ CString CStemSet::FormatFilesWithoutRow(const std::vector<CString>& files, const
     strMessage.Format("These files fit no channel of '%s':", strConfigurationName.GetString());
     for (const CString& strFile : files)
         strMessage += "\n" + strFile;
+    return strMessage;
+}
+
+CString CStemSet::FormatRowsWithSameFile(int nRow, int nOtherRow) const
+{
+    CString strMessage;
+    strMessage.Format("The channels '%s' and '%s' would both be written to '%s'; give them suffixes of their own.",
+                      kSpeakerPositions[GetSpeaker(nRow)].pszName, kSpeakerPositions[GetSpeaker(nOtherRow)].pszName,
+                      GetFile(nRow).GetString());
     return strMessage;
 }
 

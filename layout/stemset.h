@@ -2,15 +2,20 @@
 // drumsFL.wav, drumsFR.wav, drumsFC.wav: one row per channel in channel
 // order, each with its speaker's file-name suffix and, once chosen, its
 // file. Which row a file belongs to, the names of its siblings, the name of
-// the merged output and the messages about missing files are decided here,
-// for the main dialog and plexora-merge --auto alike.
+// the merged output, the names of the stems a merged file splits into and
+// the messages about them are decided here, for the main dialog,
+// plexora-merge --auto and plexora-split alike.
 #pragma once
 
 #include <array>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <span>
+#include <utility>
 #include <vector>
 
+#include "layout/configuration.h"
 #include "layout/speakerposition.h"
 #include "platform/core/cstring.h"
 #include "platform/core/types.h"
@@ -22,6 +27,14 @@ using SuffixTable = std::array<CString, kSpeakerPositionCount>;
 // left ends with it. Bytes are compared exactly, letter case included; an
 // empty suffix removes nothing.
 CString GetBaseName(const CString& strPath, const CString& strSuffix);
+
+// The base name of the stems a merged file splits into, the inverse of the
+// output name: the file's name without its folder and its extension (from
+// its last dot, unless that dot begins the name), and without the longest
+// configuration name that ends what is left among the configurations whose
+// mask is dwChannelMask. Bytes are compared exactly, letter case included.
+CString GetSplitBaseName(const CString& strPath, DWORD dwChannelMask,
+                         const std::vector<std::unique_ptr<CConfiguration>>& configurations);
 
 enum class SiblingStatus { Found, Missing };
 
@@ -63,6 +76,15 @@ public:
     // with no separator. Empty for a set without rows.
     CString GetOutputPath(const CString& strConfigurationName) const;
 
+    // The stems strPath, a file of this set's mask, splits into: every row's
+    // file becomes strFolder, or without it the file's own folder, + its
+    // split base name + the row's suffix + ".wav".
+    void NameSplitStems(const CString& strPath, const CString& strFolder,
+                        const std::vector<std::unique_ptr<CConfiguration>>& configurations);
+    // The first two rows with the same file (equal suffixes, two empty ones
+    // among them), in row order; none when every file is a file of its own.
+    std::optional<std::pair<int, int>> FindRowsWithSameFile() const;
+
     // "Unable to find the file '...'." for a missing sibling.
     static CString FormatMissingSibling(const CString& strSibling);
     // "You have not selected a wave file for the channel '...' !" for a row
@@ -71,6 +93,9 @@ public:
     // The files that no row's suffix ends, one per line after a line naming
     // the configuration.
     static CString FormatFilesWithoutRow(const std::vector<CString>& files, const CString& strConfigurationName);
+    // "The channels 'Side Left' and 'Side Right' would both be written to
+    // '...'; give them suffixes of their own." for two rows with one file.
+    CString FormatRowsWithSameFile(int nRow, int nOtherRow) const;
 
 private:
     struct StemRow {
@@ -81,4 +106,5 @@ private:
     const StemRow& Row(int nRow) const { return m_rows.at(static_cast<size_t>(nRow)); }
 
     std::vector<StemRow> m_rows;
+    DWORD m_dwChannelMask;
 };

@@ -1,11 +1,14 @@
 // The stem-set rules: base names, the row a file belongs to, siblings, the
-// output's name and the messages, as tables of names.
+// output's name, the stems a merged file splits into and the messages, as
+// tables of names.
 #include "layout/stemset.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
+#include <optional>
 
 #include "layout/settings.h"
 #include "tests/support/tempdir.h"
@@ -17,6 +20,23 @@ SuffixTable BuiltInSuffixes()
     CSettings settings;
     settings.LoadDefaultSettings();
     return settings.m_strSuffixes;
+}
+
+// The built-in configurations and a few more of the same masks: a shorter
+// name that ends a built-in one, a name in other letters, an empty name, and
+// a mask with a bit past the table.
+std::vector<std::unique_ptr<CConfiguration>> SplitConfigurations()
+{
+    CSettings settings;
+    settings.LoadDefaultSettings();
+    const std::pair<const char*, DWORD> more[] = {{"5.1", 0x3F}, {"QUAD", 0x33}, {"", 0x3}, {"wide", 0x80000003}};
+    for (const auto& [pszName, dwMask] : more) {
+        auto pConfiguration = std::make_unique<CConfiguration>();
+        pConfiguration->m_strName = pszName;
+        pConfiguration->m_dwChannelMask = dwMask;
+        settings.m_aConfigurations.push_back(std::move(pConfiguration));
+    }
+    return std::move(settings.m_aConfigurations);
 }
 
 TEST(GetBaseNameTest, ThePathLess4BytesLessTheSuffixWhenItEndsWithIt)
@@ -34,6 +54,77 @@ TEST(GetBaseNameTest, ThePathLess4BytesLessTheSuffixWhenItEndsWithIt)
     };
     for (const auto& [pszPath, pszSuffix, pszBase] : cases)
         EXPECT_EQ(GetBaseName(pszPath, pszSuffix), pszBase) << pszPath << " " << pszSuffix;
+}
+
+TEST(GetSplitBaseNameTest, TheNameLessItsExtensionLessTheLongestConfigurationNameOfItsMask)
+{
+    const std::tuple<const char*, DWORD, const char*> cases[] = {  // path, mask, base name
+        {"/a/drumssurround 5.1.wav", 0x3F, "drums"},         // "surround 5.1", not "5.1"
+        {"/a/drums5.1.wav", 0x3F, "drums"},
+        {"/a/drumssurround 5.1.wav", 0x33, "drumssurround 5.1"},  // not the mask's name
+        {"/a/drumsSURROUND 5.1.wav", 0x3F, "drumsSURROUND "},  // letter case counts: "5.1" only
+        {"/a/bandquadriphony.wav", 0x33, "band"},
+        {"/a/bandQUAD.wav", 0x33, "band"},
+        {"/a/xstereo.wav", 0x80000003, "xstereo"},           // masks equal in every bit
+        {"/a/xwide.wav", 0x80000003, "x"},
+        {"/a/mix.wav", 0x3, "mix"},                          // an empty name removes nothing
+        {"surround 5.1.wav", 0x3F, ""},                      // no folder, nothing left
+        {"/a/take.1.wav", 0x3F, "take.1"},                   // the last dot begins the extension
+        {"/a/mix.wave", 0x3F, "mix"},                        // whatever its length
+        {"/a/mix", 0x3F, "mix"},                             // or none at all
+        {"/a.b/mix", 0x3F, "mix"},                           // a dot of the folder is no extension
+        {"/a/.hidden", 0x3F, ".hidden"},                     // nor one that begins the name
+        {"/a/.surround 5.1.wav", 0x3F, "."},
+        {"/a/cant\xC3\xA9stereo.wav", 0x3, "cant\xC3\xA9"},    // bytes, not characters
+    };
+    const auto configurations = SplitConfigurations();
+    for (const auto& [pszPath, dwMask, pszBase] : cases)
+        EXPECT_EQ(GetSplitBaseName(pszPath, dwMask, configurations), pszBase) << pszPath << " " << dwMask;
+}
+
+// The stems of a merged file beside it or in a folder, one per row in row
+// order, and names that two rows would share: equal suffixes, or two empty
+// ones (a single empty suffix shares nothing).
+TEST(StemSetTest, SplitStemsBesideTheFileOrInAFolderAndTheRowsThatWouldShareOne)
+{
+    SuffixTable suffixes = BuiltInSuffixes();
+    suffixes[9] = suffixes[10] = "_S";  // Side Left and Side Right
+    suffixes[11] = suffixes[13] = "";   // Top Center and Top Front Center
+    suffixes[8] = "FC";                 // Back Center as Front Center
+    const auto configurations = SplitConfigurations();
+    struct Case {
+        const char* pszPath;
+        const char* pszFolder;
+        DWORD dwMask;
+        std::vector<std::string> stems;
+        std::optional<std::pair<int, int>> sameFile;
+    };
+    const Case cases[] = {
+        {"/a/drumssurround 5.1.wav", "", 0x3F,
+         {"/a/drumsFL.wav", "/a/drumsFR.wav", "/a/drumsFC.wav", "/a/drumsLF.wav", "/a/drumsBL.wav", "/a/drumsBR.wav"},
+         {}},
+        {"/a/drumsstereo.wav", "/out", 0x3, {"/out/drumsFL.wav", "/out/drumsFR.wav"}, {}},
+        {"drumsstereo.wav", "/out/", 0x3, {"/out/drumsFL.wav", "/out/drumsFR.wav"}, {}},
+        {"mix.wav", "", 0x800, {"mix.wav"}, {}},
+        {"mix.wav", "sub", 0x801, {"sub/mixFL.wav", "sub/mix.wav"}, {}},
+        {"/a/x.wav", "", 0x603, {"/a/xFL.wav", "/a/xFR.wav", "/a/x_S.wav", "/a/x_S.wav"}, std::pair(2, 3)},
+        {"/a/x.wav", "", 0x2801, {"/a/xFL.wav", "/a/x.wav", "/a/x.wav"}, std::pair(1, 2)},
+        {"/a/x.wav", "", 0x10D, {"/a/xFL.wav", "/a/xFC.wav", "/a/xLF.wav", "/a/xFC.wav"}, std::pair(1, 3)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.pszPath << " in '" << c.pszFolder << "', mask " << c.dwMask);
+        CStemSet set(c.dwMask, suffixes);
+        set.NameSplitStems(c.pszPath, c.pszFolder, configurations);
+        std::vector<std::string> stems;
+        for (int r = 0; r < set.GetRowCount(); ++r)
+            stems.push_back(set.GetFile(r).str());
+        EXPECT_EQ(stems, c.stems);
+        EXPECT_EQ(set.FindRowsWithSameFile(), c.sameFile);
+    }
+    CStemSet set(0x603, suffixes);
+    set.NameSplitStems("/a/x.wav", "", configurations);
+    EXPECT_EQ(set.FormatRowsWithSameFile(2, 3), "The channels 'Side Left' and 'Side Right' would both be written to "
+                                                "'/a/x_S.wav'; give them suffixes of their own.");
 }
 
 TEST(StemSetTest, TheRowOfAFileIsTheLongestSuffixBeforeTheLast4Bytes)
