@@ -5,6 +5,7 @@
 #pragma once
 
 #include "cli/mergejob.h"
+#include "cli/progressbar.h"
 #include "merge/mergehost.h"
 
 class CCliHost : public IMergeHost {
@@ -21,10 +22,6 @@ public:
     bool IsInterrupted() override;
 
 private:
-    void DrawBar(UINT nPercent);
-
     const MergeJob& m_job;
-    const bool m_bShowProgress;
-    UINT m_nUpper = 0;
-    int m_nShownPercent = -1;  // -1 while no bar is on the screen
+    CProgressBar m_bar;
 };

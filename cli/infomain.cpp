@@ -4,15 +4,12 @@
 
 #include <cstdio>
 
+#include "cli/exitstatus.h"
 #include "cli/mergesettings.h"
 #include "cli/waveinfo.h"
 #include "plexoraversion.h"
 
 namespace {
-
-constexpr int kExitRead = 0;
-constexpr int kExitUnreadable = 1;
-constexpr int kExitUsage = 2;
 
 constexpr const char* kDescription =
     "Shows what WAV files hold: container, sample format, channels, sample rate, frames and\n"
@@ -30,11 +27,6 @@ constexpr const char* kFooter =
     "  plexora-info --json stems/*.wav\n\n"
     "Exit status: 0 every file was read, 1 a file could not be read, 2 usage error.";
 
-std::string UsageText(const std::string& strMessage)
-{
-    return "plexora-info: " + strMessage + "\nRun with --help for more information.\n";
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -49,11 +41,11 @@ int main(int argc, char** argv)
     CLI::Option* pSettings =
         app.add_option("--settings", strSettings, "The settings file to read")->type_name("FILE");
     app.set_version_flag("--version", "plexora-info " PLEXORA_VERSION, "Print the version and exit");
-    app.failure_message([](const CLI::App*, const CLI::Error& e) { return UsageText(e.what()); });
+    app.failure_message([](const CLI::App*, const CLI::Error& e) { return UsageErrorText("plexora-info", e.what()); });
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
-        return app.exit(e) == 0 ? kExitRead : kExitUsage;
+        return app.exit(e) == 0 ? kExitSucceeded : kExitUsage;
     }
 
     CSettings settings;
@@ -61,17 +53,17 @@ int main(int argc, char** argv)
     const std::optional<std::string> settingsPath =
         pSettings->count() > 0 ? std::optional<std::string>(strSettings) : std::nullopt;
     if (!LoadMergeSettings(settingsPath, "plexora-info", settings, strError)) {
-        std::fputs(UsageText(strError).c_str(), stderr);
+        std::fputs(UsageErrorText("plexora-info", strError).c_str(), stderr);
         return kExitUsage;
     }
 
-    int nExitCode = kExitRead;
+    int nExitCode = kExitSucceeded;
     bool bShownOne = false;  // a blank line between the files shown
     for (const std::string& strFile : files) {
         const WaveInfo info = ReadWaveInfo(CString(strFile), settings);
         const bool bRead = info.outcome.Succeeded();
         if (!bRead)
-            nExitCode = kExitUnreadable;
+            nExitCode = kExitFailed;
         if (bJson) {
             std::fputs(FormatWaveInfoJson(info).c_str(), stdout);
         } else if (bRead) {

@@ -25,7 +25,7 @@ int MergeAutoSets(const MergeOptions& options, const CSettings& settings)
         PrintUsageError(strError);
         return kExitUsage;
     }
-    int nExitCode = kExitMerged;
+    int nExitCode = kExitSucceeded;
     for (const std::string& strFile : options.files) {
         if (MergeAutoSet(CString(strFile), *pConfiguration, settings, options))
             continue;
@@ -52,7 +52,7 @@ int MergeFiles(const MergeOptions& options, const CSettings& settings)
     job.bNoExtensible = options.bPlain || settings.m_bNoExtensible;
     job.bCarryBext = options.bBext;
     job.bQuiet = options.bQuiet;
-    return RunMergeJob(job) ? kExitMerged : kExitFailed;
+    return RunMergeJob(job) ? kExitSucceeded : kExitFailed;
 }
 
 }  // namespace
@@ -61,7 +61,7 @@ int main(int argc, char** argv)
 {
     CatchInterruptSignals({SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGXFSZ});
     MergeOptions options;
-    int nExitCode = kExitMerged;
+    int nExitCode = kExitSucceeded;
     if (!ParseMergeOptions(argc, argv, options, nExitCode))
         return nExitCode;
 
@@ -73,7 +73,7 @@ int main(int argc, char** argv)
     }
     if (options.bList) {
         std::fputs(FormatSettingsList(settings).c_str(), stdout);
-        return kExitMerged;
+        return kExitSucceeded;
     }
     const int nMergeExitCode = options.bAuto ? MergeAutoSets(options, settings) : MergeFiles(options, settings);
     return GetPendingInterrupt() != 0 ? 128 + GetPendingInterrupt() : nMergeExitCode;

@@ -53,11 +53,6 @@ public:
     std::string make_usage(const CLI::App*, std::string) const override { return kUsage; }
 };
 
-std::string UsageText(const std::string& strMessage)
-{
-    return "plexora-merge: " + strMessage + "\nRun with --help for more information.\n";
-}
-
 bool UsageError(const std::string& strMessage)
 {
     PrintUsageError(strMessage);
@@ -97,7 +92,7 @@ bool CheckCombinations(const MergeOptions& options)
 
 void PrintUsageError(const std::string& strMessage)
 {
-    std::fputs(UsageText(strMessage).c_str(), stderr);
+    std::fputs(UsageErrorText("plexora-merge", strMessage).c_str(), stderr);
 }
 
 bool ParseChannelMask(const std::string& strText, DWORD& dwMask)
@@ -159,13 +154,14 @@ bool ParseMergeOptions(int argc, char** argv, MergeOptions& options, int& nExitC
     app.add_flag("-q,--quiet", options.bQuiet, "No progress bar and no summary");
     app.set_version_flag("--version", "plexora-merge " PLEXORA_VERSION, "Print the version and exit");
 
-    app.failure_message([](const CLI::App*, const CLI::Error& e) { return UsageText(e.what()); });
+    app.failure_message(
+        [](const CLI::App*, const CLI::Error& e) { return UsageErrorText("plexora-merge", e.what()); });
 
     nExitCode = kExitUsage;
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
-        nExitCode = app.exit(e) == 0 ? kExitMerged : kExitUsage;
+        nExitCode = app.exit(e) == 0 ? kExitSucceeded : kExitUsage;
         return false;
     }
 

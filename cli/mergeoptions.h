@@ -6,11 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "cli/exitstatus.h"
 #include "platform/core/types.h"
-
-constexpr int kExitMerged = 0;
-constexpr int kExitFailed = 1;  // a merge failed
-constexpr int kExitUsage = 2;   // the command line cannot be carried out
 
 struct MergeOptions {
     std::optional<std::string> strOutputPath;        // -o; --auto names each output without it

@@ -1,7 +1,7 @@
-// plexora-merge stopped half way by a signal, a closed pipe or a file-size
-// limit: the old output stays byte for byte, no temporary file is left, and
-// the exit status says what happened. Audio on standard output is the file
-// a named output gets.
+// plexora-merge and plexora-split stopped half way by a signal, a closed
+// pipe or a file-size limit: the old output or stems stay byte for byte, no
+// temporary file is left, and the exit status says what happened. Audio on
+// standard output is the file a named output gets.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -46,11 +46,12 @@ protected:
         return {nExitCode, err};
     }
 
-    size_t WrittenAside() const
+    // How much of the output named strName is written aside so far.
+    size_t WrittenAside(const std::string& strName = "out.wav") const
     {
         std::error_code ec;
         for (const auto& entry : std::filesystem::directory_iterator(m_dir.path(), ec))
-            if (entry.path().filename().string().starts_with(".out.wav."))
+            if (entry.path().filename().string().starts_with("." + strName + "."))
                 return entry.file_size(ec);
         return 0;
     }
@@ -92,6 +93,50 @@ TEST_F(SignalCliTest, AFileSizeLimitIsAWriteErrorLikeAnyOther)
                                                     Line("The output '" + m_out + "' can't be written: File too large."));
     std::filesystem::remove(m_dir / ".stderr");
     ExpectNothingChanged();
+}
+
+// The stems of a split are put in place only after its last block: a
+// signal half way, or a write past the file-size limit, leaves the earlier
+// stems as they were.
+TEST_F(SignalCliTest, ASplitStoppedHalfWayLeavesTheOldStems)
+{
+    const std::string in = m_dir / "in.wav";
+    ASSERT_EQ(RunMerge(m_dir, {"-q", "-m", "3", "-o", in, m_stems.paths[0], m_stems.paths[1]}).nExitCode, 0);
+    const std::string stems[] = {m_dir / "inFL.wav", m_dir / "inFR.wav"};
+    WriteWholeFile(stems[0], "an earlier FL");
+    WriteWholeFile(stems[1], "an earlier FR");
+    const std::vector<std::string> before = FilesIn(m_dir);
+    const std::string errPath = m_dir / ".stderr";
+    auto ExpectStemsKept = [&] {
+        EXPECT_EQ(FilesIn(m_dir), before) << "a temporary file was left";
+        EXPECT_EQ(ReadWholeFile(stems[0]), "an earlier FL");
+        EXPECT_EQ(ReadWholeFile(stems[1]), "an earlier FR");
+    };
+    for (const int nSignal : {SIGINT, SIGTERM}) {
+        SCOPED_TRACE(strsignal(nSignal));
+        const int fdErr = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        const pid_t pid = StartProgram(PLEXORA_SPLIT_EXE, {"-q", "-f", in}, fdErr, fdErr);
+        close(fdErr);
+        while (WrittenAside("inFR.wav") < 2 * kStemBytes / 3 && waitpid(pid, nullptr, WNOHANG) == 0)
+            std::this_thread::yield();
+        kill(pid, nSignal);
+        EXPECT_EQ(WaitForExit(pid), 128 + nSignal);
+        EXPECT_EQ(ReadWholeFile(errPath), Line("plexora-split: interrupted; '" + in + "' was not split."));
+        std::filesystem::remove(errPath);
+        ExpectStemsKept();
+    }
+
+    const int fdErr = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    const pid_t pid = StartProgram(PLEXORA_SPLIT_EXE, {"-f", in}, fdErr, fdErr, [] {
+        const rlimit limit{1 << 20, RLIM_INFINITY};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    close(fdErr);
+    EXPECT_EQ(WaitForExit(pid), 1);
+    EXPECT_EQ(ReadWholeFile(errPath), Line("Unable to split: can't write output data.") +
+                                          Line("The output '" + stems[0] + "' can't be written: File too large."));
+    std::filesystem::remove(errPath);
+    ExpectStemsKept();
 }
 
 TEST_F(SignalCliTest, StandardOutputGetsTheFileAndNothingElseAndAClosedPipeEndsTheMerge)

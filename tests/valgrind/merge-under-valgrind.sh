@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# merge-under-valgrind.sh VALGRIND PLEXORA_MERGE PLEXORA_MAKE_STEMS PLEXORA_SCENARIO ROAD_SCRIPT
+# merge-under-valgrind.sh VALGRIND PLEXORA_MERGE PLEXORA_SPLIT PLEXORA_MAKE_STEMS PLEXORA_SCENARIO ROAD_SCRIPT
 # Under valgrind: one whole merge of six stems with plexora-merge, one that
-# fails on its second input, and the desktop program's road of one merge
-# (pick a file, siblings load, Process) run as a scenario. No leak and no
-# memory error in any of them.
+# fails on its second input, the merge split again with plexora-split and a
+# split that fails at its fourth stem, and the desktop program's road of one
+# merge (pick a file, siblings load, Process) run as a scenario. No leak and
+# no memory error in any of them.
 set -euo pipefail
-valgrind=$1 merge=$2 make_stems=$3 scenario=$4 road=$5
+valgrind=$1 merge=$2 split=$3 make_stems=$4 scenario=$5 road=$6
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 
@@ -29,6 +30,18 @@ if [[ $status -ne 1 ]]; then
   exit 1
 fi
 [[ ! -e $dir/failed.wav ]] || { echo "the failing merge left an output" >&2; exit 1; }
+
+mkdir "$dir/split" "$dir/failed"
+check "$split" -q -o "$dir/split" "$dir/out.wav"
+[[ $(ls "$dir/split" | wc -l) -eq 6 && -s $dir/split/outBR.wav ]] || { echo "the split wrote no stems" >&2; exit 1; }
+mkdir "$dir/failed/outLF.wav"
+status=0
+check "$split" -q -f -o "$dir/failed" "$dir/out.wav" 2>/dev/null || status=$?
+if [[ $status -ne 1 ]]; then
+  echo "the failing split ended with status $status, not 1" >&2
+  exit 1
+fi
+[[ $(ls -A "$dir/failed") == outLF.wav ]] || { echo "the failing split left files" >&2; exit 1; }
 
 # The scenario works in a folder holding demo/ with the stems and app/ for
 # the program's settings file.

@@ -1,0 +1,111 @@
+#include "cli/splitoptions.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "cli/exitstatus.h"
+#include "plexoraversion.h"
+
+namespace {
+
+constexpr const char* kProgram = "plexora-split";
+
+constexpr const char* kDescription =
+    "Splits multichannel WAV files into one mono WAV file per channel, named by the speakers'\n"
+    "suffixes, in the file's own sample format.";
+
+constexpr const char* kUsage = "\nUsage:\n  plexora-split [-c NAME] [-o DIR] [-f] FILE...\n";
+
+constexpr const char* kFooter =
+    "Files: RIFF, RF64 or BW64 WAV files of integer PCM (8, 16, 24 or 32 bits) or IEEE float\n"
+    "(32 or 64 bits), with a plain or a WAVE_FORMAT_EXTENSIBLE \"fmt \" chunk. Every sample is\n"
+    "copied bit for bit into stems with a plain header: 44 bytes for PCM, float with its\n"
+    "\"fact\" chunk.\n\n"
+    "Channel k is the speaker of the k-th bit of the file's channel mask, in table order (Front\n"
+    "Left, Front Right, Front Center, Low Frequency, Back Left, Back Right, ...). A file without a\n"
+    "mask, or whose mask has more or fewer speakers than it has channels, takes the speakers of\n"
+    "the configuration named with -c, else of the first configuration with as many channels; a\n"
+    "mono file without either is Front Center.\n\n"
+    "Each stem is base name + the speaker's suffix + .wav, beside the file or in -o DIR. The\n"
+    "base name is the file's name without its extension and without a configuration name of\n"
+    "its mask at its end, so 'drumssurround 5.1.wav' splits into drumsFL.wav ... drumsBR.wav,\n"
+    "the names plexora-merge --auto reads. Nothing is written while a stem exists already\n"
+    "(unless -f), would be the file itself, or shares its name with another stem. The stems\n"
+    "are written aside and put in place together once the last sample is written.\n\n"
+    "Settings (configurations and suffixes) come from --settings FILE, else from settings.pxr\n"
+    "beside the program, else are the built-in ones. They are never written.\n\n"
+    "Examples:\n"
+    "  plexora-split 'drumssurround 5.1.wav'\n"
+    "      drumsFL.wav, drumsFR.wav, drumsFC.wav, drumsLF.wav, drumsBL.wav, drumsBR.wav\n"
+    "  plexora-split -o stems -f mix.wav\n"
+    "      mixFL.wav ... in the folder stems, replacing earlier ones\n"
+    "  plexora-split -c quadriphony old4.wav\n"
+    "      a 4-channel file without a mask: old4FL.wav, old4FR.wav, old4BL.wav, old4BR.wav\n\n"
+    "Exit status: 0 every file was split, 1 a file was not split, 2 usage error, 128 + the\n"
+    "signal number when a signal (Ctrl-C) interrupted it; the stems are then left as they were.";
+
+// CLI11's help with our own usage line.
+class SplitHelpFormatter : public CLI::Formatter {
+public:
+    std::string make_usage(const CLI::App*, std::string) const override { return kUsage; }
+};
+
+bool UsageError(const std::string& strMessage)
+{
+    PrintSplitUsageError(strMessage);
+    return false;
+}
+
+}  // namespace
+
+void PrintSplitUsageError(const std::string& strMessage)
+{
+    std::fputs(UsageErrorText(kProgram, strMessage).c_str(), stderr);
+}
+
+bool ParseSplitOptions(int argc, char** argv, SplitOptions& options, int& nExitCode)
+{
+    CLI::App app(kDescription, kProgram);
+    app.formatter(std::make_shared<SplitHelpFormatter>());
+    app.footer(kFooter);
+    std::string strConfiguration;
+    std::string strFolder;
+    std::string strSettings;
+    app.add_option("FILE", options.files, "Multichannel WAV files (see below)")->type_name("")->required();
+    CLI::Option* pConfiguration =
+        app.add_option("-c,--configuration", strConfiguration,
+                       "The speakers of a file without a usable mask: exact name, else the only one equal "
+                       "ignoring letter case")
+            ->type_name("NAME");
+    CLI::Option* pFolder =
+        app.add_option("-o,--output", strFolder, "The folder of the stems; beside each file without it")
+            ->type_name("DIR");
+    app.add_flag("-f,--force", options.bForce, "Replace stems that exist already");
+    CLI::Option* pSettings =
+        app.add_option("--settings", strSettings, "The settings file to read")->type_name("FILE");
+    app.add_flag("-q,--quiet", options.bQuiet, "No progress bar and no summary");
+    app.set_version_flag("--version", std::string(kProgram) + " " PLEXORA_VERSION, "Print the version and exit");
+    app.failure_message([](const CLI::App*, const CLI::Error& e) { return UsageErrorText(kProgram, e.what()); });
+
+    nExitCode = kExitUsage;
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        nExitCode = app.exit(e) == 0 ? kExitSucceeded : kExitUsage;
+        return false;
+    }
+
+    if (pConfiguration->count() > 0)
+        options.strConfiguration = strConfiguration;
+    if (pSettings->count() > 0)
+        options.strSettingsPath = strSettings;
+    if (pFolder->count() > 0) {
+        std::error_code ec;
+        if (!std::filesystem::is_directory(strFolder, ec))
+            return UsageError("-o names the folder of the stems; '" + strFolder + "' is not a folder");
+        options.strFolder = strFolder;
+    }
+    return true;
+}

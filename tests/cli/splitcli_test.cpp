@@ -1,0 +1,437 @@
+// plexora-split end to end: merged files split back bit for bit in every
+// format, files of sox and ffmpeg, the speakers of every kind of file, the
+// names of the stems, and what is refused before anything is written.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "merge/channelblock.h"
+#include "tests/cli/runprogram.h"
+#include "tests/support/ffprobe.h"
+#include "tests/support/soundfile.h"
+
+namespace {
+
+// The built-in suffixes in table order, written out again.
+const std::vector<std::string> kSuffixes = {"FL", "FR",  "FC", "LF", "BL",  "BR",  "FLC", "FRC", "BC",
+                                            "SL", "SR",  "TC", "TFL", "TFC", "TFR", "TBL", "TBC", "TBR"};
+
+Outcome Split(const TempDir& dir, const std::vector<std::string>& args, bool bTerminal = false)
+{
+    return RunMerge(dir, args, PLEXORA_SPLIT_EXE, bTerminal);
+}
+
+// The stems of base in folder: base + the suffix of every bit of the mask.
+std::vector<std::string> StemNames(const std::string& folder, const std::string& base, DWORD dwMask)
+{
+    std::vector<std::string> names;
+    for (size_t i = 0; i < kSuffixes.size(); ++i) {
+        if (dwMask & (1u << i))
+            names.push_back(folder + "/" + base + kSuffixes[i] + ".wav");
+    }
+    return names;
+}
+
+// What a stem of a merge holds once split again: the whole samples of its
+// file, then the format's silence up to the merged length.
+std::string SplitStemData(const std::string& present, size_t nMerged, size_t nSampleBytes, char silence)
+{
+    const std::string whole = present.substr(0, present.size() - present.size() % nSampleBytes);
+    return whole + std::string(nMerged - whole.size(), silence);
+}
+
+// Channel k of interleaved frames, sample by sample.
+std::string ChannelOf(const std::string& frames, size_t nChannels, size_t k, size_t nSampleBytes)
+{
+    std::string channel;
+    for (size_t at = k * nSampleBytes; at + nSampleBytes <= frames.size(); at += nChannels * nSampleBytes)
+        channel += frames.substr(at, nSampleBytes);
+    return channel;
+}
+
+// stems -> plexora-merge -> plexora-split in every format: each stem comes
+// back as its samples padded to the merged length, behind the plain header
+// laid out by hand, and libsndfile reads the same. Lengths cross the blocks
+// (102400 bytes, 102399 of 24-bit samples) and a stem ends in a part of a
+// sample; the channel counts take the deinterleave's every way: 2, 4, 6 and
+// 8 frame by frame, 3 and 18 channel by channel.
+TEST(SplitCliTest, MergedStemsOfEveryFormatComeBackBitForBit)
+{
+    constexpr size_t kBlock = kMergeBlockBytes;
+    struct Case {
+        std::uint16_t nBits;
+        std::uint16_t nValidBits;  // of the stems merged; the split stems are plain
+        bool bFloat;
+        DWORD dwMask;
+        std::vector<size_t> lengths;
+        int nSoundFormat;
+    };
+    const Case cases[] = {
+        {8, 8, false, 0x7, {101, 100, 7}, SF_FORMAT_PCM_U8},
+        {16, 16, false, 0x3F, {2 * kBlock + 6, 1000, 2, 0, kBlock, kBlock + 2}, SF_FORMAT_PCM_16},
+        {24, 24, false, 0x3, {kBlock - 1 + 300, 31}, SF_FORMAT_PCM_24},
+        {24, 20, false, 0x3FFFF, {3, 6, 9, 12, 15, 18, 21, 24, 27, 30, 33, 36, 39, 42, 45, 48, 51, 300}, SF_FORMAT_PCM_24},
+        {32, 32, false, 0xFF, {4, 8, 12, 16, 20, 24, 28, kBlock + 4}, SF_FORMAT_PCM_32},
+        {32, 32, true, 0x33, {kBlock, 36, 0, 4}, SF_FORMAT_FLOAT},
+        {64, 64, true, 0x3F, {8, 16, kBlock + 8 * 7, 24, 7, 8}, SF_FORMAT_DOUBLE},
+    };
+    TempDir dir;
+    std::filesystem::create_directory(dir / "split");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.nBits << "-bit" << (c.bFloat ? " float" : "") << ", mask " << c.dwMask);
+        const size_t nSampleBytes = c.nBits / 8;
+        const char silence = c.nBits == 8 ? '\x80' : '\0';
+        std::vector<std::string> args = {"-q", "-m", std::to_string(c.dwMask), "-o", dir / "take.wav"};
+        std::vector<std::string> present;
+        for (size_t k = 0; k < c.lengths.size(); ++k) {
+            present.push_back(PatternBytes(c.lengths[k], static_cast<int>(k)));
+            args.push_back(dir / ("in" + std::to_string(k) + ".wav"));
+            WavBuilder stem;
+            if (c.bFloat)
+                stem.FmtTag(3, 1, 48000, c.nBits, 18).Chunk("fact", Le32(static_cast<std::uint32_t>(c.lengths[k] / nSampleBytes)));
+            else if (c.nValidBits < c.nBits)
+                stem.FmtExtensible(1, 48000, c.nBits, c.nValidBits, 0x4, kSubtypePcm);
+            else
+                stem.FmtTag(1, 1, 48000, c.nBits);
+            stem.Data(present.back()).Write(args.back());
+        }
+        ASSERT_EQ(RunMerge(dir, args).nExitCode, 0);
+
+        const Outcome outcome = Split(dir, {"-q", "-o", dir / "split", dir / "take.wav"});
+        EXPECT_EQ(outcome.nExitCode, 0) << outcome.err;
+        EXPECT_EQ(outcome.err + outcome.out, "");
+        const size_t nMerged = *std::max_element(c.lengths.begin(), c.lengths.end());
+        const std::string header = ExpectedHeader(1, 48000, static_cast<std::uint32_t>(nMerged), 0, true,
+                                                  {c.nBits, c.nBits, c.bFloat});
+        const std::vector<std::string> stems = StemNames(dir / "split", "take", c.dwMask);
+        ASSERT_EQ(stems.size(), c.lengths.size());
+        for (size_t k = 0; k < stems.size(); ++k) {
+            SCOPED_TRACE(stems[k]);
+            const std::string expected = SplitStemData(present[k], nMerged, nSampleBytes, silence);
+            EXPECT_TRUE(ReadWholeFile(stems[k]) == header + expected) << "the stem differs";
+            EXPECT_EQ(ReadSoundFile(stems[k]).nFormat, SF_FORMAT_WAV | c.nSoundFormat);
+            const std::vector<std::string> read = ReadSoundChannels(stems[k]);
+            ASSERT_EQ(read.size(), 1u);
+            EXPECT_TRUE(read[0] == expected) << "libsndfile reads other samples";
+            std::filesystem::remove(stems[k]);
+        }
+        EXPECT_EQ(FilesIn(dir / "split"), std::vector<std::string>{});
+    }
+}
+
+// The other way round: a 16-bit WAVE_FORMAT_EXTENSIBLE 5.1 file split into
+// its stems, which plexora-merge --auto merges into the same file again,
+// byte for byte.
+TEST(SplitCliTest, AnExtensibleFileSplitAndMergedAgainIsTheSameFile)
+{
+    TempDir dir;
+    std::filesystem::create_directory(dir / "stems");
+    const std::string original = dir / "drumssurround 5.1.wav";
+    const std::string bytes = WavBuilder()
+                                  .FmtExtensible(6, 48000, 16, 16, 0x3F, kSubtypePcm)
+                                  .Data(PatternBytes(6 * 2 * 60001, 7))
+                                  .Bytes();
+    WriteWholeFile(original, bytes);
+    const Outcome split = Split(dir, {"-q", "-o", dir / "stems", original});
+    ASSERT_EQ(split.nExitCode, 0) << split.err;
+    const Outcome merged = RunMerge(dir, {"-q", "--auto", dir / "stems/drumsLF.wav"});
+    ASSERT_EQ(merged.nExitCode, 0) << merged.err;
+    EXPECT_TRUE(ReadWholeFile(dir / "stems/drumssurround 5.1.wav") == bytes) << "the merge differs";
+}
+
+// 5.1 files written by sox -M and by ffmpeg's join filter, each with its
+// channel mask 0x3F: every stem, as libsndfile reads it, is that channel of
+// the file as libsndfile reads it, and takes its speaker's name.
+TEST(SplitCliTest, FilesWrittenBySoxAndFfmpeg)
+{
+    const bool bSox = !CommandOutput("command -v sox").empty();
+    const bool bFfmpeg = !CommandOutput("command -v ffmpeg").empty();
+    if (!bSox && !bFfmpeg)
+        GTEST_SKIP() << "neither sox nor ffmpeg is installed";
+    TempDir dir;
+    std::string inputs;
+    std::string ffmpegInputs;
+    for (int k = 0; k < 6; ++k) {
+        const std::string stem = dir / ("mono" + std::to_string(k) + ".wav");
+        WavBuilder().Fmt(1, 48000, 16).Data(PatternBytes(2 * (4000 - 100 * k), k)).Write(stem);
+        inputs += " '" + stem + "'";
+        ffmpegInputs += " -i '" + stem + "'";
+    }
+    const std::string join = " -filter_complex join=inputs=6:channel_layout=5.1";
+    const std::pair<bool, std::string> writers[] = {
+        {bSox, "sox -D -M" + inputs + " '" + dir / "sox16.wav'"},
+        {bSox, "sox -D -M" + inputs + " -b 24 '" + dir / "sox24.wav'"},
+        {bFfmpeg, "ffmpeg -nostdin -v error -y" + ffmpegInputs + join + " -c:a pcm_s16le '" + dir / "ffmpeg16.wav'"},
+        {bFfmpeg, "ffmpeg -nostdin -v error -y" + ffmpegInputs + join + " -c:a pcm_f32le '" + dir / "ffmpegf32.wav'"},
+    };
+    for (const auto& [bPresent, command] : writers) {
+        if (!bPresent)
+            continue;
+        SCOPED_TRACE(command);
+        ASSERT_EQ(std::system(command.c_str()), 0);
+        const std::string file = command.substr(command.rfind(" '") + 2, command.size() - command.rfind(" '") - 3);
+        const std::string base = std::filesystem::path(file).stem().string();
+        const Outcome outcome = Split(dir, {"-q", file});
+        ASSERT_EQ(outcome.nExitCode, 0) << outcome.err;
+        const std::vector<std::string> channels = ReadSoundChannels(file);
+        const std::vector<std::string> stems = StemNames(dir.path().string(), base, 0x3F);
+        ASSERT_EQ(channels.size(), stems.size());
+        for (size_t k = 0; k < stems.size(); ++k) {
+            const std::vector<std::string> read = ReadSoundChannels(stems[k]);
+            ASSERT_EQ(read.size(), 1u) << stems[k];
+            EXPECT_TRUE(read[0] == channels[k]) << stems[k] << " differs";
+            EXPECT_FALSE(channels[k].empty());
+        }
+    }
+}
+
+// "@" in an expected text is the test's folder.
+std::string InFolder(const std::string& text, const TempDir& dir)
+{
+    std::string result;
+    for (char c : text)
+        result += c == '@' ? dir.path().string() : std::string(1, c);
+    return result;
+}
+
+// 16-bit files of five frames whose channels all differ.
+std::string Frames(size_t nChannels, int nSeed = 1)
+{
+    return PatternBytes(nChannels * 2 * 5, nSeed);
+}
+
+std::string Extensible(std::uint16_t nChannels, DWORD dwMask)
+{
+    return WavBuilder().FmtExtensible(nChannels, 48000, 16, 16, dwMask, kSubtypePcm).Data(Frames(nChannels)).Bytes();
+}
+
+std::string Plain(std::uint16_t nChannels)
+{
+    return WavBuilder().Fmt(nChannels, 48000, 16).Data(Frames(nChannels)).Bytes();
+}
+
+// Which speaker each channel is, the names of the stems, and the files
+// refused with the reason. Each case runs in a folder of its own holding
+// the file and the settings files; a split writes exactly the stems named,
+// each the channel's samples behind a plain header, and a refused one
+// writes nothing.
+TEST(SplitCliTest, SpeakersNamesAndRefusals)
+{
+    const std::string kSame = "[Suffixes]\nSide Left = _S\nSide Right = _S\n[Configurations]\n"
+                              "number of configurations = 1\ndefault configuration = 0\n"
+                              "configuration #0 = sides\nchannel mask #0 = 1536\n";
+    struct Case {
+        const char* pszName;
+        std::string file;   // its name in the folder
+        std::string bytes;  // none: no such file
+        std::vector<std::string> options;
+        int nExitCode;
+        std::vector<std::string> stems;  // in channel order
+        std::string err;
+        std::string out;
+    };
+    const std::string drums = "drumssurround 5.1.wav";
+    const Case cases[] = {
+        {"the mask names the channels", drums, Extensible(6, 0x3F), {}, 0,
+         {"drumsFL", "drumsFR", "drumsFC", "drumsLF", "drumsBL", "drumsBR"}, "",
+         "Split '@/drumssurround 5.1.wav': 6 channels, 48000 Hz, 16-bit PCM, 5 frames (0.00 s), the speakers of "
+         "its channel mask 0x3F, into '@/drumsFL.wav', '@/drumsFR.wav', '@/drumsFC.wav', '@/drumsLF.wav', "
+         "'@/drumsBL.wav', '@/drumsBR.wav'.\n"},
+        {"and -c does not change them", drums, Extensible(6, 0x3F), {"-q", "-c", "stereo"}, 0,
+         {"drumsFL", "drumsFR", "drumsFC", "drumsLF", "drumsBL", "drumsBR"}, "", ""},
+        {"no mask: the first configuration with 6 channels", "mixsurround 5.1.wav", Plain(6), {}, 0,
+         {"mixFL", "mixFR", "mixFC", "mixLF", "mixBL", "mixBR"}, "",
+         "Split '@/mixsurround 5.1.wav': 6 channels, 48000 Hz, 16-bit PCM, 5 frames (0.00 s), the speakers of the "
+         "configuration 'surround 5.1', into '@/mixFL.wav', '@/mixFR.wav', '@/mixFC.wav', '@/mixLF.wav', "
+         "'@/mixBL.wav', '@/mixBR.wav'.\n"},
+        {"no mask, 4 channels", "take.wav", Plain(4), {"-q"}, 0, {"takeFL", "takeFR", "takeBL", "takeBR"}, "", ""},
+        {"no mask, -c", "take.wav", Plain(4), {"-q", "-c", "surround"}, 0, {"takeFL", "takeFR", "takeFC", "takeBC"},
+         "", ""},
+        {"no mask, -c ignoring letter case", "take.wav", Plain(4), {"-q", "-c", "SURROUND"}, 0,
+         {"takeFL", "takeFR", "takeFC", "takeBC"}, "", ""},
+        {"a mask of 3 speakers for 2 channels", "xstereo.wav", Extensible(2, 0x7), {"-q"}, 0, {"xFL", "xFR"}, "", ""},
+        {"a mask no configuration has", "bandquadriphony.wav", Extensible(4, 0x603), {"-q"}, 0,
+         {"bandquadriphonyFL", "bandquadriphonyFR", "bandquadriphonySL", "bandquadriphonySR"}, "", ""},
+        {"bits past the table name no channel", "wide.wav", Extensible(2, 0x80000030), {"-q"}, 0,
+         {"wideBL", "wideBR"}, "", ""},
+        {"mono without a mask", "voice.wav", Plain(1), {}, 0, {"voiceFC"}, "",
+         "Split '@/voice.wav': 1 channel, 48000 Hz, 16-bit PCM, 5 frames (0.00 s), Front Center for its one "
+         "channel, into '@/voiceFC.wav'.\n"},
+        {"mono with a mask", "voice.wav", Extensible(1, 0x2), {"-q"}, 0, {"voiceFR"}, "", ""},
+        {"a settings file's configuration and suffixes", "gigLive.wav", Plain(2), {"-q", "--settings", "@/live.pxr"},
+         0, {"gig_L", "gig_R"}, "", ""},
+        {"RF64", "long.wav",
+         WavBuilder().RiffTag("RF64").RiffSize(0xFFFFFFFF).Ds64(4 + 36 + 48 + 8 + 20, 20, 5)
+             .FmtExtensible(2, 48000, 16, 16, 0x3, kSubtypePcm).Data(Frames(2), 0xFFFFFFFF).Bytes(),
+         {"-q"}, 0, {"longFL", "longFR"}, "", ""},
+        // Refused: the reason on standard error, nothing written.
+        {"no mask, no configuration", "odd.wav", Plain(3), {"-q"}, 1, {},
+         "plexora-split: '@/odd.wav' has 3 channels and no channel mask, and no configuration has 3 channels: "
+         "name one with -c.\n", ""},
+        {"no mask, -c of other channels", "odd.wav", Plain(3), {"-q", "-c", "stereo"}, 1, {},
+         "plexora-split: '@/odd.wav' has 3 channels and no channel mask, but the configuration 'stereo' has 2 "
+         "channels.\n", ""},
+        {"a mask of 2 speakers for 3 channels", "odd.wav", Extensible(3, 0x3), {"-q"}, 1, {},
+         "plexora-split: '@/odd.wav' has 3 channels and a channel mask (0x3) of 2 speakers, and no configuration "
+         "has 3 channels: name one with -c.\n", ""},
+        {"mono, -c of other channels", "voice.wav", Plain(1), {"-q", "-c", "stereo"}, 1, {},
+         "plexora-split: '@/voice.wav' has 1 channel and no channel mask, but the configuration 'stereo' has 2 "
+         "channels.\n", ""},
+        {"empty suffixes", "y.wav", Extensible(2, 0x6000), {"-q", "--settings", "@/live.pxr"}, 1, {},
+         "The channels 'Top Front Center' and 'Top Front Right' would both be written to '@/y.wav'; give them "
+         "suffixes of their own.\n", ""},
+        {"equal suffixes", "x.wav", Plain(2), {"-q", "--settings", "@/same.pxr"}, 1, {},
+         "The channels 'Side Left' and 'Side Right' would both be written to '@/x_S.wav'; give them suffixes of "
+         "their own.\n", ""},
+        {"the stem is the file itself", "solo.wav", Plain(1), {"-q", "-f", "--settings", "@/live.pxr"}, 1, {},
+         "The stem '@/solo.wav' is the file being split.\n", ""},
+        {"a compressed format", "mulaw.wav", WavBuilder().FmtTag(7, 2, 8000, 8).Data("abcd").Bytes(), {"-q"}, 1, {},
+         "Unable to split:\nFile '@/mulaw.wav' can't be loaded.\nThe file '@/mulaw.wav' is in mu-law (format tag "
+         "0x0007), not in PCM or IEEE float.\n", ""},
+        {"no such file", "gone.wav", "", {"-q"}, 1, {},
+         "Unable to split:\nFile '@/gone.wav' can't be loaded.\nThe file '@/gone.wav' can't be opened: No such file "
+         "or directory.\n", ""},
+        // Usage errors.
+        {"-c names no configuration", drums, Extensible(6, 0x3F), {"-c", "mono"}, 2, {},
+         "plexora-split: no configuration is named 'mono'. The configurations are: 'stereo', 'quadriphony', "
+         "'surround', 'surround 5.1', 'surround 7.1'\nRun with --help for more information.\n", ""},
+        {"-o names no folder", drums, Extensible(6, 0x3F), {"-o", "@/nowhere"}, 2, {},
+         "plexora-split: -o names the folder of the stems; '@/nowhere' is not a folder\nRun with --help for more "
+         "information.\n", ""},
+        {"--plain is plexora-merge's", drums, Extensible(6, 0x3F), {"--plain"}, 2, {},
+         "plexora-split: The following argument was not expected: --plain\nRun with --help for more information.\n",
+         ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        TempDir dir;
+        WriteWholeFile(dir / "live.pxr", LiveSettings());
+        WriteWholeFile(dir / "same.pxr", kSame);
+        if (!c.bytes.empty())
+            WriteWholeFile(dir / c.file, c.bytes);
+        const std::vector<std::string> before = FilesIn(dir);
+        std::vector<std::string> args;
+        for (const std::string& option : c.options)
+            args.push_back(InFolder(option, dir));
+        args.push_back(dir / c.file);
+        const Outcome outcome = Split(dir, args);
+        EXPECT_EQ(outcome.nExitCode, c.nExitCode);
+        EXPECT_EQ(outcome.err, InFolder(c.err, dir));
+        EXPECT_EQ(outcome.out, InFolder(c.out, dir));
+
+        std::vector<std::string> after = before;
+        for (const std::string& stem : c.stems)
+            after.push_back(stem + ".wav");
+        std::sort(after.begin(), after.end());
+        EXPECT_EQ(FilesIn(dir), after);
+        const std::string frames = Frames(c.stems.size());
+        for (size_t k = 0; k < c.stems.size(); ++k)
+            EXPECT_EQ(ReadWholeFile(dir / (c.stems[k] + ".wav")),
+                      ExpectedHeader(1, 48000, 10, 0, true) + ChannelOf(frames, c.stems.size(), k, 2))
+                << c.stems[k];
+    }
+}
+
+// Stems that exist are named in one message and kept byte for byte, unless
+// -f; -o puts the stems in a folder; a stem name that leads to the file
+// through a link is refused even with -f; one that cannot be written stops
+// the split with nothing put in place. Several files are split one after the
+// other, each reported on its own.
+TEST(SplitCliTest, ExistingStemsFoldersLinksAndSeveralFiles)
+{
+    TempDir dir;
+    const std::string drums = dir / "drumssurround 5.1.wav";
+    WriteWholeFile(drums, Extensible(6, 0x3F));
+    const std::vector<std::string> stems = StemNames(dir.path().string(), "drums", 0x3F);
+    WriteWholeFile(stems[2], "an earlier FC");
+    WriteWholeFile(stems[5], "an earlier BR");
+    const std::vector<std::string> before = FilesIn(dir);
+
+    Outcome outcome = Split(dir, {drums});
+    EXPECT_EQ(outcome.nExitCode, 1);
+    EXPECT_EQ(outcome.err, "These stems exist already (-f replaces them):\n" + stems[2] + "\n" + stems[5] + "\n");
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(FilesIn(dir), before);
+    EXPECT_EQ(ReadWholeFile(stems[2]), "an earlier FC");
+    EXPECT_EQ(ReadWholeFile(stems[5]), "an earlier BR");
+
+    // A stem that is a folder cannot be written: no stem is put in place, none is left aside.
+    std::filesystem::create_directory(stems[3]);
+    outcome = Split(dir, {"-f", drums});
+    EXPECT_EQ(outcome.nExitCode, 1);
+    EXPECT_EQ(outcome.err, "Unable to split: can't write output header.\nThe output '" + stems[3] +
+                               "' can't be created: Is a directory.\n");
+    std::vector<std::string> withFolder = before;
+    withFolder.push_back("drumsLF.wav");
+    std::sort(withFolder.begin(), withFolder.end());
+    EXPECT_EQ(FilesIn(dir), withFolder) << "a temporary file was left";
+    EXPECT_EQ(ReadWholeFile(stems[2]), "an earlier FC");
+    std::filesystem::remove(stems[3]);
+
+    outcome = Split(dir, {"-q", "-f", drums});
+    EXPECT_EQ(outcome.nExitCode, 0) << outcome.err;
+    for (size_t k = 0; k < stems.size(); ++k)
+        EXPECT_EQ(ReadWholeFile(stems[k]), ExpectedHeader(1, 48000, 10, 0, true) + ChannelOf(Frames(6), 6, k, 2));
+
+    std::filesystem::create_directory(dir / "out");
+    EXPECT_EQ(Split(dir, {"-q", "-o", dir / "out/", drums}).nExitCode, 0);
+    for (size_t k = 0; k < stems.size(); ++k)
+        EXPECT_EQ(ReadWholeFile(dir / ("out/drums" + kSuffixes[k] + ".wav")), ReadWholeFile(stems[k]));
+
+    const std::string link = dir / "out/inFL.wav";
+    std::filesystem::create_symlink(dir / "in.wav", link);
+    WriteWholeFile(dir / "in.wav", Extensible(2, 0x3));
+    outcome = Split(dir, {"-q", "-f", "-o", dir / "out", dir / "in.wav"});
+    EXPECT_EQ(outcome.nExitCode, 1);
+    EXPECT_EQ(outcome.err, "The stem '" + link + "' is the file being split.\n");
+    EXPECT_FALSE(std::filesystem::exists(dir / "out/inFR.wav"));
+
+    // Several files: each split or refused on its own, a line for each refused one, exit 1.
+    WriteWholeFile(dir / "three.wav", Plain(3));
+    WriteWholeFile(dir / "pair.wav", Plain(2));
+    outcome = Split(dir, {"-q", "-f", dir / "three.wav", dir / "pair.wav"});
+    EXPECT_EQ(outcome.nExitCode, 1);
+    EXPECT_EQ(outcome.err, "plexora-split: '" + dir / "three.wav" + "' has 3 channels and no channel mask, and no "
+                           "configuration has 3 channels: name one with -c.\nplexora-split: '" + dir / "three.wav" +
+                           "' was not split.\n");
+    EXPECT_TRUE(std::filesystem::exists(dir / "pairFR.wav"));
+    EXPECT_EQ(Split(dir, {}).nExitCode, 2);
+    EXPECT_EQ(Split(dir, {"--help"}).nExitCode, 0);
+}
+
+// A data chunk that claims more than its file holds is split as far as the
+// file goes, and a part of a frame at its end is left out; both are said.
+TEST(SplitCliTest, WhatAFileDoesNotHoldIsLeftOutAndSaid)
+{
+    TempDir dir;
+    const std::string frames = PatternBytes(4 * 9, 3);  // 9 frames of 2 channels
+    const std::string claims = dir / "claims.wav";
+    WavBuilder().FmtExtensible(2, 48000, 16, 16, 0x3, kSubtypePcm).Data(frames, 100).Write(claims);
+    const std::string part = dir / "part.wav";
+    WavBuilder().FmtExtensible(2, 48000, 16, 16, 0x3, kSubtypePcm).Data(frames + "xy").Write(part);
+    const Outcome outcome = Split(dir, {"-q", claims, part});
+    EXPECT_EQ(outcome.nExitCode, 0);
+    EXPECT_EQ(outcome.err, "plexora-split: '" + claims + "' holds 64 bytes fewer than its data chunk states; the "
+                           "stems end where it ends.\nplexora-split: the last 2 bytes of '" + part + "' are a part "
+                           "of a frame; they were left out.\n");
+    for (const char* pszBase : {"claims", "part"}) {
+        for (size_t k = 0; k < 2; ++k)
+            EXPECT_EQ(ReadWholeFile(dir / (pszBase + kSuffixes[k] + ".wav")),
+                      ExpectedHeader(1, 48000, 18, 0, true) + ChannelOf(frames, 2, k, 2));
+    }
+}
+
+TEST(SplitCliTest, AProgressBarOnlyOnATerminalAndNotWithQuiet)
+{
+    TempDir dir;
+    const std::string file = dir / "in.wav";
+    WavBuilder().FmtExtensible(2, 48000, 16, 16, 0x3, kSubtypePcm).Data(PatternBytes(2000000, 1)).Write(file);
+    const Outcome shown = Split(dir, {"-f", file}, true);
+    EXPECT_EQ(shown.nExitCode, 0);
+    EXPECT_NE(shown.err.find("[####"), std::string::npos) << shown.err;
+    EXPECT_NE(shown.err.find("] 100%\r\033[K"), std::string::npos) << shown.err;
+    EXPECT_EQ(Split(dir, {"-q", "-f", file}, true).err, "");
+}
+
+}  // namespace
