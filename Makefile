@@ -29,7 +29,7 @@ build:
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
 # The programs and what make install writes, with only what they need.
-PROGRAM_TARGETS = plexora plexora-merge plexora-make-stems plexora-icon-files
+PROGRAM_TARGETS = plexora plexora-merge plexora-info plexora-split plexora-make-stems plexora-icon-files
 programs:
 	@scripts/setup.sh run
 	@$(CONFIGURE)
@@ -81,7 +81,7 @@ run: programs
 screenshots: build
 	@$(BUILD_DIR)/tests/qt/plexora-screenshots $(BUILD_DIR)/screenshots
 
-# make install PREFIX=folder: both programs, the desktop entry, the metainfo,
+# make install PREFIX=folder: the programs, the desktop entry, the metainfo,
 # the icons, the man pages and the completion.
 install: programs
 	@if [ -z "$(PREFIX)" ]; then echo "make install: say where, as in 'make install PREFIX=$$HOME/Plexora'"; exit 2; fi

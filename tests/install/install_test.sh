@@ -17,17 +17,17 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 share=$prefix/share
-for file in bin/plexora bin/plexora-merge bin/plexora-info share/applications/plexora.desktop \
+for file in bin/plexora bin/plexora-merge bin/plexora-info bin/plexora-split share/applications/plexora.desktop \
   share/metainfo/io.github.plexora.plexora.metainfo.xml share/icons/hicolor/scalable/apps/plexora.svg \
   share/man/man1/plexora.1 share/man/man1/plexora-merge.1 share/man/man1/plexora-info.1 \
-  share/bash-completion/completions/plexora-merge; do
+  share/man/man1/plexora-split.1 share/bash-completion/completions/plexora-merge; do
   [[ -f $prefix/$file ]] || fail "$file was not installed"
 done
 
 # Without a display: --version and --help answer, anything else is refused
 # in one line.
 nodisplay=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
-for program in plexora plexora-merge plexora-info; do
+for program in plexora plexora-merge plexora-info plexora-split; do
   out=$("${nodisplay[@]}" "$prefix/bin/$program" --version) || fail "$program --version exited with $?"
   [[ $out == "$program $version" ]] || fail "$program --version printed '$out'"
   out=$("${nodisplay[@]}" "$prefix/bin/$program" --help) || fail "$program --help exited with $?"
@@ -73,7 +73,7 @@ done
 grep -q '<svg' "$share/icons/hicolor/scalable/apps/plexora.svg" || fail "the scalable icon is no SVG"
 
 # The man pages render without a warning and carry the version.
-for page in plexora plexora-merge plexora-info; do
+for page in plexora plexora-merge plexora-info plexora-split; do
   man=$share/man/man1/$page.1
   out=$(groff -man -ww -z "$man" 2>&1) || fail "groff on $page.1 exited with $?"
   [[ -z $out ]] || fail "groff on $page.1: $out"
