@@ -30,7 +30,7 @@ template <UINT S, UINT C, class Frame, class Block>
 void ExchangeFrames(Frame* __restrict pFrames, Block* const* blocks, UINT nSamples)
 {
     constexpr UINT W = S == 3 ? 4 : S;
-    Block* block[C];  // local, so that no write can be taken to change them
+    Block* block[C];  // copied, so that no byte written can be taken to alias them
     std::copy_n(blocks, C, block);
     for (UINT s = 0; s < nSamples; ++s) {
         for (UINT k = 0; k < C; ++k)
