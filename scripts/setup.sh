@@ -12,6 +12,7 @@ packages=(
   clang libclang-rt-14-dev              # fuzzing: libFuzzer and the sanitizers
   valgrind                             # tests: leak check of a whole merge
   sox time                             # the benchmark: its peer, peak memory via /usr/bin/time
+  python3                              # make mutants: the fault sample
 )
 
 missing=()
