@@ -133,15 +133,15 @@ def Build(buildDir, nJobs):
 
 
 def RunTests(buildDir, nJobs, bEveryTest):
-    """'caught' or 'survived', and the failing tests' names."""
-    command = ["ctest", "-LE", "slow", "-j", str(nJobs), "--timeout", str(TEST_SECONDS)]
+    """'caught' or 'survived', the failing tests' names, and what ctest said."""
+    command = ["ctest", "-LE", "slow", "-j", str(nJobs), "--timeout", str(TEST_SECONDS), "--output-on-failure"]
     if not bEveryTest:
         command.append("--stop-on-failure")
     nStatus, output = Run(command, TESTS_SECONDS, cwd=buildDir)
     if nStatus is None:
-        return "caught", ["(out of time)"]
+        return "caught", ["(out of time)"], output
     failed = re.findall(r"^\s*\d+ - (\S+) \(", output, re.MULTILINE)
-    return ("survived", []) if nStatus == 0 else ("caught", failed or ["(ctest failed)"])
+    return ("survived", [], output) if nStatus == 0 else ("caught", failed or ["(ctest failed)"], output)
 
 
 class Restorer:
@@ -224,9 +224,9 @@ def main():
             bBuilt, output = Build(buildDir, args.jobs)
         if nStatus != 0 or not bBuilt:
             sys.exit(output[-3000:] + "\nmutants: the tree as it is does not build")
-        result, failed = RunTests(buildDir, args.jobs, False)
+        result, failed, output = RunTests(buildDir, args.jobs, False)
         if result != "survived":
-            sys.exit(f"mutants: the tests fail without any fault ({', '.join(failed)})")
+            sys.exit(output[-6000:] + f"\nmutants: the tests fail without any fault ({', '.join(failed)})")
 
         for nRow in rows:
             relPath, fragment, replacement, what = FAULTS[nRow - 1]
@@ -242,7 +242,7 @@ def main():
                 path.write_bytes(original.replace(fragment.encode(), replacement.encode()))
                 bBuilt, buildOutput = Build(buildDir, args.jobs)
                 if bBuilt:
-                    result, failed = RunTests(buildDir, args.jobs, args.every_test)
+                    result, failed, _ = RunTests(buildDir, args.jobs, args.every_test)
                 else:
                     result, failed = "does not build", []
                     print(buildOutput[-2000:])
