@@ -1,6 +1,7 @@
 // The dialogs where a scenario cannot look: iconic painting, the run-time
-// controls' shared font, what the file dialogs are asked for, how row
-// commands travel, and the inputs Process gives the merge engine.
+// controls' shared font, what the file dialogs are asked for and how row
+// commands travel. What Process gives the merge engine is the merging
+// scenarios' (tests/scenarios/merging/), byte for byte.
 #include "ui/maindlg.h"
 
 #include <gtest/gtest.h>
@@ -87,18 +88,6 @@ TEST_F(MainDlgTest, RunTimeControlsShareOneArialFontThatGoesWithTheirDialog)
     }
 }
 
-TEST_F(MainDlgTest, AnEmptyListGivesNoRowsInsteadOfACrash)
-{
-    settings.m_aConfigurations.clear();
-    settings.m_nDefaultConfiguration = 2;
-    CMainDlg dlg(settings);
-    Run(dlg, [&](HWND hDlg) {
-        EXPECT_EQ(hDlg->FindChild(IDC_CHANNEL_BUTTON_FIRST), nullptr);
-        EXPECT_EQ(hDlg->Rect().Height(), 82);
-        EXPECT_EQ(dlg.GetChannelMask(), 0u);
-    });
-}
-
 // A row button opens an open dialog, Process without auto export a save
 // dialog that asks before replacing; both on wave files first.
 TEST_F(MainDlgTest, FileDialogsAskForWaveFiles)
@@ -166,44 +155,6 @@ TEST_F(MainDlgTest, RowCommandsAreCaughtWhateverTheirCodeAndThenPassedOn)
     EXPECT_EQ(backend.fileRequests.size(), 2u);
     EXPECT_EQ(seen, (std::vector<std::string>{"667 after 1", "671 after 2", "672 after 2", "683 after 2",
                                               "777 after 2", std::to_string(IDCANCEL) + " after 2"}));
-}
-
-// The main dialog, with the inputs a merge was given, as the engine asks for
-// the output path; it then declines, so nothing is read.
-class CInputWatch : public CMainDlg {
-public:
-    using CMainDlg::CMainDlg;
-    std::vector<std::pair<std::string, DWORD>> inputs;  // path and speaker mask, in channel order
-    size_t nInputsAfterwards = 0;
-
-    bool ChooseOutputPath(CString&) override
-    {
-        for (const CInputWave* pInput : m_merge.m_aInputs)
-            inputs.emplace_back(pInput->m_strPath.str(), pInput->m_dwSpeakerMask);
-        return false;
-    }
-    void ProcessAndLookAfterwards()
-    {
-        OnProcess();
-        nInputsAfterwards = m_merge.m_aInputs.size();
-    }
-};
-
-TEST_F(MainDlgTest, ProcessGivesTheEngineOneInputPerRowWithItsSpeakerMask)
-{
-    settings.m_bAutoLoading = false;
-    CInputWatch dlg(settings);
-    Run(dlg, [&](HWND hDlg) {
-        CUserInput::Select(hDlg->FindChild(IDC_CONFIGURATION), 2);  // surround: FL FR FC BC
-        backend.fileAnswers = {CString("/a/bc.wav"), CString("/a/fl.wav"), CString("/a/fr.wav"), CString("/a/fc.wav")};
-        for (int r : {3, 0, 1, 2})
-            CUserInput::Click(hDlg->FindChild(IDC_CHANNEL_BUTTON_FIRST + r));
-        dlg.ProcessAndLookAfterwards();
-    });
-    EXPECT_EQ(dlg.inputs, (std::vector<std::pair<std::string, DWORD>>{
-                              {"/a/fl.wav", 0x1}, {"/a/fr.wav", 0x2}, {"/a/fc.wav", 0x4}, {"/a/bc.wav", 0x100}}));
-    EXPECT_EQ(dlg.nInputsAfterwards, 0u) << "the records live for one merge";
-    EXPECT_TRUE(backend.boxes.empty()) << "a declined path ends the merge without a word";
 }
 
 }  // namespace
