@@ -1,9 +1,9 @@
 // The window layer where a scenario cannot look: DDX_Control, the template's
-// font, the file dialog's filters, the message box's caption and owner, and
-// message dispatch (WindowProc first, then the message maps from the most
-// derived class down, then the built-in behaviour of the window's class).
-// Geometry, nested dialogs and what a person does to the controls are the
-// program's scenarios' (tests/scenarios/).
+// font, a nested dialog's owner, the file dialog's filters, the message box's
+// caption and owner, and message dispatch (WindowProc first, then the message
+// maps from the most derived class down, then the built-in behaviour of the
+// window's class). Geometry and what a person does to the controls and
+// dialogs are the program's scenarios' (tests/scenarios/).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -26,9 +26,11 @@ namespace {
 constexpr UINT IDD_TEST = 1;
 constexpr int IDC_COMBO = 1012;
 constexpr int IDC_BAR = 1013;
+constexpr int IDC_GO = 1014;
 
 const DialogItemTemplate kItems[] = {
-    {"Button", "OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 5, 5, 50, 14},
+    {"Button", "OK", IDOK, BS_PUSHBUTTON | WS_TABSTOP, 5, 5, 50, 14},
+    {"Button", "Go", IDC_GO, BS_DEFPUSHBUTTON | WS_TABSTOP, 60, 5, 50, 14},
     {"ComboBox", "", IDC_COMBO, CBS_DROPDOWNLIST | WS_TABSTOP, 5, 25, 60, 40},
     {"msctls_progress32", "", IDC_BAR, WS_BORDER, 5, 45, 60, 8},
 };
@@ -108,6 +110,24 @@ TEST_F(DialogTest, AMissingControlOrTemplateFailsTheDialogBeforeItRuns)
     EXPECT_EQ(dlg.DoModal(), -1);
     CDialog unknown(12345);
     EXPECT_EQ(unknown.DoModal(), -1);  // no modal loop ran: none was queued
+}
+
+// A dialog opened from a modal one is owned by it and keeps it disabled,
+// out of a person's reach, until it ends.
+TEST_F(DialogTest, ANestedDialogIsOwnedByTheActiveOneAndDisablesItMeanwhile)
+{
+    CTestDlg outer, inner;
+    backend.loopActions.push_back([&](HWND hOuter) {
+        backend.loopActions.push_back([&](HWND hInner) {
+            EXPECT_EQ(hInner->Owner(), hOuter);
+            EXPECT_EQ(CUserInput::Click(hOuter->FindChild(IDOK)), "Button 1 is disabled");
+            inner.EndDialog(IDOK);
+        });
+        inner.DoModal();
+        EXPECT_TRUE(hOuter->IsEnabled());
+        outer.EndDialog(IDOK);
+    });
+    outer.DoModal();
 }
 
 // CFileDialog's filter list as Win32 reads it; what the program's dialogs ask
@@ -221,9 +241,9 @@ TEST_F(DialogTest, DispatchIsWindowProcThenTheDerivedMapThenTheBaseMapThenTheBui
         {"a notification entry matches its code",
          [](CTraceDlg&, HWND h) { CUserInput::Select(h->FindChild(IDC_COMBO), 0); },
          {"proc 273 1012/1", "combo change"}},
-        {"Enter with the focus on the combo box is the default button's",
+        {"Enter with the focus on the combo box is the default button's, which no map has",
          [](CTraceDlg&, HWND h) { CUserInput::Key(h, VK_RETURN); },
-         {"proc 273 1/0", "ok here"}},
+         {"proc 273 1014/0"}},
         {"another code of the same control",
          [&](CTraceDlg& d, HWND h) { command(d, IDC_COMBO, CBN_EDITCHANGE, h->FindChild(IDC_COMBO)); },
          {"proc 273 1012/5"}},
