@@ -144,7 +144,8 @@ def RunTests(buildDir, nJobs, bEveryTest):
     nStatus, output = Run(command, TESTS_SECONDS, cwd=buildDir)
     if nStatus is None:
         return "caught", ["(out of time)"], output
-    failed = re.findall(r"^\s*\d+ - (\S+) \(", output, re.MULTILINE)
+    failedList = output.partition("The following tests FAILED:")[2].split("\n\n")[0]
+    failed = re.findall(r"^\s*\d+ - (\S+) \(", failedList, re.MULTILINE)
     return ("survived", [], output) if nStatus == 0 else ("caught", failed or ["(ctest failed)"], output)
 
 
