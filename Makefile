@@ -16,7 +16,7 @@ CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
   -DPLEXORA_WERROR=$(if $(filter 1,$(WERROR)),ON,OFF) \
   -DPLEXORA_SANITIZE=$(if $(filter 1,$(SANITIZE)),ON,OFF)
 
-.PHONY: all build programs test soak fuzz run stems demo screenshots install bench clean
+.PHONY: all build programs test soak fuzz mutants run stems demo screenshots install bench clean
 
 all: build
 
@@ -52,6 +52,12 @@ fuzz:
 	  -DPLEXORA_WERROR=$(if $(filter 1,$(WERROR)),ON,OFF) >/dev/null
 	@cmake --build $(FUZZ_DIR) -j $(JOBS)
 	@fuzz/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+# A sample of single-line faults, one at a time, against the tests of make
+# test, in a build of its own; MUTANTS=3,7 runs only those rows.
+mutants:
+	@scripts/setup.sh test
+	@python3 scripts/mutants.py --jobs $(JOBS) $(if $(MUTANTS),--rows $(MUTANTS))
 
 # The demo merge: six tones, one per speaker of 5.1, into one file.
 DEMO_DIR = $(BUILD_DIR)/demo
@@ -92,4 +98,4 @@ bench: programs
 	@bench/merge-bench.sh $(BUILD_DIR)
 
 clean:
-	rm -rf build build-sanitize build-fuzz
+	rm -rf build build-sanitize build-fuzz build-mutants

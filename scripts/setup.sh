@@ -3,7 +3,7 @@
 # are missing. Quiet when everything is there.
 #
 #   scripts/setup.sh run     the build and the programs (make run, demo, install)
-#   scripts/setup.sh test    and the tests' tools (make build, test, soak, screenshots)
+#   scripts/setup.sh test    and the tests' tools (make build, test, soak, screenshots, mutants)
 #   scripts/setup.sh fuzz    and clang's libFuzzer and sanitizers (make fuzz)
 #   scripts/setup.sh bench   and the benchmark's peers (make bench)
 set -euo pipefail
@@ -20,6 +20,7 @@ case ${1-} in
     xvfb xdotool                                 # a real window on a virtual screen
     valgrind                                     # leak check of a whole merge
     desktop-file-utils appstream groff-base      # the installed desktop entry, metainfo and man pages
+    python3                                      # make mutants: the fault sample
   ) ;;
   fuzz) packages=("${run[@]}" clang libclang-rt-14-dev) ;;
   bench) packages=("${run[@]}" sox ffmpeg time)  # its peers; peak memory via /usr/bin/time

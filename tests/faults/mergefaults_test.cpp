@@ -70,11 +70,8 @@ fs::path TemporaryOutput(const fs::path& dir)
 }
 
 const Fault kFaults[] = {
-    // Writes failing in the block loop, part way or at once, and outputs
-    // that vanish meanwhile.
-    {.name = "FileSizeLimit",
-     .prepare = [](const fs::path&) { SetSoftLimit(RLIMIT_FSIZE, 68 + 2 * kMergeBlockBytes + 1000); },
-     .progress = kInFirstBlocks},
+    // A write failing in the block loop, and an output folder that vanishes
+    // meanwhile (a file-size limit is plexora-merge's tests').
     {.name = "FullDisk",
      .during = [](const fs::path& dir) { ReplaceDescriptor(TemporaryOutput(dir), "/dev/full", O_WRONLY); },
      .progress = kInFirstBlocks},
@@ -82,7 +79,8 @@ const Fault kFaults[] = {
     {.name = "OutputFolderDeleted", .during = [](const fs::path& dir) { fs::remove_all(dir / "out"); },
      .progress = kAfterLastBlock, .left = {}},
     // Outputs that cannot be created: nothing is written, nothing removed
-    // (as nobody, a mistake could not remove the device either).
+    // (as nobody, a mistake could not remove the device either; a folder as
+    // the output is plexora-merge's tests').
     {.name = "OutputFolderReadOnly", .prepare = [](const fs::path& dir) { fs::permissions(dir / "out", fs::perms(0555)); },
      .message = kCantWriteHeader, .bAsNobody = true},
     {.name = "OutputFileReadOnly", .prepare = [](const fs::path& dir) { fs::permissions(dir / "out/out.wav", fs::perms(0444)); },
@@ -90,9 +88,8 @@ const Fault kFaults[] = {
     {.name = "OutputOnAFullDevice",
      .prepare = [](const fs::path& dir) { fs::create_symlink("/dev/full", dir / "out/full.wav"); },
      .output = "out/full.wav", .message = kCantWriteHeader, .bAsNobody = true, .left = {"full.wav", "out.wav"}},
-    {.name = "OutputIsAFolder", .output = "out", .message = kCantWriteHeader},
-    // No name of an input can be the output, however it reaches the file.
-    {.name = "OutputIsAnInput", .output = "in/a.wav", .message = kCantWriteHeader},
+    // No other name of an input can be the output either (its own name is
+    // the save dialog's scenario's).
     {.name = "OutputIsASymlinkToAnInput", .output = "in/link.wav", .message = kCantWriteHeader},
     {.name = "OutputIsAHardLinkToAnInput", .output = "in/hard.wav", .message = kCantWriteHeader},
     {.name = "OutputIsAnInputThroughProc", .output = "/proc/self/root/<dir>/in/a.wav", .message = kCantWriteHeader},

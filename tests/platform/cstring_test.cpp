@@ -6,17 +6,6 @@
 
 namespace {
 
-TEST(CStringTest, CutsCountBytesAndClamp)
-{
-    CString s("drumsFL.wav");
-    EXPECT_EQ(s.Left(s.GetLength() - 4), "drumsFL");
-    EXPECT_EQ(s.Right(3), "wav");
-    EXPECT_EQ(s.Mid(5, 2), "FL");
-    EXPECT_EQ(s.Left(-1), "");
-    EXPECT_EQ(s.Right(99), "drumsFL.wav");
-    EXPECT_EQ(s.Mid(99), "");
-}
-
 // Names equal ignoring letter case fold alike: Unicode's simple case folding
 // in UTF-8, ASCII letters only in anything else.
 TEST(CStringTest, FoldCaseFoldsUtf8AsUnicodeAndOtherBytesAsAscii)
@@ -77,15 +66,6 @@ TEST(CStringTest, CompareNoCaseComparesFoldedNames)
     EXPECT_NE(CString("\xC9t\xE9").CompareNoCase("\xE9t\xE9"), 0);
     EXPECT_LT(CString("Alpha").CompareNoCase("beta"), 0);
     EXPECT_GT(CString("Ω").CompareNoCase("alpha"), 0);
-}
-
-TEST(CStringTest, FormatHasNoLengthLimit)
-{
-    CString s;
-    std::string big(2000, 'n');
-    s.Format("configuration #%d = %s", 12, big.c_str());
-    EXPECT_EQ(s.GetLength(), 20 + 2000);
-    EXPECT_EQ(s.Left(20), "configuration #12 = ");
 }
 
 }  // namespace

@@ -1,128 +1,301 @@
-// Dialogs where a scenario cannot look: DDX_Control, the modal stack and the
-// template's font. Geometry, default OK and Cancel processing and what a
-// person does to the controls are the layer scenarios' (scenarios/).
+// The window layer where a scenario cannot look: DDX_Control, the template's
+// font, a nested dialog's owner, the file dialog's filters, the message box's
+// caption and owner, and message dispatch (WindowProc first, then the message
+// maps from the most derived class down, then the built-in behaviour of the
+// window's class). Geometry and what a person does to the controls and
+// dialogs are the program's scenarios' (tests/scenarios/).
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "platform/afxmessagebox.h"
+#include "platform/ccombobox.h"
 #include "platform/cdataexchange.h"
+#include "platform/cdialog.h"
+#include "platform/cfiledialog.h"
 #include "platform/cfont.h"
-#include "platform/modalstack.h"
+#include "platform/cprogressctrl.h"
+#include "platform/cwinapp.h"
+#include "platform/styles.h"
 #include "platform/userinput.h"
-#include "platform/winapi.h"
 #include "tests/platform/testbackend.h"
-#include "tests/platform/testdialogs.h"
 
 namespace {
 
-class DialogTest : public ::testing::Test {
+constexpr UINT IDD_TEST = 1;
+constexpr int IDC_COMBO = 1012;
+constexpr int IDC_BAR = 1013;
+constexpr int IDC_GO = 1014;
+
+const DialogItemTemplate kItems[] = {
+    {"Button", "OK", IDOK, BS_PUSHBUTTON | WS_TABSTOP, 5, 5, 50, 14},
+    {"Button", "Go", IDC_GO, BS_DEFPUSHBUTTON | WS_TABSTOP, 60, 5, 50, 14},
+    {"ComboBox", "", IDC_COMBO, CBS_DROPDOWNLIST | WS_TABSTOP, 5, 25, 60, 40},
+    {"msctls_progress32", "", IDC_BAR, WS_BORDER, 5, 45, 60, 8},
+};
+const DialogTemplate kDialogs[] = {
+    {IDD_TEST, "Test", WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT, 0, 0, 0, 120, 60,
+     "MS Sans Serif", 8, kItems},
+};
+const ResourceTable kResources = {kDialogs, {}, {}};
+
+class CTestDlg : public CDialog {
+public:
+    CTestDlg() : CDialog(IDD_TEST) {}
+
+    CComboBox m_combo;
+    CProgressCtrl m_progress;
+    int m_nInitCount = 0;
+    int m_nMissingId = 0;  // a control to attach that the template lacks
+
 protected:
-    CTestBackend backend{&kTestResources};
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        DDX_Control(pDX, m_nMissingId ? m_nMissingId : IDC_COMBO, m_combo);
+        DDX_Control(pDX, IDC_BAR, m_progress);
+    }
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        ++m_nInitCount;
+        m_combo.AddString("stereo");
+        return TRUE;
+    }
 };
 
-TEST_F(DialogTest, DdxAttachesMembersOnceAndTheyLetGoWithTheWindow)
+class DialogTest : public ::testing::Test {
+protected:
+    CTestBackend backend{&kResources};
+};
+
+// Members are attached once, before OnInitDialog, and let go with the
+// window; one template font serves the dialog and every control and goes
+// with the dialog.
+TEST_F(DialogTest, DdxAttachesMembersAndTheTemplateFontServesAllBothGoWithTheWindow)
 {
     CTestDlg dlg;
+    HFONT hFont = nullptr;
     backend.loopActions.push_back([&](HWND hDlg) {
-        EXPECT_EQ(dlg.m_comboList.m_hWnd, hDlg->FindChild(IDC_LIST_COMBO));
-        EXPECT_EQ(dlg.GetDlgItem(IDC_LIST_COMBO), &dlg.m_comboList);
-        EXPECT_EQ(dlg.m_comboList.GetCount(), 3) << "attached before OnInitDialog filled it";
+        EXPECT_EQ(dlg.m_combo.m_hWnd, hDlg->FindChild(IDC_COMBO));
+        EXPECT_EQ(dlg.GetDlgItem(IDC_COMBO), &dlg.m_combo);
+        EXPECT_EQ(dlg.m_combo.GetCount(), 1) << "attached before OnInitDialog filled it";
+        hFont = hDlg->Font();
+        ASSERT_NE(hFont, nullptr);
+        EXPECT_STREQ(hFont->logFont.lfFaceName, "MS Sans Serif");
+        for (HWND hChild : hDlg->Children())
+            EXPECT_EQ(hChild->Font(), hFont) << hChild->Id();
         // OnOK exchanges again (saving) and ends the dialog; nothing is attached twice.
         dlg.OnOK();
-        EXPECT_EQ(dlg.m_comboList.m_hWnd, hDlg->FindChild(IDC_LIST_COMBO));
+        EXPECT_EQ(dlg.m_combo.m_hWnd, hDlg->FindChild(IDC_COMBO));
     });
     EXPECT_EQ(dlg.DoModal(), IDOK);
     EXPECT_EQ(dlg.m_nInitCount, 1);
-    EXPECT_EQ(dlg.m_comboList.m_hWnd, nullptr);
+    EXPECT_EQ(dlg.m_combo.m_hWnd, nullptr);
     EXPECT_EQ(dlg.m_progress.m_hWnd, nullptr);
+    EXPECT_FALSE(FontObject::IsLive(hFont));
 
     // The same object runs again with fresh windows.
     backend.loopActions.push_back([&](HWND hDlg) {
-        EXPECT_EQ(dlg.m_comboList.m_hWnd, hDlg->FindChild(IDC_LIST_COMBO));
+        EXPECT_EQ(dlg.m_combo.m_hWnd, hDlg->FindChild(IDC_COMBO));
         dlg.EndDialog(7);
     });
     EXPECT_EQ(dlg.DoModal(), 7);
 }
 
-class CMissingControlDlg : public CDialog {
-public:
-    CMissingControlDlg() : CDialog(IDD_INNER) {}
-    CButton m_missing;
-
-protected:
-    void DoDataExchange(CDataExchange* pDX) override { DDX_Control(pDX, 999, m_missing); }
-};
-
 TEST_F(DialogTest, AMissingControlOrTemplateFailsTheDialogBeforeItRuns)
 {
-    CMissingControlDlg dlg;
+    CTestDlg dlg;
+    dlg.m_nMissingId = 999;
     EXPECT_EQ(dlg.DoModal(), -1);
     CDialog unknown(12345);
     EXPECT_EQ(unknown.DoModal(), -1);  // no modal loop ran: none was queued
 }
 
-TEST_F(DialogTest, ModalDialogsNestAndDisableTheirOwners)
+// A dialog opened from a modal one is owned by it and keeps it disabled,
+// out of a person's reach, until it ends.
+TEST_F(DialogTest, ANestedDialogIsOwnedByTheActiveOneAndDisablesItMeanwhile)
 {
-    CTestDlg dlg;
-    HWND hMain = nullptr;
-    backend.loopActions.push_back([&](HWND hDlg) {
-        hMain = hDlg;
-        EXPECT_EQ(CModalStack::Dialogs(), std::vector<HWND>{hDlg});
-        EXPECT_EQ(CUserInput::Click(hDlg->FindChild(IDC_OPEN_INNER)), "");
-        // Back from the inner dialog: enabled, active and focused as before.
-        EXPECT_TRUE(hDlg->IsEnabled());
-        EXPECT_EQ(CWnd::GetActiveWindow(), &dlg);
-        EXPECT_EQ(hDlg->FocusChild(), hDlg->FindChild(IDC_OPEN_INNER));
-        CUserInput::Close(hDlg);
+    CTestDlg outer, inner;
+    backend.loopActions.push_back([&](HWND hOuter) {
+        backend.loopActions.push_back([&](HWND hInner) {
+            EXPECT_EQ(hInner->Owner(), hOuter);
+            EXPECT_EQ(CUserInput::Click(hOuter->FindChild(IDOK)), "Button 1 is disabled");
+            inner.EndDialog(IDOK);
+        });
+        inner.DoModal();
+        EXPECT_TRUE(hOuter->IsEnabled());
+        outer.EndDialog(IDOK);
     });
-    backend.loopActions.push_back([&](HWND hInner) {
-        EXPECT_EQ(CModalStack::Dialogs(), (std::vector<HWND>{hMain, hInner}));
-        EXPECT_EQ(hInner->Owner(), hMain);
-        EXPECT_FALSE(hMain->IsEnabled());
-        EXPECT_EQ(CWnd::GetActiveWindow()->m_hWnd, hInner);
-        EXPECT_TRUE(hInner->IsVisible()) << "shown though its template is not WS_VISIBLE";
-        // A person cannot reach the disabled owner.
-        EXPECT_EQ(CUserInput::Click(hMain->FindChild(IDC_STEP)), "Button 111 is disabled");
-        CUserInput::Key(hInner, VK_ESCAPE);
-    });
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_TRUE(CModalStack::Dialogs().empty());
+    outer.DoModal();
 }
 
 // What the program sets into a one-line edit field ends at its first line
-// break, as what a person types does (scenarios/layer-controls.txt); a
-// static shows every line.
+// break, as what a person types does (the settings scenarios); a static
+// shows every line.
 TEST_F(DialogTest, OneLineFieldsKeepTheTextBeforeALineBreak)
 {
     CTestDlg dlg;
     backend.loopActions.push_back([&](HWND) {
-        const std::tuple<int, const char*, const char*> cases[] = {
-            {IDC_NAME, "a\r\nb", "a"}, {IDC_EDIT_COMBO, "\rb", ""}, {IDC_LOG, "two\nlines", "two\nlines"}};
-        for (const auto& [nId, pszText, pszKept] : cases) {
-            dlg.GetDlgItem(nId)->SetWindowText(pszText);
+        CWnd edit, combo, label;
+        edit.Create("Edit", "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 10), &dlg, 201);
+        combo.Create("ComboBox", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWN, CRect(0, 20, 50, 60), &dlg, 202);
+        label.Create("Static", "", WS_CHILD | WS_VISIBLE, CRect(0, 70, 50, 80), &dlg, 203);
+        const std::tuple<CWnd*, const char*, const char*> cases[] = {
+            {&edit, "a\r\nb", "a"}, {&combo, "\rb", ""}, {&label, "two\nlines", "two\nlines"}};
+        for (const auto& [pControl, pszText, pszKept] : cases) {
+            pControl->SetWindowText(pszText);
             CString strText;
-            dlg.GetDlgItem(nId)->GetWindowText(strText);
-            EXPECT_EQ(strText, pszKept) << nId << " " << pszText;
+            pControl->GetWindowText(strText);
+            EXPECT_EQ(strText, pszKept) << pszText;
         }
         dlg.EndDialog(IDOK);
     });
     dlg.DoModal();
 }
 
-// One template font for the dialog and every control, gone with the dialog.
-// The program's own shared fonts are the ui tests'.
-TEST_F(DialogTest, TheTemplateFontIsSharedAndGoesWithTheDialog)
+// CFileDialog's filter list as Win32 reads it; what the program's dialogs ask
+// for is the ui tests'.
+TEST(CFileDialogTest, ParsesTheBarSeparatedFilterList)
 {
+    using Pairs = std::vector<std::pair<std::string, std::string>>;
+    const std::pair<const char*, Pairs> cases[] = {
+        {"Wave files (*.wav)|*.wav|All files (*.*)|*.*|",
+         {{"Wave files (*.wav)", "*.wav"}, {"All files (*.*)", "*.*"}}},
+        {"Sound|*.wav;*.wave||Ignored|*.x|", {{"Sound", "*.wav;*.wave"}}},  // an empty part ends it
+        {"Wave|*.wav|Lonely|", {{"Wave", "*.wav"}}},
+        {"Wave|*.wav", {{"Wave", "*.wav"}}},
+        {"", {}},
+        {nullptr, {}},
+    };
+    for (const auto& [pszFilter, expected] : cases) {
+        Pairs parsed;
+        for (const FileFilter& f : CFileDialog::ParseFilter(pszFilter))
+            parsed.emplace_back(f.strDescription.str(), f.strPattern.str());
+        EXPECT_EQ(parsed, expected) << (pszFilter ? pszFilter : "null");
+    }
+}
+
+class CAskingApp : public CWinApp {
+public:
+    BOOL InitInstance() override
+    {
+        AfxMessageBox("Unable to write the settings file !");
+        return FALSE;
+    }
+};
+
+TEST_F(DialogTest, AMessageBoxsCaptionIsTheExecutablesBaseNameAndItsOwnerTheActiveWindow)
+{
+    backend.boxAnswers = {IDOK, IDOK};
+    CAskingApp app;
+    AfxWinMain(app, "/opt/tools/plexora.bin");
+    ASSERT_EQ(backend.boxes.size(), 1u);
+    EXPECT_EQ(backend.boxes[0].strCaption, "plexora") << "without the folder and the extension";
+    EXPECT_EQ(backend.boxes[0].hOwner, nullptr) << "no window yet";
+
     CTestDlg dlg;
-    HFONT hFont = nullptr;
+    HWND hOwner = nullptr;
     backend.loopActions.push_back([&](HWND hDlg) {
-        hFont = hDlg->Font();
-        ASSERT_NE(hFont, nullptr);
-        EXPECT_STREQ(hFont->logFont.lfFaceName, "MS Sans Serif");
-        for (HWND hChild : hDlg->Children())
-            EXPECT_EQ(hChild->Font(), hFont) << hChild->Id();
+        hOwner = hDlg;
+        AfxMessageBox("Proceed ?");
         dlg.EndDialog(IDOK);
     });
     dlg.DoModal();
-    EXPECT_FALSE(FontObject::IsLive(hFont));
+    ASSERT_EQ(backend.boxes.size(), 2u);
+    EXPECT_EQ(backend.boxes[1].hOwner, hOwner);
+}
+
+std::vector<std::string> g_trace;
+
+// Its map hides CDialog's entry for IDOK and leaves IDCANCEL to CDialog's.
+class CTraceDlg : public CTestDlg {
+public:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_COMMAND || message == WM_SYSCOMMAND)
+            g_trace.push_back("proc " + std::to_string(message) + " " + std::to_string(LOWORD(wParam)) +
+                              "/" + std::to_string(HIWORD(wParam)));
+        return CTestDlg::WindowProc(message, wParam, lParam);
+    }
+
+    void OnSysCommand(UINT nID, LPARAM /*lParam*/)
+    {
+        g_trace.push_back("syscommand " + std::to_string(nID));
+        // A nested message must not disturb what Default() passes on.
+        SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Renamed"));
+        if ((nID & 0xFFF0) != 16)
+            Default();
+    }
+    void OnCancel() override
+    {
+        g_trace.push_back("cancel");
+        CTestDlg::OnCancel();
+    }
+
+protected:
+    void OnOkHere() { g_trace.push_back("ok here"); }
+    void OnComboChange() { g_trace.push_back("combo change"); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CTraceDlg, CTestDlg)
+    ON_WM_SYSCOMMAND()
+    ON_BN_CLICKED(IDOK, OnOkHere)
+    ON_CBN_SELCHANGE(IDC_COMBO, OnComboChange)
+END_MESSAGE_MAP()
+
+TEST_F(DialogTest, DispatchIsWindowProcThenTheDerivedMapThenTheBaseMapThenTheBuiltInBehaviour)
+{
+    auto command = [](CTraceDlg& dlg, int nId, WORD nCode, HWND hFrom) {
+        dlg.SendMessage(WM_COMMAND, MAKEWPARAM(nId, nCode), reinterpret_cast<LPARAM>(hFrom));
+    };
+    struct Case {
+        const char* pszWhat;
+        std::function<void(CTraceDlg&, HWND)> act;
+        std::vector<std::string> trace;
+    };
+    const Case cases[] = {
+        {"the derived map hides the base's entry, so OK does not end the dialog",
+         [](CTraceDlg&, HWND h) {
+             CUserInput::Click(h->FindChild(IDOK));
+             EXPECT_FALSE(h->IsDialogEnded());
+         },
+         {"proc 273 1/0", "ok here"}},
+        {"a notification entry matches its code",
+         [](CTraceDlg&, HWND h) { CUserInput::Select(h->FindChild(IDC_COMBO), 0); },
+         {"proc 273 1012/1", "combo change"}},
+        {"Enter with the focus on the combo box is the default button's, which no map has",
+         [](CTraceDlg&, HWND h) { CUserInput::Key(h, VK_RETURN); },
+         {"proc 273 1014/0"}},
+        {"another code of the same control",
+         [&](CTraceDlg& d, HWND h) { command(d, IDC_COMBO, CBN_EDITCHANGE, h->FindChild(IDC_COMBO)); },
+         {"proc 273 1012/5"}},
+        {"without a control the code counts as 0, whatever the high word",
+         [&](CTraceDlg& d, HWND) {
+             command(d, IDC_COMBO, CBN_SELCHANGE, nullptr);
+             command(d, IDOK, 7, nullptr);
+         },
+         {"proc 273 1012/1", "proc 273 1/7", "ok here"}},
+        {"a mapped message goes no further unless the handler says so",
+         [](CTraceDlg&, HWND h) {
+             CUserInput::SysCommand(h, 17);
+             EXPECT_EQ(h->Text(), "Renamed") << "an unmapped message reaches the built-in behaviour";
+         },
+         {"proc 274 17/0", "syscommand 17"}},
+        {"Default() passes on the message being handled, Close with low bits set; the base map cancels",
+         [](CTraceDlg&, HWND h) { CUserInput::SysCommand(h, SC_CLOSE | 3); },
+         {"proc 274 61539/0", "syscommand 61539", "proc 273 2/0", "cancel"}},
+    };
+    CTraceDlg dlg;
+    backend.loopActions.push_back([&](HWND hDlg) {
+        for (const Case& c : cases) {
+            g_trace.clear();
+            c.act(dlg, hDlg);
+            EXPECT_EQ(g_trace, c.trace) << c.pszWhat;
+        }
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
 }
 
 }  // namespace

@@ -32,7 +32,6 @@ public:
     struct Box {
         CString strText;
         CString strCaption;
-        UINT nType;
         HWND hOwner;
     };
 
@@ -69,9 +68,9 @@ public:
     }
     void EndModalLoop(HWND /*hDialog*/) override {}
 
-    int MessageBox(HWND hOwner, const CString& strText, const CString& strCaption, UINT nType) override
+    int MessageBox(HWND hOwner, const CString& strText, const CString& strCaption, UINT /*nType*/) override
     {
-        boxes.push_back({strText, strCaption, nType, hOwner});
+        boxes.push_back({strText, strCaption, hOwner});
         if (boxAnswers.empty()) {
             ADD_FAILURE() << "an unexpected message box: " << strText.GetString();
             return IDOK;

@@ -36,16 +36,14 @@ TEST_F(ServicesTest, AQuestionShowsTheProgramsNameAndIsAnsweredYesOrNo)
     }
 }
 
-TEST(QtFileDialogTest, FiltersKeepTheirWordsAndMatchAsWin32Does)
+// Filters keep their words and match as Win32's do; the default extension
+// completes only a name without one.
+TEST(QtFileDialogTest, FiltersAndTheDefaultExtension)
 {
     std::vector<FileFilter> filters =
         CFileDialog::ParseFilter("Wave files (*.wav)|*.wav|All files (*.*)|*.*|Takes|*.wav;*.bwf|");
     EXPECT_EQ(CQtFileDialog::NameFilters(filters),
               QStringList({"Wave files (*.wav) (*.wav)", "All files (*.*) (*)", "Takes (*.wav *.bwf)"}));
-}
-
-TEST(QtFileDialogTest, TheDefaultExtensionCompletesOnlyANameWithoutOne)
-{
     EXPECT_EQ(CQtFileDialog::WithDefaultExtension("/a.b/out", "wav"), "/a.b/out.wav");
     EXPECT_EQ(CQtFileDialog::WithDefaultExtension("/a/out.WAV", "wav"), "/a/out.WAV");
     EXPECT_EQ(CQtFileDialog::WithDefaultExtension("/a/out.mix", "wav"), "/a/out.mix");

@@ -3,7 +3,8 @@
 // file in app/ when it needs other settings than the built-in ones), runs
 // the scenario there, so that its relative paths land in that folder, and
 // then checks what the program left on disk: every output byte for byte
-// against one composed here from the stems, and read back with libsndfile.
+// against one composed here from the stems, and read back with libsndfile,
+// and no file besides the stems and the outputs.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -29,6 +30,24 @@ namespace {
 constexpr std::uint32_t kRate = 44100;
 constexpr size_t kBlock = 102400;  // one input's block: the progress bar counts these
 
+const std::vector<std::string> k51 = {"FL", "FR", "FC", "LF", "BL", "BR"};
+
+std::vector<std::string> Set(const std::string& base, const std::vector<std::string>& suffixes = k51)
+{
+    std::vector<std::string> names;
+    for (const std::string& suffix : suffixes)
+        names.push_back("stems/" + base + suffix + ".wav");
+    return names;
+}
+
+// An output the scenario must write: the merge of these stems, channel k from stem k.
+struct Output {
+    std::string path;
+    std::vector<std::string> stems;
+    std::uint32_t dwMask = 0x3F;
+    bool bPlain = false;
+};
+
 class MergingScenario : public ::testing::Test {
 protected:
     MergingScenario()
@@ -37,16 +56,22 @@ protected:
         fs::create_directory(dir.path() / "stems");
     }
 
-    // A mono 16-bit stem of nBytes sample bytes, different from every other.
+    // A file the scenario works on; a stem is mono 16-bit, of nBytes sample
+    // bytes different from every other.
+    void File(const std::string& name, const std::string& bytes)
+    {
+        files[name] = bytes;
+        WriteWholeFile(dir / name, bytes);
+    }
     void Stem(const std::string& name, size_t nBytes = 3000)
     {
         samples[name] = PatternBytes(nBytes, nextSeed++);
-        WavBuilder().Fmt(1, kRate, 16).Data(samples[name]).Write(dir / name);
+        File(name, WavBuilder().Fmt(1, kRate, 16).Data(samples[name]).Bytes());
     }
     void Stems(const std::string& base, const std::vector<std::string>& suffixes, size_t nBytes = 3000)
     {
-        for (const std::string& suffix : suffixes)
-            Stem("stems/" + base + suffix + ".wav", nBytes);
+        for (const std::string& name : Set(base, suffixes))
+            Stem(name, nBytes);
     }
 
     // The built-in settings with some changes, as the program finds them at start.
@@ -58,8 +83,9 @@ protected:
         ASSERT_TRUE(settings.SaveSettings((dir / "app/settings.pxr").c_str()));
     }
 
-    // Runs merging/NAME.txt in the folder; shows the runner's report when it fails.
-    void RunScenario(const std::string& name)
+    // Runs merging/NAME.txt in the folder (showing the runner's report when
+    // it fails), then checks every output and that nothing else appeared.
+    void RunScenario(const std::string& name, const std::vector<Output>& outputs)
     {
         const std::string command = "cd '" + dir.path().string() + "' && '" PLEXORA_SCENARIO "' '" +
                                     SCENARIO_DIR "/merging/" + name + ".txt' 2>&1";
@@ -71,72 +97,48 @@ protected:
             report.append(buffer, n);
         const int status = pclose(pipe);
         ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << report;
+
+        std::set<std::string> expected, found;
+        for (const auto& [file, bytes] : files)
+            expected.insert(file);
+        for (const Output& output : outputs) {
+            ExpectMerge(output);
+            expected.insert(output.path);
+        }
+        for (const auto& entry : fs::recursive_directory_iterator(dir.path()))
+            if (entry.is_regular_file() && entry.path().parent_path() != dir.path() / "app")
+                found.insert(fs::relative(entry.path(), dir.path()).string());
+        EXPECT_EQ(found, expected);
     }
 
-    // The output must be the merge of these stems, channel k from stem k.
-    void ExpectMerge(const std::string& output, const std::vector<std::string>& stems, std::uint32_t dwMask,
-                     bool bPlain = false)
+    void ExpectMerge(const Output& output)
     {
-        SCOPED_TRACE(output);
-        ASSERT_TRUE(fs::exists(dir.path() / output));
+        SCOPED_TRACE(output.path);
         std::vector<std::string> present;
         size_t nLongest = 0;
-        for (const std::string& stem : stems) {
+        for (const std::string& stem : output.stems) {
             present.push_back(samples.at(stem));
             nLongest = std::max(nLongest, present.back().size());
         }
-        const std::string written = ReadWholeFile(dir / output);
-        const auto nChannels = static_cast<std::uint16_t>(stems.size());
-        const auto nDataBytes = static_cast<std::uint32_t>(nLongest);
-        EXPECT_TRUE(written == ExpectedHeader(nChannels, kRate, nDataBytes, dwMask, bPlain) +
+        const std::string written = ReadWholeFile(dir / output.path);
+        const auto nChannels = static_cast<std::uint16_t>(present.size());
+        EXPECT_TRUE(written == ExpectedHeader(nChannels, kRate, static_cast<std::uint32_t>(nLongest), output.dwMask,
+                                              output.bPlain) +
                                    ExpectedData(present, nLongest))
             << "the output differs from the merge of its stems (" << written.size() << " bytes)";
 
-        const SoundFile sound = ReadSoundFile(dir / output);
-        ASSERT_TRUE(sound.bOpened);
-        EXPECT_EQ(sound.nFormat, (bPlain ? SF_FORMAT_WAV : SF_FORMAT_WAVEX) | SF_FORMAT_PCM_16);
-        EXPECT_EQ(sound.nChannels, static_cast<int>(stems.size()));
+        const SoundFile sound = ReadSoundFile(dir / output.path);
+        EXPECT_EQ(sound.nFormat, (output.bPlain ? SF_FORMAT_WAV : SF_FORMAT_WAVEX) | SF_FORMAT_PCM_16);
+        EXPECT_EQ(sound.nChannels, nChannels);
         EXPECT_EQ(sound.nSampleRate, static_cast<int>(kRate));
-        ASSERT_EQ(sound.nFrames, static_cast<long long>(nLongest / 2));
-        // Frame 0 carries every stem's first sample, in row order.
-        for (size_t k = 0; k < stems.size(); ++k) {
-            const std::string& first = present[k];
-            EXPECT_EQ(static_cast<std::uint16_t>(sound.samples[k]),
-                      static_cast<std::uint8_t>(first[0]) | static_cast<std::uint8_t>(first[1]) << 8);
-        }
-    }
-
-    // Every file under the folder but the settings, as relative paths.
-    std::set<std::string> Files() const
-    {
-        std::set<std::string> files;
-        for (const auto& entry : fs::recursive_directory_iterator(dir.path()))
-            if (entry.is_regular_file() && entry.path().parent_path() != dir.path() / "app")
-                files.insert(fs::relative(entry.path(), dir.path()).string());
-        return files;
-    }
-    std::set<std::string> StemsAnd(const std::vector<std::string>& outputs) const
-    {
-        std::set<std::string> files(outputs.begin(), outputs.end());
-        for (const auto& [name, bytes] : samples)
-            files.insert(name);
-        return files;
+        EXPECT_TRUE(Samples(sound.samples) == ExpectedData(present, nLongest)) << "libsndfile reads other samples";
     }
 
     TempDir dir;
+    std::map<std::string, std::string> files;    // each file made here, with its bytes
     std::map<std::string, std::string> samples;  // each stem's sample bytes
     int nextSeed = 1;
 };
-
-const std::vector<std::string> k51 = {"FL", "FR", "FC", "LF", "BL", "BR"};
-
-std::vector<std::string> Set(const std::string& base, const std::vector<std::string>& suffixes = k51)
-{
-    std::vector<std::string> names;
-    for (const std::string& suffix : suffixes)
-        names.push_back("stems/" + base + suffix + ".wav");
-    return names;
-}
 
 // The road of one merge as the README walks it, on the demo's own stems.
 TEST_F(MergingScenario, TheDemoStemsMergeWithOneClickAndProcess)
@@ -147,20 +149,19 @@ TEST_F(MergingScenario, TheDemoStemsMergeWithOneClickAndProcess)
         command += " '" + (dir / ("demo/drums" + suffix + ".wav")) + "'";
     ASSERT_EQ(std::system(command.c_str()), 0);
     // The stems as libsndfile reads them give the expected channels.
-    std::vector<std::string> stems;
+    Output output = {"demo/drumssurround 5.1.wav", {}};
     for (const std::string& suffix : k51) {
         const std::string name = "demo/drums" + suffix + ".wav";
         const SoundFile stem = ReadSoundFile(dir / name);
         ASSERT_EQ(stem.nChannels, 1);
         samples[name] = Samples(stem.samples);
-        stems.push_back(name);
+        files[name] = ReadWholeFile(dir / name);
+        output.stems.push_back(name);
     }
-    ASSERT_GT(samples[stems[0]].size(), kBlock);
+    ASSERT_GT(samples[output.stems[0]].size(), kBlock);
 
-    RunScenario("road");
-    ExpectMerge("demo/drumssurround 5.1.wav", stems, 0x3F);
-    const SoundFile sound = ReadSoundFile(dir / "demo/drumssurround 5.1.wav");
-    EXPECT_EQ(sound.channelMap,
+    RunScenario("road", {output});
+    EXPECT_EQ(ReadSoundFile(dir / output.path).channelMap,
               (std::vector<int>{SF_CHANNEL_MAP_LEFT, SF_CHANNEL_MAP_RIGHT, SF_CHANNEL_MAP_CENTER, SF_CHANNEL_MAP_LFE,
                                 SF_CHANNEL_MAP_REAR_LEFT, SF_CHANNEL_MAP_REAR_RIGHT}));
 }
@@ -170,13 +171,10 @@ TEST_F(MergingScenario, SiblingsFillTheOtherRowsAndMissingOnesAreReportedInRowOr
     Stems("take", k51);
     Stems("drums", {"FL", "FR", "FC", "BL"});
     Stems("bass", k51, 5000);
-    RunScenario("siblings");
-    ExpectMerge("stems/drumssurround 5.1.wav",
-                {"stems/drumsFL.wav", "stems/drumsFR.wav", "stems/drumsFC.wav", "stems/takeLF.wav",
-                 "stems/drumsBL.wav", "stems/takeBR.wav"},
-                0x3F);
-    ExpectMerge("stems/basssurround 5.1.wav", Set("bass"), 0x3F);
-    EXPECT_EQ(Files(), StemsAnd({"stems/drumssurround 5.1.wav", "stems/basssurround 5.1.wav"}));
+    RunScenario("siblings", {{"stems/drumssurround 5.1.wav",
+                              {"stems/drumsFL.wav", "stems/drumsFR.wav", "stems/drumsFC.wav", "stems/takeLF.wav",
+                               "stems/drumsBL.wav", "stems/takeBR.wav"}},
+                             {"stems/basssurround 5.1.wav", Set("bass")}});
 }
 
 TEST_F(MergingScenario, SiblingNamesFollowTheChosenNameByLength)
@@ -186,15 +184,12 @@ TEST_F(MergingScenario, SiblingNamesFollowTheChosenNameByLength)
     Stem("stems/drumsfl.wav");
     Stem("stems/drumsFL.wave");
     Stems("drumsFL.", {"FR", "FC", "LF", "BL", "BR"});
-    RunScenario("sibling-names");
-    ExpectMerge("stems/take2surround 5.1.wav",
-                {"stems/take2FL.wav", "stems/take2.wav", "stems/take2FC.wav", "stems/take2LF.wav",
-                 "stems/take2BL.wav", "stems/take2BR.wav"},
-                0x3F);
     std::vector<std::string> wave = Set("drumsFL.", {"FR", "FC", "LF", "BL", "BR"});
     wave.insert(wave.begin(), "stems/drumsFL.wave");
-    ExpectMerge("stems/drumsFL.surround 5.1.wav", wave, 0x3F);
-    EXPECT_EQ(Files(), StemsAnd({"stems/take2surround 5.1.wav", "stems/drumsFL.surround 5.1.wav"}));
+    RunScenario("sibling-names", {{"stems/take2surround 5.1.wav",
+                                   {"stems/take2FL.wav", "stems/take2.wav", "stems/take2FC.wav", "stems/take2LF.wav",
+                                    "stems/take2BL.wav", "stems/take2BR.wav"}},
+                                  {"stems/drumsFL.surround 5.1.wav", wave}});
 }
 
 TEST_F(MergingScenario, EmptySuffixesForTheClickedAndForAnotherPosition)
@@ -208,12 +203,11 @@ TEST_F(MergingScenario, EmptySuffixesForTheClickedAndForAnotherPosition)
     Stems("voice", {"FC", "LF", "BL", "BR"});
     Stem("stems/padFR.wav");
     Stem("stems/padFR_L.wav");
-    RunScenario("empty-suffixes");
     std::vector<std::string> voice = Set("voice", {"_L", "", "FC", "LF", "BL", "BR"});
-    ExpectMerge("stems/voicesurround 5.1.wav", voice, 0x3F);
-    voice[0] = "stems/padFR_L.wav";
-    voice[1] = "stems/padFR.wav";
-    ExpectMerge("stems/padFRsurround 5.1.wav", voice, 0x3F);
+    std::vector<std::string> pad = voice;
+    pad[0] = "stems/padFR_L.wav";
+    pad[1] = "stems/padFR.wav";
+    RunScenario("empty-suffixes", {{"stems/voicesurround 5.1.wav", voice}, {"stems/padFRsurround 5.1.wav", pad}});
 }
 
 TEST_F(MergingScenario, AOneRowConfigurationTriesNoSibling)
@@ -226,8 +220,7 @@ TEST_F(MergingScenario, AOneRowConfigurationTriesNoSibling)
         settings.m_nDefaultConfiguration = 5;
     });
     Stems("drums", {"FC"});
-    RunScenario("one-row");
-    ExpectMerge("stems/drumscenter.wav", {"stems/drumsFC.wav"}, 0x4);
+    RunScenario("one-row", {{"stems/drumscenter.wav", {"stems/drumsFC.wav"}, 0x4}});
 }
 
 TEST_F(MergingScenario, WithoutAutoLoadingEachRowIsPickedAndEmptyRowsAreNamed)
@@ -235,9 +228,7 @@ TEST_F(MergingScenario, WithoutAutoLoadingEachRowIsPickedAndEmptyRowsAreNamed)
     Settings([](CSettings& settings) { settings.m_bAutoLoading = false; });
     Stems("drums", {"FL", "FR", "FC", "BL", "BR"});
     Stems("drums", {"LF"}, kBlock + 2);
-    RunScenario("manual-rows");
-    ExpectMerge("stems/drumssurround 5.1.wav", Set("drums"), 0x3F);
-    EXPECT_EQ(Files(), StemsAnd({"stems/drumssurround 5.1.wav"}));
+    RunScenario("manual-rows", {{"stems/drumssurround 5.1.wav", Set("drums")}});
 }
 
 TEST_F(MergingScenario, AutomaticNamesAndASecondMergeReplacingTheFirst)
@@ -248,8 +239,8 @@ TEST_F(MergingScenario, AutomaticNamesAndASecondMergeReplacingTheFirst)
     for (const char* name : {"stems/drums_FL.wav", "stems/take1.wav", "stems/drumsfl.wav", "stems/kickFL.wave",
                              "stems/shortFR.wav"})
         Stem(name);
-    RunScenario("naming");
-    std::vector<std::string> rows = Set("drums");
+    // Replaced, not appended to: one block where the first merge wrote two.
+    std::vector<Output> outputs = {{"stems/drumsstereo.wav", {"stems/drumsFL.wav", "stems/shortFR.wav"}, 0x3}};
     const std::pair<const char*, const char*> firstRowAndOutput[] = {
         {"stems/drumsFL.wav", "stems/drumssurround 5.1.wav"},
         {"stems/drums_FL.wav", "stems/drums_surround 5.1.wav"},
@@ -257,15 +248,11 @@ TEST_F(MergingScenario, AutomaticNamesAndASecondMergeReplacingTheFirst)
         {"stems/drumsfl.wav", "stems/drumsflsurround 5.1.wav"},
         {"stems/kickFL.wave", "stems/kickFL.surround 5.1.wav"},
     };
-    std::vector<std::string> outputs = {"stems/drumsstereo.wav"};
     for (const auto& [first, output] : firstRowAndOutput) {
-        rows[0] = first;
-        ExpectMerge(output, rows, 0x3F);
-        outputs.push_back(output);
+        outputs.push_back({output, Set("drums")});
+        outputs.back().stems[0] = first;
     }
-    // Replaced, not appended to: one block where the first merge wrote two.
-    ExpectMerge("stems/drumsstereo.wav", {"stems/drumsFL.wav", "stems/shortFR.wav"}, 0x3);
-    EXPECT_EQ(Files(), StemsAnd(outputs));
+    RunScenario("naming", outputs);
 }
 
 TEST_F(MergingScenario, TheSaveDialogChoosesTheOutputOrCancelsTheMerge)
@@ -276,11 +263,8 @@ TEST_F(MergingScenario, TheSaveDialogChoosesTheOutputOrCancelsTheMerge)
     });
     Stems("drums", k51, kBlock + 10);
     fs::create_directory(dir.path() / "mix");
-    const std::string input = ReadWholeFile(dir / "stems/drumsFR.wav");
-    RunScenario("save-dialog");
-    EXPECT_EQ(ReadWholeFile(dir / "stems/drumsFR.wav"), input) << "an input named as the output";
-    ExpectMerge("mix/drums 5.1.wav", Set("drums"), 0x3F, true);
-    EXPECT_EQ(Files(), StemsAnd({"mix/drums 5.1.wav"}));
+    RunScenario("save-dialog", {{"mix/drums 5.1.wav", Set("drums"), 0x3F, true}});
+    EXPECT_EQ(ReadWholeFile(dir / "stems/drumsFR.wav"), files["stems/drumsFR.wav"]) << "an input named as the output";
 }
 
 TEST_F(MergingScenario, FailedMergesSayWhyAndWriteNothing)
@@ -292,13 +276,11 @@ TEST_F(MergingScenario, FailedMergesSayWhyAndWriteNothing)
         settings.m_aConfigurations.push_back(std::move(none));
     });
     Stems("drums", {"FL", "FR", "LF", "BL", "BR"});
-    WavBuilder().Fmt(2, kRate, 16).Data(PatternBytes(400, 1)).Write(dir / "stems/stereo.wav");
-    WavBuilder().Fmt(1, kRate, 8).Data(PatternBytes(200, 2)).Write(dir / "stems/eightbit.wav");
-    WriteWholeFile(dir / "stems/notwave.wav", "not a wave file\n");
-    WavBuilder().Fmt(1, 48000, 16).Data(PatternBytes(400, 3)).Write(dir / "stems/rate48.wav");
-    RunScenario("merge-failures");
-    EXPECT_EQ(Files(), StemsAnd({"stems/stereo.wav", "stems/eightbit.wav", "stems/notwave.wav",
-                                 "stems/rate48.wav"}));
+    File("stems/stereo.wav", WavBuilder().Fmt(2, kRate, 16).Data(PatternBytes(400, 1)).Bytes());
+    File("stems/eightbit.wav", WavBuilder().Fmt(1, kRate, 8).Data(PatternBytes(200, 2)).Bytes());
+    File("stems/notwave.wav", "not a wave file\n");
+    File("stems/rate48.wav", WavBuilder().Fmt(1, 48000, 16).Data(PatternBytes(400, 3)).Bytes());
+    RunScenario("merge-failures", {});
 }
 
 // Files dropped on a row, on the window, from two folders, fitting no row,
@@ -309,9 +291,8 @@ TEST_F(MergingScenario, DroppedFilesGoToTheirRows)
     fs::create_directory(dir.path() / "other");
     Stem("other/bassFR.wav");
     Stem("other/bassBL.wav");
-    WriteWholeFile(dir / "notes.txt", "not a stem");
-    RunScenario("drops");
-    ExpectMerge("stems/drumsBLstereo.wav", {"stems/drumsBL.wav", "stems/drumsFR.wav"}, 0x3);
+    Stem("notes.txt");  // fits no row, whatever it holds
+    RunScenario("drops", {{"stems/drumsBLstereo.wav", {"stems/drumsBL.wav", "stems/drumsFR.wav"}, 0x3}});
 }
 
 }  // namespace

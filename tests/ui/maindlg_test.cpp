@@ -1,6 +1,7 @@
 // The dialogs where a scenario cannot look: iconic painting, the run-time
-// controls' shared font, what the file dialogs are asked for, how row
-// commands travel, and the inputs Process gives the merge engine.
+// controls' shared font, how row commands travel and what the file dialogs
+// are asked for. What Process gives the merge engine is the merging
+// scenarios' (tests/scenarios/merging/), byte for byte.
 #include "ui/maindlg.h"
 
 #include <gtest/gtest.h>
@@ -87,48 +88,6 @@ TEST_F(MainDlgTest, RunTimeControlsShareOneArialFontThatGoesWithTheirDialog)
     }
 }
 
-TEST_F(MainDlgTest, AnEmptyListGivesNoRowsInsteadOfACrash)
-{
-    settings.m_aConfigurations.clear();
-    settings.m_nDefaultConfiguration = 2;
-    CMainDlg dlg(settings);
-    Run(dlg, [&](HWND hDlg) {
-        EXPECT_EQ(hDlg->FindChild(IDC_CHANNEL_BUTTON_FIRST), nullptr);
-        EXPECT_EQ(hDlg->Rect().Height(), 82);
-        EXPECT_EQ(dlg.GetChannelMask(), 0u);
-    });
-}
-
-// A row button opens an open dialog, Process without auto export a save
-// dialog that asks before replacing; both on wave files first.
-TEST_F(MainDlgTest, FileDialogsAskForWaveFiles)
-{
-    settings.m_bAutoExport = false;
-    settings.m_bAutoLoading = false;
-    CMainDlg dlg(settings);
-    HWND hMain = nullptr;
-    Run(dlg, [&](HWND hDlg) {
-        hMain = hDlg;
-        CUserInput::Select(hDlg->FindChild(IDC_CONFIGURATION), 0);
-        backend.fileAnswers = {CString("/a/x.wav"), CString("/a/y.wav"), std::nullopt};
-        CUserInput::Click(hDlg->FindChild(IDC_CHANNEL_BUTTON_FIRST));
-        CUserInput::Click(hDlg->FindChild(IDC_CHANNEL_BUTTON_FIRST + 1));
-        CUserInput::Click(hDlg->FindChild(IDC_PROCESS));
-    });
-    ASSERT_EQ(backend.fileRequests.size(), 3u);
-    const std::pair<size_t, DWORD> expected[] = {{0, OFN_HIDEREADONLY}, {2, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT}};
-    for (const auto& [nRequest, dwFlags] : expected) {
-        const FileDialogRequest& request = backend.fileRequests[nRequest];
-        EXPECT_EQ(request.bOpen, nRequest == 0);
-        EXPECT_EQ(request.dwFlags, dwFlags) << "no read-only box; a typed name need not exist";
-        EXPECT_EQ(request.hOwner, hMain);
-        ASSERT_EQ(request.filters.size(), 2u);
-        EXPECT_EQ(request.filters[request.nFilterIndex].strPattern, "*.wav");
-        EXPECT_EQ(request.strDefaultExtension, "wav");
-    }
-    EXPECT_TRUE(backend.boxes.empty());
-}
-
 // The main dialog, with each WM_COMMAND that reaches its message map.
 class CCommandWatch : public CMainDlg {
 public:
@@ -143,67 +102,46 @@ protected:
     }
 };
 
-TEST_F(MainDlgTest, RowCommandsAreCaughtWhateverTheirCodeAndThenPassedOn)
+// A row's command, whatever its code, opens an open dialog before the map
+// sees it; rows the configuration lacks open nothing. Process without auto
+// export opens a save dialog that asks before replacing. Both are on wave
+// files first and have no read-only box.
+TEST_F(MainDlgTest, RowCommandsOpenWaveFilesBeforeTheMapAndProcessAsksWhereToSave)
 {
     settings.m_bAutoLoading = false;
+    settings.m_bAutoExport = false;
     CCommandWatch dlg(settings);
     std::vector<std::string> seen;  // each command as the map sees it, with the dialogs asked so far
     dlg.onCommand = [&](WPARAM wParam) {
         seen.push_back(std::to_string(LOWORD(wParam)) + " after " + std::to_string(backend.fileRequests.size()));
     };
+    HWND hMain = nullptr;
     Run(dlg, [&](HWND hDlg) {
-        backend.fileAnswers = {CString("/a/x.wav"), CString("/a/y.wav")};
+        hMain = hDlg;
+        CUserInput::Select(hDlg->FindChild(IDC_CONFIGURATION), 0);
+        backend.fileAnswers = {CString("/a/x.wav"), CString("/a/y.wav"), std::nullopt};
         dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_CHANNEL_BUTTON_FIRST + 1, 0x1234), 0);
-        dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_CHANNEL_BUTTON_FIRST + 5, BN_CLICKED), 0);
-        // Rows the configuration does not have, and a label, open nothing.
-        dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_CHANNEL_BUTTON_FIRST + 6, BN_CLICKED), 0);
+        dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_CHANNEL_BUTTON_FIRST, BN_CLICKED), 0);
+        dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_CHANNEL_BUTTON_FIRST + 2, BN_CLICKED), 0);
         dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_CHANNEL_BUTTON_FIRST + 17, BN_CLICKED), 0);
         dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_CHANNEL_LABEL_FIRST, BN_CLICKED), 0);
+        EXPECT_EQ(Label(hDlg, 0), "/a/y.wav");
         EXPECT_EQ(Label(hDlg, 1), "/a/x.wav");
-        EXPECT_EQ(Label(hDlg, 5), "/a/y.wav");
-        EXPECT_EQ(Label(hDlg, 0), "---");
+        CUserInput::Click(hDlg->FindChild(IDC_PROCESS));
     });
-    EXPECT_EQ(backend.fileRequests.size(), 2u);
-    EXPECT_EQ(seen, (std::vector<std::string>{"667 after 1", "671 after 2", "672 after 2", "683 after 2",
-                                              "777 after 2", std::to_string(IDCANCEL) + " after 2"}));
-}
-
-// The main dialog, with the inputs a merge was given, as the engine asks for
-// the output path; it then declines, so nothing is read.
-class CInputWatch : public CMainDlg {
-public:
-    using CMainDlg::CMainDlg;
-    std::vector<std::pair<std::string, DWORD>> inputs;  // path and speaker mask, in channel order
-    size_t nInputsAfterwards = 0;
-
-    bool ChooseOutputPath(CString&) override
-    {
-        for (const CInputWave* pInput : m_merge.m_aInputs)
-            inputs.emplace_back(pInput->m_strPath.str(), pInput->m_dwSpeakerMask);
-        return false;
+    EXPECT_EQ(seen, (std::vector<std::string>{"1012 after 0", "667 after 1", "666 after 2", "668 after 2", "683 after 2",
+                                              "777 after 2", "1000 after 2", std::to_string(IDCANCEL) + " after 3"}));
+    ASSERT_EQ(backend.fileRequests.size(), 3u);
+    for (size_t nRequest : {0, 2}) {
+        const FileDialogRequest& request = backend.fileRequests[nRequest];
+        EXPECT_EQ(request.bOpen, nRequest == 0);
+        EXPECT_EQ(request.dwFlags, nRequest == 0 ? OFN_HIDEREADONLY : OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT);
+        EXPECT_EQ(request.hOwner, hMain);
+        ASSERT_EQ(request.filters.size(), 2u);
+        EXPECT_EQ(request.filters[request.nFilterIndex].strPattern, "*.wav");
+        EXPECT_EQ(request.strDefaultExtension, "wav");
     }
-    void ProcessAndLookAfterwards()
-    {
-        OnProcess();
-        nInputsAfterwards = m_merge.m_aInputs.size();
-    }
-};
-
-TEST_F(MainDlgTest, ProcessGivesTheEngineOneInputPerRowWithItsSpeakerMask)
-{
-    settings.m_bAutoLoading = false;
-    CInputWatch dlg(settings);
-    Run(dlg, [&](HWND hDlg) {
-        CUserInput::Select(hDlg->FindChild(IDC_CONFIGURATION), 2);  // surround: FL FR FC BC
-        backend.fileAnswers = {CString("/a/bc.wav"), CString("/a/fl.wav"), CString("/a/fr.wav"), CString("/a/fc.wav")};
-        for (int r : {3, 0, 1, 2})
-            CUserInput::Click(hDlg->FindChild(IDC_CHANNEL_BUTTON_FIRST + r));
-        dlg.ProcessAndLookAfterwards();
-    });
-    EXPECT_EQ(dlg.inputs, (std::vector<std::pair<std::string, DWORD>>{
-                              {"/a/fl.wav", 0x1}, {"/a/fr.wav", 0x2}, {"/a/fc.wav", 0x4}, {"/a/bc.wav", 0x100}}));
-    EXPECT_EQ(dlg.nInputsAfterwards, 0u) << "the records live for one merge";
-    EXPECT_TRUE(backend.boxes.empty()) << "a declined path ends the merge without a word";
+    EXPECT_TRUE(backend.boxes.empty());
 }
 
 }  // namespace

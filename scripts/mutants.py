@@ -1,0 +1,276 @@
+#!/usr/bin/env python3
+"""make mutants: a fixed sample of single-line faults, put into the sources one
+at a time, each followed by an incremental build and the tests of `make test`.
+A fault the tests notice is caught; one they pass with survived. It tells
+whether the tests still catch what they caught before a change to them.
+
+  scripts/mutants.py [--rows 3,7] [--every-test] [--build-dir build-mutants] [--jobs N]
+
+Each fault is undone as soon as its tests have run, also when the run is
+interrupted; a copy of the file stays in the build folder until then, so that
+a run killed outright is repaired by the next one.
+"""
+
+import argparse
+import os
+import re
+import signal
+import subprocess
+import sys
+import time
+from pathlib import Path
+
+ROOT = Path(__file__).resolve().parent.parent
+
+# file, the text to replace (found exactly once in the file), its
+# replacement, and what the fault does. A statement that an if controls is
+# replaced by {}, so that the if does not take the next one.
+FAULTS = [
+    ("merge/mergeengine.cpp", "const UINT nKept = nRead & ~1u;", "const UINT nKept = nRead;",
+     "a dangling half sample is kept instead of silenced"),
+    ("merge/mergeengine.cpp", "m_engine.CloseInputs();", "",
+     "a failed merge leaves its inputs open"),
+    ("merge/inputwave.cpp", "return static_cast<ULONGLONG>(dwSize) + (dwSize & 1);",
+     "return static_cast<ULONGLONG>(dwSize);", "an odd chunk's pad byte is not skipped"),
+    ("merge/outputfile.cpp", "if (LeadsTo(pszPath, *pFile))", "if (false && LeadsTo(pszPath, *pFile))",
+     "an output that names an input is not refused"),
+    ("merge/outputfile.cpp", "if (bReplaces && ::access(strTarget.c_str(), W_OK) != 0)",
+     "if (false && ::access(strTarget.c_str(), W_OK) != 0)", "a read-only output is replaced"),
+    ("layout/stemset.cpp", "if (strSuffix.GetLength() > nLongest", "if (strSuffix.GetLength() >= nLongest",
+     "of equal suffixes the last row wins"),
+    ("layout/settings.cpp", "if (nSuffixLine == 1)", "if (nSuffixLine <= 1)",
+     "Front Right is read on the section's first line too"),
+    ("layout/settings.cpp", "CFile::Remove(strTempPath);", "",
+     "a failed save leaves its temporary file"),
+    ("cli/configurationchoice.cpp", "if (nFound == 1)", "if (nFound >= 1)",
+     "a name that two configurations match ignoring case is taken"),
+    ("cli/mergejob.cpp", "IsStandardOutput(job.strOutputPath) ? stderr : stdout;",
+     "IsStandardOutput(job.strOutputPath) ? stdout : stderr;", "the summary goes to the other stream"),
+    ("cli/main.cpp", "? 128 + GetPendingInterrupt()", "? 127 + GetPendingInterrupt()",
+     "the wrong exit status after a signal"),
+    ("ui/maindlg.cpp", "if (nRow >= 0 && nRow < m_nChannelRows)", "if (nRow >= 0 && nRow <= m_nChannelRows)",
+     "a command for the row past the last one is taken"),
+    ("ui/maindlg.cpp", "dlgFile.m_ofn.Flags |= OFN_OVERWRITEPROMPT;", "",
+     "the save dialog does not ask before replacing"),
+    ("ui/maindlg.cpp", "int y = (rect.Height() - cyIcon + 1) / 2;", "int y = (rect.Height() - cyIcon) / 2;",
+     "the minimised window's icon a pixel too high"),
+    ("ui/maindlg.cpp", "m_merge.m_aInputs.clear();", "",
+     "a merge's inputs stay for the next merge"),
+    ("ui/settingsdlg.cpp", 'AfxMessageBox("There is already a configuration with that name !");', "",
+     "a name already taken is refused without a word"),
+    ("ui/controlfont.cpp", 'std::strcpy(logFont.lfFaceName, "Arial");',
+     'std::strcpy(logFont.lfFaceName, "Arial Narrow");', "the rows' font is not Arial"),
+    ("app/platform/cwnd.cpp", "WORD nCode = lParam == 0 ? 0 : HIWORD(wParam);", "WORD nCode = HIWORD(wParam);",
+     "a command without a control keeps its notification code"),
+    ("app/platform/cwnd.cpp", "pWnd->m_currentMsg = saved;", "",
+     "a nested message changes what Default() passes on"),
+    ("app/platform/userinput.cpp", "if (hFocus && IsPushButton(hFocus))", "if (hFocus)",
+     "Enter in an edit goes to the edit, not to the default button"),
+    ("app/platform/userinput.cpp", "hControl->SetCurSel(-1);", "{}",
+     "typing in a combo box keeps its selection"),
+    ("app/platform/defwindowproc.cpp", "if (!hCancel || hCancel->IsEnabled())",
+     "if (hCancel && hCancel->IsEnabled())", "the close box does nothing in a dialog without Cancel"),
+    ("app/platform/cdialog.cpp", "CWnd::FromHandle(hOwner)->EnableWindow(TRUE);", "{}",
+     "a modal dialog's owner stays disabled"),
+    ("app/platform/comboboxproc.cpp", "for (int i = 1; i <= nCount; ++i)", "for (int i = 1; i < nCount; ++i)",
+     "CB_FINDSTRINGEXACT never looks at the last item"),
+    ("app/platform/afxmessagebox.cpp", "MessageBox(CModalStack::Top(),", "MessageBox(nullptr,",
+     "a message box has no owner"),
+    ("app/platform/cwinapp.cpp", "name.erase(nDot);", "{}",
+     "the caption keeps the executable's extension"),
+    ("app/platform/core/cfile.cpp", "(candidate.writes && open.deniesWrite) || ", "",
+     "a writer that takes no lock opens a file held with writing denied"),
+    ("app/platform/core/cfile.cpp", "Shares().Release(m_fd);", "",
+     "a closed file stays in the share table"),
+    ("app/platform/core/cstdiofile.cpp", "(lf > m_readPos && m_readBuffer[lf - 1]",
+     "(lf > m_readPos + 1 && m_readBuffer[lf - 1]", "an empty CR LF line reads as a CR"),
+    ("app/platform/core/cstring.cpp", "c <= 'Z'", "c < 'Z'", "CompareNoCase does not fold 'Z'"),
+    ("app/platform/core/fileexists.cpp", "::stat(pszPathName, &st)", "::lstat(pszPathName, &st)",
+     "a dangling symbolic link counts as a file"),
+    ("app/platform/headless/scriptline.cpp", "nOffset = -nOffset;", "{}",
+     "a scenario's NAME-N reads as NAME+N"),
+    ("app/platform/qt/qtbackend.cpp", "!m_handlerRunning.back() &&", "",
+     "a person's input acts while a handler runs"),
+    ("app/platform/qt/qtbuttonpeer.cpp", "== BS_DEFPUSHBUTTON);", "!= BS_DEFPUSHBUTTON);",
+     "the default button is drawn on every other push button"),
+    ("app/platform/qt/qtsimplecombopeer.cpp", "Qt::Key_Up ? -1 : 1", "Qt::Key_Up ? 1 : -1",
+     "Up and Down swapped in a simple combo box"),
+]
+
+BUILD_SECONDS = 1800
+TESTS_SECONDS = 900
+TEST_SECONDS = 180  # one test's limit, for tests without their own
+
+
+class Interrupted(Exception):
+    pass
+
+
+def OnSignal(nSignal, _frame):
+    raise Interrupted(signal.Signals(nSignal).name)
+
+
+def Run(command, nSeconds, cwd=ROOT):
+    """Runs command in a process group of its own; (status, output), status
+    None when it ran out of time (the group is then killed)."""
+    process = subprocess.Popen(command, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                               text=True, errors="replace", start_new_session=True)
+    try:
+        output, _ = process.communicate(timeout=nSeconds)
+        return process.returncode, output
+    except subprocess.TimeoutExpired:
+        os.killpg(process.pid, signal.SIGKILL)
+        output, _ = process.communicate()
+        return None, output
+    except BaseException:
+        os.killpg(process.pid, signal.SIGKILL)
+        process.wait()
+        raise
+
+
+def Build(buildDir, nJobs):
+    nStatus, output = Run(["cmake", "--build", str(buildDir), "-j", str(nJobs)], BUILD_SECONDS)
+    return nStatus == 0, output
+
+
+def RunTests(buildDir, nJobs, bEveryTest):
+    """'caught' or 'survived', the failing tests' names, and what ctest said."""
+    # A failing test runs once more: a test slowed down by a loaded machine
+    # does not make a catch, a fault fails it twice.
+    command = ["ctest", "-LE", "slow", "-j", str(nJobs), "--timeout", str(TEST_SECONDS), "--output-on-failure",
+               "--repeat", "until-pass:2"]
+    if not bEveryTest:
+        command.append("--stop-on-failure")
+    nStatus, output = Run(command, TESTS_SECONDS, cwd=buildDir)
+    if nStatus is None:
+        return "caught", ["(out of time)"], output
+    failedList = output.partition("The following tests FAILED:")[2].split("\n\n")[0]
+    failed = re.findall(r"^\s*\d+ - (\S+) \(", failedList, re.MULTILINE)
+    return ("survived", [], output) if nStatus == 0 else ("caught", failed or ["(ctest failed)"], output)
+
+
+class Restorer:
+    """Puts one file back as it was; the copy in the build folder survives a
+    killed run, and the next run puts the file back first."""
+
+    def __init__(self, buildDir):
+        self.marker = buildDir / "mutant-in-place"
+        self.copy = buildDir / "mutant-original"
+
+    def Save(self, relPath, original):
+        self.copy.write_bytes(original)
+        self.marker.write_text(relPath)
+
+    def Restore(self):
+        if not self.marker.exists():
+            return None
+        relPath = self.marker.read_text()
+        (ROOT / relPath).write_bytes(self.copy.read_bytes())
+        self.marker.unlink()
+        self.copy.unlink()
+        return relPath
+
+
+def Unchanged(relPaths):
+    return subprocess.run(["git", "diff", "--quiet", "--", *relPaths], cwd=ROOT).returncode == 0
+
+
+def ParseRows(text):
+    if not text:
+        return list(range(1, len(FAULTS) + 1))
+    rows = [int(part) for part in text.split(",") if part.strip()]
+    for nRow in rows:
+        if not 1 <= nRow <= len(FAULTS):
+            sys.exit(f"mutants: there is no row {nRow} (1 to {len(FAULTS)})")
+    return rows
+
+
+def PrintTable(results):
+    print()
+    print(f"{'row':>3}  {'file':<40} {'fault':<66} result")
+    for nRow, relPath, what, result, detail in results:
+        print(f"{nRow:>3}  {relPath:<40} {what:<66} {result}{'  ' + detail if detail else ''}")
+    counts = {}
+    for *_, result, _ in results:
+        counts[result] = counts.get(result, 0) + 1
+    order = ["caught", "survived", "not applicable", "does not build"]
+    totals = ", ".join(f"{counts[r]} {r}" for r in order if r in counts)
+    print(f"\n{totals} of {len(results)}" if results else "\nno row was run")
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--rows", help="only these rows, e.g. 3,7")
+    parser.add_argument("--every-test", action="store_true",
+                        help="run every test and name each one that fails, not just the first")
+    parser.add_argument("--build-dir", default="build-mutants")
+    parser.add_argument("--jobs", type=int, default=os.cpu_count() or 1)
+    args = parser.parse_args()
+    rows = ParseRows(args.rows)
+    buildDir = (ROOT / args.build_dir).resolve()
+    buildDir.mkdir(exist_ok=True)
+    for nSignal in (signal.SIGINT, signal.SIGTERM, signal.SIGHUP):
+        signal.signal(nSignal, OnSignal)
+
+    restorer = Restorer(buildDir)
+    if (relPath := restorer.Restore()) is not None:
+        print(f"mutants: {relPath} was left with a fault by an earlier run; it is restored")
+    files = sorted({FAULTS[nRow - 1][0] for nRow in rows if (ROOT / FAULTS[nRow - 1][0]).exists()})
+    if not Unchanged(files):
+        sys.exit("mutants: commit or stash the changes to the files with faults first, "
+                 "so that the run can show it leaves them as they were")
+
+    results = []
+    try:
+        # The tree as it is must build and pass, or every fault would look caught.
+        nStatus, output = Run(["cmake", "-S", str(ROOT), "-B", str(buildDir), "-DCMAKE_BUILD_TYPE=Release",
+                               "-DPLEXORA_WERROR=OFF", "-DPLEXORA_SANITIZE=OFF"], BUILD_SECONDS)
+        if nStatus == 0:
+            bBuilt, output = Build(buildDir, args.jobs)
+        if nStatus != 0 or not bBuilt:
+            sys.exit(output[-3000:] + "\nmutants: the tree as it is does not build")
+        result, failed, output = RunTests(buildDir, args.jobs, False)
+        if result != "survived":
+            sys.exit(output[-6000:] + f"\nmutants: the tests fail without any fault ({', '.join(failed)})")
+
+        for nRow in rows:
+            relPath, fragment, replacement, what = FAULTS[nRow - 1]
+            path = ROOT / relPath
+            original = path.read_bytes() if path.exists() else b""
+            if original.count(fragment.encode()) != 1:
+                results.append((nRow, relPath, what, "not applicable", "the text is not found exactly once"))
+                print(f"row {nRow}: not applicable", flush=True)
+                continue
+            started = time.monotonic()
+            restorer.Save(relPath, original)
+            try:
+                path.write_bytes(original.replace(fragment.encode(), replacement.encode()))
+                bBuilt, buildOutput = Build(buildDir, args.jobs)
+                if bBuilt:
+                    result, failed, _ = RunTests(buildDir, args.jobs, args.every_test)
+                else:
+                    result, failed = "does not build", []
+                    print(buildOutput[-2000:])
+            finally:
+                restorer.Restore()
+            if path.read_bytes() != original:
+                sys.exit(f"mutants: {relPath} could not be restored")
+            results.append((nRow, relPath, what, result, " ".join(failed)))
+            print(f"row {nRow}: {result} {' '.join(failed)} ({time.monotonic() - started:.0f} s)", flush=True)
+    except Interrupted as e:
+        print(f"\nmutants: stopped by {e}; the file with the fault is restored", flush=True)
+        nExitCode = 130
+    else:
+        nExitCode = 0
+    finally:
+        restorer.Restore()
+
+    PrintTable(results)
+    if not Unchanged(files):
+        sys.exit("mutants: the sources differ from what they were before the run")
+    print("The sources are as they were (git diff --quiet).")
+    return nExitCode
+
+
+if __name__ == "__main__":
+    sys.exit(main())
