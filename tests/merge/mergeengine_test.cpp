@@ -13,10 +13,10 @@
 namespace {
 
 // Block edges (0, 102400, 102401 bytes), odd lengths, padding, a data chunk
-// claiming more than its file holds, chunks after the data, the progress
-// calls, and every interleave: the common channel counts and any other.
-// One engine merges them all in turn, as the dialog does, so nothing may
-// carry over from one merge to the next.
+// claiming more than its file holds, chunks after the data and the progress
+// calls (every format and interleave is the programs' test). One engine
+// merges them all in turn, as the dialog does, so nothing may carry over
+// from one merge to the next.
 TEST(MergeEngineTest, BlockEdgesOddLengthsAndPadding)
 {
     struct Case {
@@ -34,9 +34,7 @@ TEST(MergeEngineTest, BlockEdgesOddLengthsAndPadding)
         {{40, 60}, 0x3, false, 100},
         {{7, kMergeBlockBytes + 1, 0}, 0x7, false},
         {{1000, 2 * kMergeBlockBytes + 6, 3, 0}, 0x33, false},
-        {{11, 20, 30, 40, kMergeBlockBytes - 1}, 0x37, true},
-        {{5, 6, 7, 8, 9, 3 * kMergeBlockBytes}, 0x3F, false},
-        {{8, 7, 6, 5, 4, 3, 2, kMergeBlockBytes + 2}, 0xFF, false},
+        {{11, 20, 30, 40, 3 * kMergeBlockBytes - 1}, 0x37, true},
     };
     TempDir dir;
     Merge merge;
