@@ -2,6 +2,8 @@
 // as JSON, and of files it cannot read.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "tests/cli/runprogram.h"
 
 namespace {
@@ -13,6 +15,17 @@ struct InfoCase {
     std::string lines;  // after the path line
 };
 
+// The lines after the path line: each value behind its label, aligned.
+std::string InfoLines(const std::vector<std::string>& values)
+{
+    const char* labels[] = {"container:", "format:", "channels:", "sample rate:", "frames:", "channel mask:",
+                            "configuration:", "chunks:"};
+    std::string lines;
+    for (size_t i = 0; i < values.size(); ++i)
+        lines += "  " + std::string(labels[i]) + std::string(15 - std::strlen(labels[i]), ' ') + values[i] + "\n";
+    return lines;
+}
+
 // Every line laid out by hand: the format in words and its tag, frames and
 // seconds (with what a short file holds), the mask in hex with its speakers
 // in table order and the configuration of the settings that has it, every
@@ -22,70 +35,37 @@ TEST(InfoCliTest, WhatAFileOfEachKindHolds)
     TempDir dir;
     WriteWholeFile(dir / "live.pxr", LiveSettings());
     const std::string kOddId = std::string("\x01x\\y", 4);
+    const std::string kNoMask = "none (a plain \"fmt \" chunk)";
     const InfoCase cases[] = {
         {"16-bit mono", WavBuilder().Fmt(1, 44100, 16).Data(PatternBytes(882, 1)).Bytes(), {},
-         "  container:     RIFF\n"
-         "  format:        16-bit PCM, WAVE_FORMAT_PCM\n"
-         "  channels:      1\n"
-         "  sample rate:   44100 Hz\n"
-         "  frames:        441 (0.010 s)\n"
-         "  channel mask:  none (a plain \"fmt \" chunk)\n"
-         "  configuration: none\n"
-         "  chunks:        \"fmt \" 16, \"data\" 882\n"},
+         InfoLines({"RIFF", "16-bit PCM, WAVE_FORMAT_PCM", "1", "44100 Hz", "441 (0.010 s)", kNoMask, "none",
+                    "\"fmt \" 16, \"data\" 882"})},
         {"24-bit 5.1",
          WavBuilder().FmtExtensible(6, 48000, 24, 24, 0x3F, kSubtypePcm).Chunk("LIST", "abc")
              .Data(PatternBytes(8640, 2)).Bytes(), {},
-         "  container:     RIFF\n"
-         "  format:        24-bit PCM, WAVE_FORMAT_EXTENSIBLE\n"
-         "  channels:      6\n"
-         "  sample rate:   48000 Hz\n"
-         "  frames:        480 (0.010 s)\n"
-         "  channel mask:  0x3F  Front Left, Front Right, Front Center, Low Frequency, Back Left, Back Right\n"
-         "  configuration: surround 5.1\n"
-         "  chunks:        \"fmt \" 40, \"LIST\" 3, \"data\" 8640\n"},
+         InfoLines({"RIFF", "24-bit PCM, WAVE_FORMAT_EXTENSIBLE", "6", "48000 Hz", "480 (0.010 s)",
+                    "0x3F  Front Left, Front Right, Front Center, Low Frequency, Back Left, Back Right",
+                    "surround 5.1", "\"fmt \" 40, \"LIST\" 3, \"data\" 8640"})},
         {"20 bits in 24, a mask bit past the table, a settings file",
          WavBuilder().FmtExtensible(2, 48000, 24, 20, 0x80000003, kSubtypePcm).Data(PatternBytes(600, 3)).Bytes(),
          {"--settings", dir / "live.pxr"},
-         "  container:     RIFF\n"
-         "  format:        20-bit PCM in 24-bit samples, WAVE_FORMAT_EXTENSIBLE\n"
-         "  channels:      2\n"
-         "  sample rate:   48000 Hz\n"
-         "  frames:        100 (0.002 s)\n"
-         "  channel mask:  0x80000003  Front Left, Front Right, bit 31\n"
-         "  configuration: Wide\n"
-         "  chunks:        \"fmt \" 40, \"data\" 600\n"},
+         InfoLines({"RIFF", "20-bit PCM in 24-bit samples, WAVE_FORMAT_EXTENSIBLE", "2", "48000 Hz", "100 (0.002 s)",
+                    "0x80000003  Front Left, Front Right, bit 31", "Wide", "\"fmt \" 40, \"data\" 600"})},
         {"plain float with its fact chunk",
          WavBuilder().FmtTag(3, 2, 96000, 32, 18).Chunk("fact", Le32(96)).Data(PatternBytes(768, 4)).Bytes(), {},
-         "  container:     RIFF\n"
-         "  format:        32-bit float, WAVE_FORMAT_IEEE_FLOAT\n"
-         "  channels:      2\n"
-         "  sample rate:   96000 Hz\n"
-         "  frames:        96 (0.001 s)\n"
-         "  channel mask:  none (a plain \"fmt \" chunk)\n"
-         "  configuration: none\n"
-         "  chunks:        \"fmt \" 18, \"fact\" 4, \"data\" 768\n"},
+         InfoLines({"RIFF", "32-bit float, WAVE_FORMAT_IEEE_FLOAT", "2", "96000 Hz", "96 (0.001 s)", kNoMask, "none",
+                    "\"fmt \" 18, \"fact\" 4, \"data\" 768"})},
         {"RF64 declaring 5 GB",
          WavBuilder().RiffTag("RF64").RiffSize(0xFFFFFFFF).Ds64(5000000100, 5000000010, 1666666670)
              .FmtTag(1, 1, 48000, 24).Data(PatternBytes(6, 5), 0xFFFFFFFF).Bytes(), {},
-         "  container:     RF64\n"
-         "  format:        24-bit PCM, WAVE_FORMAT_PCM\n"
-         "  channels:      1\n"
-         "  sample rate:   48000 Hz\n"
-         "  frames:        1666666670 (34722.222 s), of which the file holds 2\n"
-         "  channel mask:  none (a plain \"fmt \" chunk)\n"
-         "  configuration: none\n"
-         "  chunks:        \"ds64\" 28, \"fmt \" 16, \"data\" 5000000010\n"},
+         InfoLines({"RF64", "24-bit PCM, WAVE_FORMAT_PCM", "1", "48000 Hz",
+                    "1666666670 (34722.222 s), of which the file holds 2", kNoMask, "none",
+                    "\"ds64\" 28, \"fmt \" 16, \"data\" 5000000010"})},
         {"BW64, 64-bit float, an odd chunk id",
          WavBuilder().RiffTag("BW64").Ds64(0, 0, 0).Chunk(kOddId, "").FmtExtensible(1, 48000, 64, 64, 0x4, kSubtypeFloat)
              .Data(PatternBytes(16, 6)).Bytes(), {},
-         "  container:     BW64\n"
-         "  format:        64-bit float, WAVE_FORMAT_EXTENSIBLE\n"
-         "  channels:      1\n"
-         "  sample rate:   48000 Hz\n"
-         "  frames:        2 (0.000 s)\n"
-         "  channel mask:  0x4  Front Center\n"
-         "  configuration: none\n"
-         "  chunks:        \"ds64\" 28, \"\\x01x\\x5Cy\" 0, \"fmt \" 40, \"data\" 16\n"},
+         InfoLines({"BW64", "64-bit float, WAVE_FORMAT_EXTENSIBLE", "1", "48000 Hz", "2 (0.000 s)", "0x4  Front Center",
+                    "none", "\"ds64\" 28, \"\\x01x\\x5Cy\" 0, \"fmt \" 40, \"data\" 16"})},
     };
     std::vector<std::string> all;
     std::string allOut;

@@ -40,12 +40,15 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
     const std::string kLongName = std::string(300, 'x') + ".wav";
     auto Line = [](const std::string& text) { return text + "\n"; };
     const std::string kCantWriteHeader = "Unable to process: can't write output header.";
-    // Other formats: 24-bit of 10 whole samples and of 10 and a third, float of 4 and 2, mu-law.
+    // Other formats: 24-bit of 10 whole samples and of 10 and a third, float of 4 and 2, mu-law; 20 bits
+    // in 24 and 32-bit PCM, which differ from 24-bit and float in their valid bits or their kind only.
     const std::string deep = dir / "deep.wav";
     const std::string deeper = dir / "deeper.wav";
     const std::string floats = dir / "floats.wav";
     const std::string halfFloats = dir / "half.wav";
     const std::string mulaw = dir / "mulaw.wav";
+    const std::string twenty = dir / "twenty.wav";
+    const std::string int32 = dir / "int32.wav";
     const std::vector<std::string> deepData = {PatternBytes(30, 1), PatternBytes(31, 2)};
     const std::vector<std::string> floatData = {PatternBytes(16, 3), PatternBytes(8, 4)};
     WavBuilder().FmtTag(1, 1, 48000, 24).Data(deepData[0]).Write(deep);
@@ -53,6 +56,8 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
     WavBuilder().FmtTag(3, 1, 48000, 32, 18).Chunk("fact", Le32(4)).Data(floatData[0]).Write(floats);
     WavBuilder().FmtTag(3, 1, 48000, 32, 18).Chunk("fact", Le32(2)).Data(floatData[1]).Write(halfFloats);
     WavBuilder().FmtTag(7, 1, 8000, 8).Data("abc").Write(mulaw);
+    WavBuilder().FmtExtensible(1, 48000, 24, 20, 0x4, kSubtypePcm).Data(deepData[0]).Write(twenty);
+    WavBuilder().FmtTag(1, 1, 48000, 32).Data(floatData[0]).Write(int32);
     auto merged = [&](size_t nInputs, std::uint32_t dwMask, bool bPlain = false) {
         return MergedBytes(stems, nInputs, dwMask, bPlain);
     };
@@ -128,13 +133,17 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
         {{"-o", out, missing}, 1, 1,
          "Enable to process:\nFile '" + missing + "' can't be loaded.\nThe file '" + missing +
              "' can't be opened: No such file or directory.\n", "", ""},
-        // A mix of formats: the engine's message and a line naming both; a compressed format.
+        // A mix of formats (bits, valid bits, kind): the engine's message and a line naming both; a compressed
+        // format.
         {{"-o", out, "-m", "3", stems.paths[0], deep}, 0, 1,
          "Unable to process:\nFile '" + deep + "' has not the same bit depth.\nThe file '" + deep +
              "' is 24-bit PCM; the first file, '" + stems.paths[0] + "', is 16-bit PCM.\n", "", ""},
-        {{"-o", out, "-m", "3", floats, deep}, 0, 1,
-         "Unable to process:\nFile '" + deep + "' has not the same bit depth.\nThe file '" + deep +
-             "' is 24-bit PCM; the first file, '" + floats + "', is 32-bit float.\n", "", ""},
+        {{"-o", out, "-m", "3", deep, twenty}, 0, 1,
+         "Unable to process:\nFile '" + twenty + "' has not the same bit depth.\nThe file '" + twenty +
+             "' is 20-bit PCM in 24-bit samples; the first file, '" + deep + "', is 24-bit PCM.\n", "", ""},
+        {{"-o", out, "-m", "3", floats, int32}, 0, 1,
+         "Unable to process:\nFile '" + int32 + "' has not the same bit depth.\nThe file '" + int32 +
+             "' is 32-bit PCM; the first file, '" + floats + "', is 32-bit float.\n", "", ""},
         {{"-o", out, "-m", "4", mulaw}, 0, 1,
          "Enable to process:\nFile '" + mulaw + "' can't be loaded.\nThe file '" + mulaw +
              "' is in mu-law (format tag 0x0007), not in PCM or IEEE float.\n", "", ""},
@@ -165,7 +174,6 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
             std::filesystem::remove(out);
         }
     }
-    EXPECT_EQ(RunMerge(dir, {"--help"}).nExitCode, 0);
 }
 
 // Inputs written by sox and by ffmpeg in every format they write, RF64
@@ -232,9 +240,10 @@ std::string Field(const std::string& text, size_t nBytes)
     return text + std::string(nBytes - text.size(), '\0');
 }
 
-// --bext: the first file's Broadcast Wave chunk goes into the output byte
-// for byte, and libsndfile reads its fields there; a chunk written by Pro
-// Tools as well. Without --bext the output holds no such chunk.
+// --bext: the first "bext" chunk of the first file goes into the output
+// byte for byte, pad byte and all, and libsndfile reads its fields there; a
+// chunk written by Pro Tools as well. Without --bext, or when only another
+// file has one, the output holds none; one too large to carry fails the merge.
 TEST(MergeCliTest, BextCarriesTheFirstFilesChunk)
 {
     TempDir dir;
@@ -244,9 +253,13 @@ TEST(MergeCliTest, BextCarriesTheFirstFilesChunk)
                              history;
     const std::string a = dir / "a.wav";
     const std::string b = dir / "b.wav";
+    const std::string plain = dir / "plain.wav";
+    const std::string large = dir / "large.wav";
     const std::string out = dir / "out.wav";
-    WavBuilder().Chunk("bext", bext).FmtTag(1, 1, 48000, 24).Data(PatternBytes(30, 1)).Write(a);
+    WavBuilder().Chunk("bext", bext).FmtTag(1, 1, 48000, 24).Data(PatternBytes(30, 1)).Chunk("bext", "late").Write(a);
     WavBuilder().FmtTag(1, 1, 48000, 24).Data(PatternBytes(24, 2)).Chunk("bext", "not this one").Write(b);
+    WavBuilder().FmtTag(1, 1, 48000, 24).Data(PatternBytes(24, 3)).Write(plain);
+    WavBuilder().Chunk("bext", std::string((1 << 20) + 2, 'x')).FmtTag(1, 1, 48000, 24).Data("abc").Write(large);
 
     ASSERT_EQ(RunMerge(dir, {"-q", "--bext", "-m", "3", "-o", out, a, b}).nExitCode, 0);
     const std::string written = ReadWholeFile(out);
@@ -267,6 +280,11 @@ TEST(MergeCliTest, BextCarriesTheFirstFilesChunk)
 
     ASSERT_EQ(RunMerge(dir, {"-q", "-m", "3", "-o", out, a, b}).nExitCode, 0);
     EXPECT_EQ(ReadWholeFile(out).find("bext"), std::string::npos);
+    ASSERT_EQ(RunMerge(dir, {"-q", "--bext", "-m", "3", "-o", out, plain, b}).nExitCode, 0);
+    EXPECT_EQ(ReadWholeFile(out).find("bext"), std::string::npos);
+    const Outcome tooLarge = RunMerge(dir, {"-q", "--bext", "-m", "3", "-o", out, large, b});
+    EXPECT_EQ(tooLarge.nExitCode, 1);
+    EXPECT_EQ(tooLarge.err, "Unable to process:\nFile '" + large + "' has a \"bext\" chunk too large to carry.\n");
 
     const char* shared = std::getenv("PLEXORA_SHARED");
     const std::string proTools = std::string(shared ? shared : "") + "/testdata/peer-wav/pro_tools_bext.wav";
@@ -276,19 +294,24 @@ TEST(MergeCliTest, BextCarriesTheFirstFilesChunk)
     EXPECT_NE(ReadWholeFile(out).find(ReadWholeFile(proTools).substr(112, 8 + 602)), std::string::npos);
 }
 
-TEST(MergeCliTest, AProgressBarOnlyOnATerminalAndNotWithQuiet)
+// Both programs: the bar, then the line cleared for what follows.
+TEST(MergeCliTest, AProgressBarOnlyOnATerminalAndNotWithQuietInBothPrograms)
 {
     TempDir dir;
     const Stems stems = WriteStems(dir, "in", {"0", "1"}, 1000000);
-    const std::vector<std::string> args = {"-o", dir / "out.wav", stems.paths[0], stems.paths[1]};
-    const Outcome shown = RunMerge(dir, args, PLEXORA_MERGE_EXE, true);
-    EXPECT_EQ(shown.nExitCode, 0);
-    EXPECT_NE(shown.err.find("[####"), std::string::npos) << shown.err;
-    EXPECT_NE(shown.err.find("] 100%"), std::string::npos) << shown.err;
-
-    std::vector<std::string> quiet = args;
-    quiet.insert(quiet.begin(), "-q");
-    EXPECT_EQ(RunMerge(dir, quiet, PLEXORA_MERGE_EXE, true).err, "");
+    const std::string out = dir / "out.wav";
+    const std::pair<const char*, std::vector<std::string>> runs[] = {
+        {PLEXORA_MERGE_EXE, {"-o", out, stems.paths[0], stems.paths[1]}}, {PLEXORA_SPLIT_EXE, {"-f", out}}};
+    for (const auto& [program, args] : runs) {
+        SCOPED_TRACE(program);
+        const Outcome shown = RunMerge(dir, args, program, true);
+        EXPECT_EQ(shown.nExitCode, 0);
+        EXPECT_NE(shown.err.find("[####"), std::string::npos) << shown.err;
+        EXPECT_NE(shown.err.find("] 100%\r\033[K"), std::string::npos) << shown.err;
+        std::vector<std::string> quiet = args;
+        quiet.insert(quiet.begin(), "-q");
+        EXPECT_EQ(RunMerge(dir, quiet, program, true).err, "");
+    }
 }
 
 }  // namespace

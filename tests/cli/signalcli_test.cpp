@@ -14,40 +14,48 @@ namespace {
 
 constexpr size_t kStemBytes = 16 * 1024 * 1024;  // long enough to catch the merge half way
 
-std::string Line(const std::string& text)
+void LimitFileSizeTo1MiB()
 {
-    return text + "\n";
+    const rlimit limit{1 << 20, RLIM_INFINITY};
+    setrlimit(RLIMIT_FSIZE, &limit);
 }
 
+// Two stems, in.wav merged of them, and what earlier runs left: out.wav and
+// the stems of in.wav.
 class SignalCliTest : public testing::Test {
 protected:
     void SetUp() override
     {
         m_stems = WriteStems(m_dir, "in", {"0", "1"}, kStemBytes);
-        WriteWholeFile(m_out, "the output of an earlier merge");
+        ASSERT_EQ(RunMerge(m_dir, {"-q", "-m", "3", "-o", m_in, m_stems.paths[0], m_stems.paths[1]}).nExitCode, 0);
+        for (const std::string& earlier : m_earlier)
+            WriteWholeFile(m_dir / earlier, "left by an earlier run: " + earlier);
         m_before = FilesIn(m_dir);
     }
 
-    // Runs the merge into out.wav, waits until a third of it is written, then
-    // sends the signal.
-    std::pair<int, std::string> InterruptHalfWay(int nSignal)
+    // Runs program, standard output and error into one file: with nSignal,
+    // sends it once two thirds of strAside are written aside; without, under
+    // a file-size limit of 1 MiB.
+    Outcome RunStopped(const char* program, const std::vector<std::string>& args, const std::string& strAside,
+                       int nSignal)
     {
         const std::string errPath = m_dir / ".stderr";
         const int fdErr = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-        const pid_t pid = StartProgram(PLEXORA_MERGE_EXE, {"-q", "-o", m_out, m_stems.paths[0], m_stems.paths[1]},
-                                       fdErr, fdErr);
+        const pid_t pid = StartProgram(program, args, fdErr, fdErr, nSignal ? nullptr : LimitFileSizeTo1MiB);
         close(fdErr);
-        while (WrittenAside() < 2 * kStemBytes / 3 && waitpid(pid, nullptr, WNOHANG) == 0)
+        while (nSignal && WrittenAside(strAside) < 2 * kStemBytes / 3 && waitpid(pid, nullptr, WNOHANG) == 0)
             std::this_thread::yield();
-        kill(pid, nSignal);
-        const int nExitCode = WaitForExit(pid);
-        std::string err = ReadWholeFile(errPath);
+        if (nSignal)
+            kill(pid, nSignal);
+        Outcome outcome;
+        outcome.nExitCode = WaitForExit(pid);
+        outcome.err = ReadWholeFile(errPath);
         std::filesystem::remove(errPath);
-        return {nExitCode, err};
+        return outcome;
     }
 
     // How much of the output named strName is written aside so far.
-    size_t WrittenAside(const std::string& strName = "out.wav") const
+    size_t WrittenAside(const std::string& strName) const
     {
         std::error_code ec;
         for (const auto& entry : std::filesystem::directory_iterator(m_dir.path(), ec))
@@ -59,84 +67,53 @@ protected:
     void ExpectNothingChanged()
     {
         EXPECT_EQ(FilesIn(m_dir), m_before) << "a temporary file was left";
-        EXPECT_EQ(ReadWholeFile(m_out), "the output of an earlier merge");
+        for (const std::string& earlier : m_earlier)
+            EXPECT_EQ(ReadWholeFile(m_dir / earlier), "left by an earlier run: " + earlier);
     }
 
     TempDir m_dir;
+    const std::string m_in = m_dir / "in.wav";
     const std::string m_out = m_dir / "out.wav";
+    const std::vector<std::string> m_earlier = {"out.wav", "inFL.wav", "inFR.wav"};
     Stems m_stems;
     std::vector<std::string> m_before;
 };
 
-TEST_F(SignalCliTest, ASignalHalfWayLeavesTheOldOutputAndEndsWith128PlusItsNumber)
+// The stems of a split, like a merge's output, are put in place only after
+// the last block.
+TEST_F(SignalCliTest, StoppedHalfWayTheOldFilesStayAndTheStatusSaysWhy)
 {
-    for (const int nSignal : {SIGINT, SIGTERM, SIGHUP}) {
-        SCOPED_TRACE(strsignal(nSignal));
-        const auto [nExitCode, err] = InterruptHalfWay(nSignal);
-        EXPECT_EQ(nExitCode, 128 + nSignal);
-        EXPECT_EQ(err, Line("plexora-merge: interrupted; '" + m_out + "' was not written."));
+    const std::vector<std::string> merge = {"-q", "-o", m_out, m_stems.paths[0], m_stems.paths[1]};
+    const std::vector<std::string> split = {"-q", "-f", m_in};
+    const std::string kMergeInterrupted = "plexora-merge: interrupted; '" + m_out + "' was not written.\n";
+    const std::string kSplitInterrupted = "plexora-split: interrupted; '" + m_in + "' was not split.\n";
+    struct Case {
+        const char* program;
+        std::vector<std::string> args;
+        std::string aside;  // the output whose progress the signal waits for
+        int nSignal;        // 0: the file-size limit
+        int nExitCode;
+        std::string err;
+    };
+    const Case cases[] = {
+        {PLEXORA_MERGE_EXE, merge, "out.wav", SIGINT, 128 + SIGINT, kMergeInterrupted},
+        {PLEXORA_MERGE_EXE, merge, "out.wav", SIGTERM, 128 + SIGTERM, kMergeInterrupted},
+        {PLEXORA_MERGE_EXE, merge, "out.wav", SIGHUP, 128 + SIGHUP, kMergeInterrupted},
+        {PLEXORA_MERGE_EXE, merge, "", 0, 1,
+         "Unable to process: can't write output data.\nThe output '" + m_out + "' can't be written: File too large.\n"},
+        {PLEXORA_SPLIT_EXE, split, "inFR.wav", SIGINT, 128 + SIGINT, kSplitInterrupted},
+        {PLEXORA_SPLIT_EXE, split, "inFR.wav", SIGTERM, 128 + SIGTERM, kSplitInterrupted},
+        {PLEXORA_SPLIT_EXE, split, "", 0, 1,
+         "Unable to split: can't write output data.\nThe output '" + m_dir / "inFL.wav" +
+             "' can't be written: File too large.\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.program << ", " << (c.nSignal ? strsignal(c.nSignal) : "1 MiB"));
+        const Outcome outcome = RunStopped(c.program, c.args, c.aside, c.nSignal);
+        EXPECT_EQ(outcome.nExitCode, c.nExitCode);
+        EXPECT_EQ(outcome.err, c.err);
         ExpectNothingChanged();
     }
-}
-
-TEST_F(SignalCliTest, AFileSizeLimitIsAWriteErrorLikeAnyOther)
-{
-    const int fdErr = open((m_dir / ".stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    const pid_t pid = StartProgram(PLEXORA_MERGE_EXE, {"-o", m_out, m_stems.paths[0], m_stems.paths[1]}, fdErr,
-                                   fdErr, [] {
-                                       const rlimit limit{1 << 20, RLIM_INFINITY};
-                                       setrlimit(RLIMIT_FSIZE, &limit);
-                                   });
-    close(fdErr);
-    EXPECT_EQ(WaitForExit(pid), 1);
-    EXPECT_EQ(ReadWholeFile(m_dir / ".stderr"), Line("Unable to process: can't write output data.") +
-                                                    Line("The output '" + m_out + "' can't be written: File too large."));
-    std::filesystem::remove(m_dir / ".stderr");
-    ExpectNothingChanged();
-}
-
-// The stems of a split are put in place only after its last block: a
-// signal half way, or a write past the file-size limit, leaves the earlier
-// stems as they were.
-TEST_F(SignalCliTest, ASplitStoppedHalfWayLeavesTheOldStems)
-{
-    const std::string in = m_dir / "in.wav";
-    ASSERT_EQ(RunMerge(m_dir, {"-q", "-m", "3", "-o", in, m_stems.paths[0], m_stems.paths[1]}).nExitCode, 0);
-    const std::string stems[] = {m_dir / "inFL.wav", m_dir / "inFR.wav"};
-    WriteWholeFile(stems[0], "an earlier FL");
-    WriteWholeFile(stems[1], "an earlier FR");
-    const std::vector<std::string> before = FilesIn(m_dir);
-    const std::string errPath = m_dir / ".stderr";
-    auto ExpectStemsKept = [&] {
-        EXPECT_EQ(FilesIn(m_dir), before) << "a temporary file was left";
-        EXPECT_EQ(ReadWholeFile(stems[0]), "an earlier FL");
-        EXPECT_EQ(ReadWholeFile(stems[1]), "an earlier FR");
-    };
-    for (const int nSignal : {SIGINT, SIGTERM}) {
-        SCOPED_TRACE(strsignal(nSignal));
-        const int fdErr = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-        const pid_t pid = StartProgram(PLEXORA_SPLIT_EXE, {"-q", "-f", in}, fdErr, fdErr);
-        close(fdErr);
-        while (WrittenAside("inFR.wav") < 2 * kStemBytes / 3 && waitpid(pid, nullptr, WNOHANG) == 0)
-            std::this_thread::yield();
-        kill(pid, nSignal);
-        EXPECT_EQ(WaitForExit(pid), 128 + nSignal);
-        EXPECT_EQ(ReadWholeFile(errPath), Line("plexora-split: interrupted; '" + in + "' was not split."));
-        std::filesystem::remove(errPath);
-        ExpectStemsKept();
-    }
-
-    const int fdErr = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    const pid_t pid = StartProgram(PLEXORA_SPLIT_EXE, {"-f", in}, fdErr, fdErr, [] {
-        const rlimit limit{1 << 20, RLIM_INFINITY};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    });
-    close(fdErr);
-    EXPECT_EQ(WaitForExit(pid), 1);
-    EXPECT_EQ(ReadWholeFile(errPath), Line("Unable to split: can't write output data.") +
-                                          Line("The output '" + stems[0] + "' can't be written: File too large."));
-    std::filesystem::remove(errPath);
-    ExpectStemsKept();
 }
 
 TEST_F(SignalCliTest, StandardOutputGetsTheFileAndNothingElseAndAClosedPipeEndsTheMerge)
@@ -166,7 +143,7 @@ TEST_F(SignalCliTest, StandardOutputGetsTheFileAndNothingElseAndAClosedPipeEndsT
     EXPECT_EQ(nRead, sizeof head);
     close(fds[0]);
     EXPECT_EQ(WaitForExit(pid), 128 + SIGPIPE);
-    EXPECT_EQ(ReadWholeFile(m_dir / ".stderr"), Line("plexora-merge: interrupted; '-' was not written."));
+    EXPECT_EQ(ReadWholeFile(m_dir / ".stderr"), "plexora-merge: interrupted; '-' was not written.\n");
     std::filesystem::remove(m_dir / ".stderr");
     ExpectNothingChanged();
 }

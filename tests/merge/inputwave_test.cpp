@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <span>
 #include <sstream>
 
 #include "tests/support/tempdir.h"
@@ -25,134 +26,68 @@ bool ReadHeader(const TempDir& dir, const std::string& bytes, CInputWave& wave)
     return wave.ReadInputHeader();
 }
 
+// What a file is read as: the format, the data chunk's length as stated and
+// as held, and the bytes at the data start, where the reader leaves the file.
 struct AcceptCase {
     const char* name;
     std::string bytes;
+    SampleKind eKind = SampleKind::Pcm;
+    WORD nBits = 16, nValidBits = 16;
+    ULONGLONG nDataBytes = 6;
+    ULONGLONG nPresentBytes = 6;
     DWORD nSampleRate = 44100;
-    DWORD dwDataBytes = 6;
-    std::string firstSample = "\x34\x12";  // the bytes at the data start
+    std::string first = kSamples;
 };
 
-TEST(InputWaveTest, AcceptsMono16BitFilesAndStopsAtTheFirstSample)
+// The chunk walk on mono 16-bit files under the 16-bit rule (the desktop
+// program's); what the Delivered rule (plexora-merge's) takes besides:
+// every PCM depth and both float ones, plain or extensible, in RIFF, RF64
+// and BW64, with the sizes of "ds64" in 64 bits.
+TEST(InputWaveTest, AcceptsWhatEachRuleReadsAndStopsAtTheFirstSample)
 {
-    const AcceptCase cases[] = {
+    const std::string kPlainPcm24 = WavBuilder().FmtTag(1, 1, 44100, 24).Bytes().substr(20, 16);
+    const AcceptCase sixteenBit[] = {
         {"other chunks around, odd sizes padded",
-         WavBuilder().Chunk("LIST", "abc").Chunk("JUNK", "").Fmt(1, 48000, 16, 18).Chunk("bext", "12345")
-             .Data(kSamples).Chunk("smpl", std::string(36, '\x55')).Chunk("LIST", "zz").Bytes(), 48000},
-        {"extensible fmt of 40 bytes", WavBuilder().Fmt(1, 96000, 16, 40).Data(kSamples).Bytes(), 96000},
-        {"fmt after data", WavBuilder().Data(kSamples).Fmt(1, 22050, 16).Bytes(), 22050},
+         WavBuilder().Chunk("LIST", "abc").Chunk("JUNK", "").Fmt(1, 44100, 16, 18).Chunk("bext", "12345")
+             .Data(kSamples).Chunk("smpl", std::string(36, '\x55')).Chunk("LIST", "zz").Bytes()},
+        {"extensible fmt of 40 bytes", WavBuilder().Fmt(1, 96000, 16, 40).Data(kSamples).Bytes(), SampleKind::Pcm, 16,
+         16, 6, 6, 96000},
+        {"fmt after data", WavBuilder().Data(kSamples).Fmt(1, 22050, 16).Bytes(), SampleKind::Pcm, 16, 16, 6, 6, 22050},
         {"the last data chunk wins",
-         WavBuilder().Fmt(1, 44100, 16).Data(Samples({1, 1})).Data(Samples({9, 8, 7})).Bytes(), 44100, 6,
-         std::string("\x09\x00", 2)},
+         WavBuilder().Fmt(1, 44100, 16).Data(Samples({1, 1})).Data(Samples({9, 8, 7})).Bytes(), SampleKind::Pcm, 16,
+         16, 6, 6, 44100, Samples({9, 8, 7})},
         {"odd data size kept, its pad byte skipped", WavBuilder().Data("\x01\x02\x03").Fmt(1, 44100, 16).Bytes(),
-         44100, 3, "\x01\x02"},
+         SampleKind::Pcm, 16, 16, 3, 3, 44100, "\x01\x02"},
         {"data claiming more than the file holds", WavBuilder().Fmt(1, 44100, 16).Data(kSamples, 1000).Bytes(),
-         44100, 1000},
+         SampleKind::Pcm, 16, 16, 1000},
         {"streamed: unknown data size runs to the end of the file",
          WavBuilder().RiffSize(0xFFFFFFFF).Fmt(1, 44100, 16).Data(kSamples, 0xFFFFFFFF).Bytes()},
         {"file ends inside a chunk after the data",  // 10 of its 20 bytes missing
          WavBuilder().Fmt(1, 44100, 16).Data(kSamples).Chunk("LIST", std::string(20, 'x')).Bytes().substr(0, 68)},
         {"fmt stating fewer than 16 bytes is read as 16",
-         WavBuilder().Chunk("fmt ", kFmt8000, 0).Data(kSamples).Bytes(), 8000},
+         WavBuilder().Chunk("fmt ", kFmt8000, 0).Data(kSamples).Bytes(), SampleKind::Pcm, 16, 16, 6, 6, 8000},
         {"chunks past the RIFF size are never looked at",
          WavBuilder().RiffSize(4 + 24 + 14).Fmt(1, 44100, 16).Data(kSamples).Data(Samples({5})).Bytes()},
         {"the format tag is not examined: A-law", WavBuilder().FmtTag(6, 1, 44100, 16).Data(kSamples).Bytes()},
     };
-    for (const AcceptCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        TempDir dir;
-        CInputWave wave;
-        ASSERT_TRUE(ReadHeader(dir, c.bytes, wave));
-        EXPECT_EQ(wave.m_nSampleRate, c.nSampleRate);
-        EXPECT_EQ(wave.m_dwDataBytes, c.dwDataBytes);
-        char first[2] = {};
-        EXPECT_EQ(wave.m_file.Read(first, 2), 2u);
-        EXPECT_EQ(std::string(first, 2), c.firstSample);
-    }
-}
-
-struct RejectCase {
-    const char* name;
-    std::string bytes;
-    WaveReadError eError;
-    ULONGLONG nOffset;  // where the reader decided
-};
-
-TEST(InputWaveTest, RejectsWhatIsNotMono16BitWithItsReasonAndWhereAndClosesTheFile)
-{
-    const std::string kJunkPastTheEnd =
-        WavBuilder().RiffSize(0xFFFFFFFF).Chunk("JUNK", "", 0xFFFFFFF0).Fmt(1, 44100, 16).Data(kSamples).Bytes();
-    const RejectCase cases[] = {
-        {"empty file", "", WaveReadError::NotRiff, 0},
-        {"lower-case riff", WavBuilder().RiffTag("riff").Fmt(1, 44100, 16).Data(kSamples).Bytes(),
-         WaveReadError::NotRiff, 0},
-        {"lower-case wave", WavBuilder().FormType("wave").Fmt(1, 44100, 16).Data(kSamples).Bytes(),
-         WaveReadError::NotWave, 8},
-        {"ends inside the RIFF header", std::string("RIFF\x04\x00", 6), WaveReadError::Truncated, 6},
-        {"chunk ids compared by case", WavBuilder().Chunk("FMT ", kFmt8000).Chunk("DATA", kSamples).Bytes(),
-         WaveReadError::NoFormat, 12 + 24 + 14},
-        {"24-bit mono", WavBuilder().Fmt(1, 44100, 24).Data(kSamples).Bytes(), WaveReadError::NotSixteenBit, 34},
-        {"16-bit stereo", WavBuilder().Chunk("LIST", "a").Fmt(2, 44100, 16).Data(kSamples).Bytes(),
-         WaveReadError::NotMono, 32},
-        {"8-bit stereo fails on the depth first", WavBuilder().Fmt(2, 44100, 8).Data(kSamples).Bytes(),
-         WaveReadError::NotSixteenBit, 34},
-        {"no fmt chunk", WavBuilder().Data(kSamples).Bytes(), WaveReadError::NoFormat, 26},
-        {"no data chunk", WavBuilder().Fmt(1, 44100, 16).Chunk("LIST", "info").Bytes(), WaveReadError::NoData, 48},
-        {"RIFF size of 4: no chunk is read", WavBuilder().RiffSize(4).Fmt(1, 44100, 16).Data(kSamples).Bytes(),
-         WaveReadError::NoFormat, 12},
-        {"ends inside the fmt fields", WavBuilder().Fmt(1, 44100, 16).Bytes().substr(0, 32),
-         WaveReadError::Truncated, 32},
-        {"ends inside a chunk header", WavBuilder().RiffSize(100).Fmt(1, 44100, 16).Bytes() + "da",
-         WaveReadError::Truncated, 38},
-        {"a chunk size past the end of the file ends the walk", kJunkPastTheEnd, WaveReadError::Truncated,
-         kJunkPastTheEnd.size()},
-        {"RF64 is not RIFF", WavBuilder().RiffTag("RF64").Ds64(60, 6, 3).Fmt(1, 44100, 16).Data(kSamples).Bytes(),
-         WaveReadError::NotRiff, 0},
-    };
-    for (const RejectCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        TempDir dir;
-        CInputWave wave;
-        EXPECT_FALSE(ReadHeader(dir, c.bytes, wave));
-        EXPECT_FALSE(wave.m_file.IsOpen());
-        EXPECT_EQ(wave.m_readOutcome.eError, c.eError);
-        EXPECT_EQ(wave.m_readOutcome.nOffset, c.nOffset);
-    }
-}
-
-// What the Delivered rule (plexora-merge's) takes: every PCM depth and both
-// float ones, plain or extensible, in RIFF, RF64 and BW64, with the sizes of
-// "ds64" in 64 bits.
-TEST(InputWaveTest, TheDeliveredRuleTakesEveryDeliveredFormat)
-{
-    struct Case {
-        const char* name;
-        std::string bytes;
-        SampleKind eKind;
-        WORD nBits, nValidBits;
-        ULONGLONG nDataBytes = 6;
-        ULONGLONG nPresentBytes = 6;
-        DWORD nSampleRate = 48000;
-    };
-    const std::string kPlainPcm24 = WavBuilder().FmtTag(1, 1, 48000, 24).Bytes().substr(20, 16);
-    const Case cases[] = {
-        {"8-bit", WavBuilder().FmtTag(1, 1, 48000, 8).Data(kSamples).Bytes(), SampleKind::Pcm, 8, 8},
-        {"16-bit extensible", WavBuilder().Fmt(1, 48000, 16, 40).Data(kSamples).Bytes(), SampleKind::Pcm, 16, 16},
-        {"24-bit, 18-byte fmt", WavBuilder().FmtTag(1, 1, 48000, 24, 18).Data(kSamples).Bytes(), SampleKind::Pcm, 24,
+    const AcceptCase delivered[] = {
+        {"8-bit", WavBuilder().FmtTag(1, 1, 44100, 8).Data(kSamples).Bytes(), SampleKind::Pcm, 8, 8},
+        {"16-bit extensible", WavBuilder().Fmt(1, 44100, 16, 40).Data(kSamples).Bytes()},
+        {"24-bit, 18-byte fmt", WavBuilder().FmtTag(1, 1, 44100, 24, 18).Data(kSamples).Bytes(), SampleKind::Pcm, 24,
          24},
-        {"20 bits in a plain fmt take 24", WavBuilder().FmtTag(1, 1, 48000, 20).Data(kSamples).Bytes(),
+        {"20 bits in a plain fmt take 24", WavBuilder().FmtTag(1, 1, 44100, 20).Data(kSamples).Bytes(),
          SampleKind::Pcm, 24, 20},
-        {"20 valid bits in 24", WavBuilder().FmtExtensible(1, 48000, 24, 20, 0x4, kSubtypePcm).Data(kSamples).Bytes(),
+        {"20 valid bits in 24", WavBuilder().FmtExtensible(1, 44100, 24, 20, 0x4, kSubtypePcm).Data(kSamples).Bytes(),
          SampleKind::Pcm, 24, 20},
-        {"24 valid bits in 32", WavBuilder().FmtExtensible(1, 48000, 32, 24, 0x4, kSubtypePcm).Data(kSamples).Bytes(),
+        {"24 valid bits in 32", WavBuilder().FmtExtensible(1, 44100, 32, 24, 0x4, kSubtypePcm).Data(kSamples).Bytes(),
          SampleKind::Pcm, 32, 24},
-        {"valid bits 0 stand for all", WavBuilder().FmtExtensible(1, 48000, 32, 0, 0, kSubtypePcm).Data(kSamples).Bytes(),
+        {"valid bits 0 stand for all", WavBuilder().FmtExtensible(1, 44100, 32, 0, 0, kSubtypePcm).Data(kSamples).Bytes(),
          SampleKind::Pcm, 32, 32},
         {"32-bit float with a fact chunk",
-         WavBuilder().FmtTag(3, 1, 48000, 32, 18).Chunk("fact", Le32(1)).Data(kSamples).Bytes(), SampleKind::Float, 32,
+         WavBuilder().FmtTag(3, 1, 44100, 32, 18).Chunk("fact", Le32(1)).Data(kSamples).Bytes(), SampleKind::Float, 32,
          32},
         {"64-bit float extensible",
-         WavBuilder().FmtExtensible(1, 48000, 64, 64, 0x4, kSubtypeFloat).Data(kSamples).Bytes(), SampleKind::Float, 64,
+         WavBuilder().FmtExtensible(1, 44100, 64, 64, 0x4, kSubtypeFloat).Data(kSamples).Bytes(), SampleKind::Float, 64,
          64},
         {"RF64: the data size in ds64",
          WavBuilder().RiffTag("RF64").RiffSize(0xFFFFFFFF).Ds64(4 + 36 + 24 + 14, 6, 2).Chunk("fmt ", kPlainPcm24)
@@ -171,41 +106,77 @@ TEST(InputWaveTest, TheDeliveredRuleTakesEveryDeliveredFormat)
              .Data(kSamples, 0xFFFFFFFF).Chunk("fmt ", kFmt8000).Bytes(),
          SampleKind::Pcm, 24, 24},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        TempDir dir;
-        CInputWave wave;
-        wave.m_eFormatRule = WaveFormatRule::Delivered;
-        ASSERT_TRUE(ReadHeader(dir, c.bytes, wave)) << DescribeWaveReadOutcome("", wave.m_readOutcome).str();
-        EXPECT_EQ(wave.m_nChannels, 1);
-        EXPECT_EQ(wave.m_eSampleKind, c.eKind);
-        EXPECT_EQ(wave.m_nBitsPerSample, c.nBits);
-        EXPECT_EQ(wave.m_nValidBitsPerSample, c.nValidBits);
-        EXPECT_EQ(wave.m_nSampleRate, c.nSampleRate);
-        EXPECT_EQ(wave.m_dwDataBytes, c.nDataBytes);
-        EXPECT_EQ(wave.m_dwPresentBytes, c.nPresentBytes);
-        char first[6] = {};
-        EXPECT_EQ(wave.m_file.Read(first, 6), 6u);
-        EXPECT_EQ(std::string(first, 6), kSamples);
+    const std::pair<WaveFormatRule, std::span<const AcceptCase>> rules[] = {
+        {WaveFormatRule::SixteenBitMono, sixteenBit}, {WaveFormatRule::Delivered, delivered}};
+    for (const auto& [eRule, cases] : rules) {
+        for (const AcceptCase& c : cases) {
+            SCOPED_TRACE(c.name);
+            TempDir dir;
+            CInputWave wave;
+            wave.m_eFormatRule = eRule;
+            ASSERT_TRUE(ReadHeader(dir, c.bytes, wave)) << DescribeWaveReadOutcome("", wave.m_readOutcome).str();
+            EXPECT_EQ(wave.m_nChannels, 1);
+            EXPECT_EQ(wave.m_eSampleKind, c.eKind);
+            EXPECT_EQ(wave.m_nBitsPerSample, c.nBits);
+            EXPECT_EQ(wave.m_nValidBitsPerSample, c.nValidBits);
+            EXPECT_EQ(wave.m_nSampleRate, c.nSampleRate);
+            EXPECT_EQ(wave.m_dwDataBytes, c.nDataBytes);
+            EXPECT_EQ(wave.m_dwPresentBytes, c.nPresentBytes);
+            std::string first(c.first.size(), '\0');
+            EXPECT_EQ(wave.m_file.Read(first.data(), static_cast<UINT>(first.size())), first.size());
+            EXPECT_EQ(first, c.first);
+        }
     }
 }
 
-// What it refuses, with the field that decided and its value: compressed
-// and unknown formats, depths it does not read, fields that contradict
-// each other, more than one channel, RF64 without its "ds64" chunk.
-TEST(InputWaveTest, TheDeliveredRuleRefusesWithTheFieldThatDecided)
+struct RejectCase {
+    const char* name;
+    std::string bytes;
+    WaveReadError eError;
+    ULONGLONG nOffset;  // where the reader decided
+    DWORD dwValue = 0;  // of the field that decided
+};
+
+// What each rule refuses, with its reason, where it decided and the field's
+// value, and the file closed: files that are not RIFF WAVE or end early,
+// other than mono 16-bit; under the Delivered rule compressed and unknown
+// formats, depths it does not read, fields that contradict each other, more
+// than one channel, RF64 without its "ds64" chunk.
+TEST(InputWaveTest, RejectsWithTheReasonWhereItWasDecidedAndClosesTheFile)
 {
-    struct Case {
-        const char* name;
-        std::string bytes;
-        WaveReadError eError;
-        ULONGLONG nOffset;
-        DWORD dwValue = 0;
-    };
+    const std::string kJunkPastTheEnd =
+        WavBuilder().RiffSize(0xFFFFFFFF).Chunk("JUNK", "", 0xFFFFFFF0).Fmt(1, 44100, 16).Data(kSamples).Bytes();
     const std::string kAmbisonicB = Hex("01 00 00 00 21 07 D3 11 86 44 C8 C1 CA 00 00 00");
     const std::string kSubtypeAdpcm = Hex("02 00 00 00 00 00 10 00 80 00 00 AA 00 38 9B 71");
     const std::string kExtensible18 = WavBuilder().Fmt(1, 48000, 16, 40).Bytes().substr(20, 18);
-    const Case cases[] = {
+    const RejectCase sixteenBit[] = {
+        {"empty file", "", WaveReadError::NotRiff, 0},
+        {"lower-case riff", WavBuilder().RiffTag("riff").Fmt(1, 44100, 16).Data(kSamples).Bytes(),
+         WaveReadError::NotRiff, 0},
+        {"lower-case wave", WavBuilder().FormType("wave").Fmt(1, 44100, 16).Data(kSamples).Bytes(),
+         WaveReadError::NotWave, 8},
+        {"ends inside the RIFF header", std::string("RIFF\x04\x00", 6), WaveReadError::Truncated, 6},
+        {"chunk ids compared by case", WavBuilder().Chunk("FMT ", kFmt8000).Chunk("DATA", kSamples).Bytes(),
+         WaveReadError::NoFormat, 12 + 24 + 14},
+        {"24-bit mono", WavBuilder().Fmt(1, 44100, 24).Data(kSamples).Bytes(), WaveReadError::NotSixteenBit, 34, 24},
+        {"16-bit stereo", WavBuilder().Chunk("LIST", "a").Fmt(2, 44100, 16).Data(kSamples).Bytes(),
+         WaveReadError::NotMono, 32, 2},
+        {"8-bit stereo fails on the depth first", WavBuilder().Fmt(2, 44100, 8).Data(kSamples).Bytes(),
+         WaveReadError::NotSixteenBit, 34, 8},
+        {"no fmt chunk", WavBuilder().Data(kSamples).Bytes(), WaveReadError::NoFormat, 26},
+        {"no data chunk", WavBuilder().Fmt(1, 44100, 16).Chunk("LIST", "info").Bytes(), WaveReadError::NoData, 48},
+        {"RIFF size of 4: no chunk is read", WavBuilder().RiffSize(4).Fmt(1, 44100, 16).Data(kSamples).Bytes(),
+         WaveReadError::NoFormat, 12},
+        {"ends inside the fmt fields", WavBuilder().Fmt(1, 44100, 16).Bytes().substr(0, 32),
+         WaveReadError::Truncated, 32},
+        {"ends inside a chunk header", WavBuilder().RiffSize(100).Fmt(1, 44100, 16).Bytes() + "da",
+         WaveReadError::Truncated, 38},
+        {"a chunk size past the end of the file ends the walk", kJunkPastTheEnd, WaveReadError::Truncated,
+         kJunkPastTheEnd.size()},
+        {"RF64 is not RIFF", WavBuilder().RiffTag("RF64").Ds64(60, 6, 3).Fmt(1, 44100, 16).Data(kSamples).Bytes(),
+         WaveReadError::NotRiff, 0},
+    };
+    const RejectCase delivered[] = {
         {"A-law", WavBuilder().FmtTag(6, 1, 8000, 8).Data(kSamples).Bytes(), WaveReadError::UnsupportedFormat, 20, 6},
         {"mu-law", WavBuilder().FmtTag(7, 1, 8000, 8).Data(kSamples).Bytes(), WaveReadError::UnsupportedFormat, 20, 7},
         {"IMA ADPCM", WavBuilder().FmtTag(0x11, 1, 44100, 4).Data(kSamples).Bytes(), WaveReadError::UnsupportedFormat,
@@ -253,26 +224,28 @@ TEST(InputWaveTest, TheDeliveredRuleRefusesWithTheFieldThatDecided)
         {"BW64 in lower case", WavBuilder().RiffTag("bw64").Ds64(0, 0, 0).Fmt(1, 44100, 16).Data(kSamples).Bytes(),
          WaveReadError::NotRiff, 0},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        TempDir dir;
-        CInputWave wave;
-        wave.m_eFormatRule = WaveFormatRule::Delivered;
-        EXPECT_FALSE(ReadHeader(dir, c.bytes, wave));
-        EXPECT_FALSE(wave.m_file.IsOpen());
-        EXPECT_EQ(wave.m_readOutcome.eError, c.eError);
-        EXPECT_EQ(wave.m_readOutcome.nOffset, c.nOffset);
-        EXPECT_EQ(wave.m_readOutcome.dwValue, c.dwValue);
+    const std::pair<WaveFormatRule, std::span<const RejectCase>> rules[] = {
+        {WaveFormatRule::SixteenBitMono, sixteenBit}, {WaveFormatRule::Delivered, delivered}};
+    for (const auto& [eRule, cases] : rules) {
+        for (const RejectCase& c : cases) {
+            SCOPED_TRACE(c.name);
+            TempDir dir;
+            CInputWave wave;
+            wave.m_eFormatRule = eRule;
+            EXPECT_FALSE(ReadHeader(dir, c.bytes, wave));
+            EXPECT_FALSE(wave.m_file.IsOpen());
+            EXPECT_EQ(wave.m_readOutcome.eError, c.eError);
+            EXPECT_EQ(wave.m_readOutcome.nOffset, c.nOffset);
+            EXPECT_EQ(wave.m_readOutcome.dwValue, c.dwValue);
+        }
     }
 }
 
+// The reasons no test of the programs shows.
 TEST(InputWaveTest, TheReasonLines)
 {
     const std::tuple<WaveReadOutcome, const char*> cases[] = {
         {{WaveReadError::NotSixteenBit, 34, 0}, "The file 'x.wav' is not in 16-bit !"},
-        {{WaveReadError::NotMono, 22, 0}, "The file 'x.wav' is not mono !"},
-        {{WaveReadError::UnsupportedFormat, 20, 0, 7},
-         "The file 'x.wav' is in mu-law (format tag 0x0007), not in PCM or IEEE float."},
         {{WaveReadError::UnsupportedFormat, 20, 0, 0x1234},
          "The file 'x.wav' has the format tag 0x1234, which is neither PCM nor IEEE float."},
         {{WaveReadError::UnknownSubFormat, 44, 0},
@@ -289,20 +262,12 @@ TEST(InputWaveTest, TheReasonLines)
         {{WaveReadError::OddBlockAlign, 32, 0, 4},
          "The file 'x.wav' states a block alignment of 4 bytes, which does not match its channels and bits per sample."},
         {{WaveReadError::ZeroSampleRate, 24, 0}, "The file 'x.wav' has a sample rate of 0 Hz."},
-        {{WaveReadError::NoDs64, 12, 0}, "The file 'x.wav' is RF64 or BW64 but has no \"ds64\" chunk at byte 12."},
-        {{WaveReadError::CannotOpen, 0, ENOENT}, "The file 'x.wav' can't be opened: No such file or directory."},
         {{WaveReadError::NoData, 48, 0}, "The file 'x.wav' has no \"data\" chunk (the chunk walk ended at byte 48)."},
         {{WaveReadError::ReadError, 12, EIO}, "The file 'x.wav' can't be read at byte 12: Input/output error."},
         {WaveReadOutcome{}, ""},
     };
     for (const auto& [outcome, pszText] : cases)
         EXPECT_EQ(DescribeWaveReadOutcome("x.wav", outcome), pszText);
-
-    CInputWave wave;
-    wave.m_strPath = "/no/such/folder/x.wav";
-    EXPECT_FALSE(wave.ReadInputHeader());
-    EXPECT_EQ(wave.m_readOutcome.eError, WaveReadError::CannotOpen);
-    EXPECT_EQ(wave.m_readOutcome.nSystemError, ENOENT);
 }
 
 // Files written by other programs, with what the reader must make of each.
@@ -380,24 +345,14 @@ TEST(InputWaveTest, PeerFilesUnderTheDeliveredRule)
         {"reaper_bext.wav", {.eError = WaveReadError::NotMono}},
         {"crash-e5471f5b58397287b509db7d026e95f1724454f5.wav", {.eError = WaveReadError::UnsupportedFloatDepth}},
     };
-    size_t nChecked = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        const std::string name = entry.path().filename().string();
-        if (!name.ends_with(".wav"))
-            continue;
+    for (const auto& [name, e] : expected) {
         SCOPED_TRACE(name);
         CInputWave wave;
         wave.m_eFormatRule = WaveFormatRule::Delivered;
-        wave.m_strPath = CString(entry.path().string());
-        const bool bAccepted = wave.ReadInputHeader();
-        EXPECT_EQ(bAccepted, wave.m_readOutcome.Succeeded());
-        const auto found = expected.find(name);
-        if (found == expected.end())
-            continue;
-        ++nChecked;
-        const Expected& e = found->second;
+        wave.m_strPath = CString((folder / name).string());
+        EXPECT_EQ(wave.ReadInputHeader(), e.eError == WaveReadError::None);
         EXPECT_EQ(wave.m_readOutcome.eError, e.eError) << DescribeWaveReadOutcome("", wave.m_readOutcome).str();
-        if (!bAccepted)
+        if (e.eError != WaveReadError::None)
             continue;
         EXPECT_EQ(wave.m_eSampleKind, e.eKind);
         EXPECT_EQ(wave.m_nBitsPerSample, e.nBits);
@@ -406,7 +361,6 @@ TEST(InputWaveTest, PeerFilesUnderTheDeliveredRule)
         EXPECT_EQ(wave.m_dwDataBytes, e.nDataBytes);
         EXPECT_EQ(wave.m_bextChunk.has_value(), e.bBext);
     }
-    EXPECT_EQ(nChecked, expected.size());
 }
 
 }  // namespace

@@ -30,43 +30,27 @@ std::string Compose(const OutputFormat& format, bool bRF64)
     return std::string(header.begin(), header.end());
 }
 
-TEST(OutputHeaderTest, ExtensiblePlainAndRf64LayoutsByteForByte)
-{
-    // Two channels at 44100 Hz, 1000 data bytes each.
-    EXPECT_EQ(Compose(Format(2, 44100, 1000, 0x3, false), false),
-              "RIFF" + Hex("0C 08 00 00") + "WAVEfmt " +
-                  Hex("28 00 00 00  FE FF  02 00  44 AC 00 00  10 B1 02 00  04 00  10 00  16 00  10 00  03 00 00 00") +
-                  kSubtypePcm + "data" + Hex("D0 07 00 00"));
-    EXPECT_EQ(Compose(Format(2, 44100, 1000, 0x3, true), false),
-              "RIFF" + Hex("F4 07 00 00") + "WAVEfmt " +
-                  Hex("10 00 00 00  01 00  02 00  44 AC 00 00  10 B1 02 00  04 00  10 00") + "data" +
-                  Hex("D0 07 00 00"));
-    // The mask goes in exactly as given.
-    EXPECT_EQ(Compose(Format(2, 48000, 0, 0x80000003, false), false).substr(40, 4), Hex("03 00 00 80"));
-    // Six channels of 1 GiB each: 6 GiB of data, 0x20000000 frames.
-    EXPECT_EQ(Compose(Format(6, 48000, 0x40000000, 0x3F, false), true),
-              "RF64" + Hex("FF FF FF FF") + "WAVE" + "ds64" +
-                  Hex("1C 00 00 00  60 00 00 80 01 00 00 00  00 00 00 80 01 00 00 00  "
-                      "00 00 00 20 00 00 00 00  00 00 00 00") +
-                  "fmt " +
-                  Hex("28 00 00 00  FE FF  06 00  80 BB 00 00  00 CA 08 00  0C 00  10 00  16 00  10 00  3F 00 00 00") +
-                  kSubtypePcm + "data" + Hex("FF FF FF FF"));
-}
-
-// Every sample format in both layouts, RF64 too: the true valid bits and
-// the float SubFormat in the extensible one; a cbSize of 0 and a "fact"
-// chunk with the frame count for plain float; a carried "bext" chunk with
-// its pad byte before the data.
+// Every sample format in both layouts, RF64 too: the true valid bits, the
+// mask as given and the float SubFormat in the extensible one; a cbSize of 0
+// and a "fact" chunk with the frame count for plain float; a carried "bext"
+// chunk with its pad byte before the data.
 TEST(OutputHeaderTest, EveryFormatLaidOutByteForByte)
 {
     OutputFormat withBext = Format(1, 44100, 4, 0x4, true);
     withBext.bext = {'a', 'b', 'c'};
     const std::string kGuidTail = Hex("00 00 00 00 10 00 80 00 00 AA 00 38 9B 71");
     const std::tuple<const char*, OutputFormat, bool, std::string> cases[] = {
-        {"24-bit, two channels of 600 bytes", Format(2, 48000, 600, 0x3, false, 24), false,
+        {"24-bit, two channels of 600 bytes", Format(2, 48000, 600, 0x80000003, false, 24), false,
          "RIFF" + Hex("EC 04 00 00") + "WAVEfmt " +
-             Hex("28 00 00 00  FE FF  02 00  80 BB 00 00  00 65 04 00  06 00  18 00  16 00  18 00  03 00 00 00  "
+             Hex("28 00 00 00  FE FF  02 00  80 BB 00 00  00 65 04 00  06 00  18 00  16 00  18 00  03 00 00 80  "
                  "01 00") + kGuidTail + "data" + Hex("B0 04 00 00")},
+        // Six channels of 1 GiB each: 6 GiB of data, 0x20000000 frames.
+        {"16-bit, six channels as RF64", Format(6, 48000, 0x40000000, 0x3F, false), true,
+         "RF64" + Hex("FF FF FF FF") + "WAVEds64" +
+             Hex("1C 00 00 00  60 00 00 80 01 00 00 00  00 00 00 80 01 00 00 00  00 00 00 20 00 00 00 00  "
+                 "00 00 00 00") + "fmt " +
+             Hex("28 00 00 00  FE FF  06 00  80 BB 00 00  00 CA 08 00  0C 00  10 00  16 00  10 00  3F 00 00 00") +
+             kSubtypePcm + "data" + Hex("FF FF FF FF")},
         {"20 valid bits in 24", Format(2, 48000, 600, 0x3, false, 24, SampleKind::Pcm, 20), false,
          "RIFF" + Hex("EC 04 00 00") + "WAVEfmt " +
              Hex("28 00 00 00  FE FF  02 00  80 BB 00 00  00 65 04 00  06 00  18 00  16 00  14 00  03 00 00 00  "

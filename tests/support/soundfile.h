@@ -45,22 +45,6 @@ inline SoundFile ReadSoundFile(const std::string& path, long long nFirst = 0, lo
     return file;
 }
 
-// The bytes of one sample in libsndfile's format code; 0 for a format
-// without whole-byte samples.
-inline size_t SoundSampleBytes(int nFormat)
-{
-    switch (nFormat & SF_FORMAT_SUBMASK) {
-    case SF_FORMAT_PCM_S8:
-    case SF_FORMAT_PCM_U8: return 1;
-    case SF_FORMAT_PCM_16: return 2;
-    case SF_FORMAT_PCM_24: return 3;
-    case SF_FORMAT_PCM_32:
-    case SF_FORMAT_FLOAT: return 4;
-    case SF_FORMAT_DOUBLE: return 8;
-    default: return 0;
-    }
-}
-
 // Every channel's samples as the file stores them, told apart by
 // libsndfile's reading of the header: for comparisons bit for bit in any
 // sample format. Empty when libsndfile cannot read the file.
@@ -70,7 +54,16 @@ inline std::vector<std::string> ReadSoundChannels(const std::string& path)
     SNDFILE* sf = sf_open(path.c_str(), SFM_READ, &info);
     if (sf == nullptr)
         return {};
-    const size_t nBytes = SoundSampleBytes(info.format);
+    size_t nBytes = 0;  // of one sample; 0 for a format without whole-byte samples
+    switch (info.format & SF_FORMAT_SUBMASK) {
+    case SF_FORMAT_PCM_S8:
+    case SF_FORMAT_PCM_U8: nBytes = 1; break;
+    case SF_FORMAT_PCM_16: nBytes = 2; break;
+    case SF_FORMAT_PCM_24: nBytes = 3; break;
+    case SF_FORMAT_PCM_32:
+    case SF_FORMAT_FLOAT: nBytes = 4; break;
+    case SF_FORMAT_DOUBLE: nBytes = 8; break;
+    }
     const auto nChannels = static_cast<size_t>(info.channels);
     std::string raw(static_cast<size_t>(info.frames) * nChannels * nBytes, '\0');
     raw.resize(static_cast<size_t>(sf_read_raw(sf, raw.data(), static_cast<sf_count_t>(raw.size()))));

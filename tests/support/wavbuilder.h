@@ -67,17 +67,11 @@ public:
         return *this;
     }
 
-    // A "fmt " chunk of 16, 18 (cbSize 0) or 40 bytes (WAVE_FORMAT_EXTENSIBLE).
+    // A PCM "fmt " chunk of 16, 18 (cbSize 0) or 40 bytes (WAVE_FORMAT_EXTENSIBLE, Front Center).
     WavBuilder& Fmt(std::uint16_t channels, std::uint32_t rate, std::uint16_t bits, std::uint16_t size = 16)
     {
-        const std::uint16_t blockAlign = static_cast<std::uint16_t>(channels * (bits / 8));
-        std::string fmt = Le16(size == 40 ? 0xFFFE : 1) + Le16(channels) + Le32(rate) +
-                          Le32(rate * blockAlign) + Le16(blockAlign) + Le16(bits);
-        if (size == 18)
-            fmt += Le16(0);
-        if (size == 40)
-            fmt += Le16(22) + Le16(bits) + Le32(0x4) + kSubtypePcm;
-        return Chunk("fmt ", fmt);
+        return size == 40 ? FmtExtensible(channels, rate, bits, bits, 0x4, kSubtypePcm)
+                          : FmtTag(1, channels, rate, bits, size);
     }
 
     // A plain "fmt " chunk with any format tag: 16 bytes, or 18 with a cbSize
