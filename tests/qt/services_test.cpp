@@ -36,14 +36,16 @@ TEST_F(ServicesTest, AQuestionShowsTheProgramsNameAndIsAnsweredYesOrNo)
     }
 }
 
-// Filters keep their words and match as Win32's do; the default extension
+// Filters keep their words and match as Win32's do: the list ends at an
+// empty part or a description without a pattern. The default extension
 // completes only a name without one.
 TEST(QtFileDialogTest, FiltersAndTheDefaultExtension)
 {
     std::vector<FileFilter> filters =
-        CFileDialog::ParseFilter("Wave files (*.wav)|*.wav|All files (*.*)|*.*|Takes|*.wav;*.bwf|");
+        CFileDialog::ParseFilter("Wave files (*.wav)|*.wav|All files (*.*)|*.*|Takes|*.wav;*.bwf||Ignored|*.x|");
     EXPECT_EQ(CQtFileDialog::NameFilters(filters),
               QStringList({"Wave files (*.wav) (*.wav)", "All files (*.*) (*)", "Takes (*.wav *.bwf)"}));
+    EXPECT_EQ(CQtFileDialog::NameFilters(CFileDialog::ParseFilter("Wave|*.wav|Lonely|")), QStringList({"Wave (*.wav)"}));
     EXPECT_EQ(CQtFileDialog::WithDefaultExtension("/a.b/out", "wav"), "/a.b/out.wav");
     EXPECT_EQ(CQtFileDialog::WithDefaultExtension("/a/out.WAV", "wav"), "/a/out.WAV");
     EXPECT_EQ(CQtFileDialog::WithDefaultExtension("/a/out.mix", "wav"), "/a/out.mix");
