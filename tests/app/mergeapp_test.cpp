@@ -1,6 +1,6 @@
-// Where a scenario cannot go: an executable at the root, and a folder that
-// refuses new files to the user (scenarios run as whoever runs the tests).
-// Every other start and exit is a scenario's (tests/scenarios/).
+// Where a scenario cannot go: a folder that refuses new files to the user
+// (scenarios run as whoever runs the tests). Every other start and exit is a
+// scenario's (tests/scenarios/).
 #include "app/mergeapp.h"
 
 #include <gtest/gtest.h>
@@ -16,19 +16,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-TEST(MergeAppTest, AnExecutableAtTheRootKeepsOneSlash)
-{
-    CTestBackend backend{&kPlexoraResources};
-    backend.loopActions.push_back([](HWND hDlg) { CUserInput::Close(hDlg); });
-    // Only the start: the test must not write to the root folder.
-    struct CStartOnly : CMergeApp {
-        int ExitInstance() override { return 0; }
-    } startOnly;
-    AfxWinMain(startOnly, "/plexora");
-    EXPECT_EQ(startOnly.m_strAppDir, "");
-    EXPECT_EQ(startOnly.m_strSettingsPath, "/settings.pxr");
-}
 
 // A file that had to be mended is copied aside before the save replaces
 // it; where no copy can be made, it is not replaced, and the exit says so.

@@ -13,7 +13,6 @@
 #include <set>
 
 #include "layout/settings.h"
-#include "tests/layout/settingsfixtures.h"
 #include "tests/support/childprocess.h"
 #include "tests/support/descriptors.h"
 #include "tests/support/mergecheck.h"
@@ -23,8 +22,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kOldFile = Lines({"[Options]", "auto export = 1", "[Configurations]", "number of configurations = 1",
-                                    "default configuration = 0", "configuration #0 = mine", "channel mask #0 = 7"});
+const std::string kOldFile = "[Options]\r\nauto export = 1\r\n[Configurations]\r\nnumber of configurations = 1\r\n"
+                             "default configuration = 0\r\nconfiguration #0 = mine\r\nchannel mask #0 = 7\r\n";
 constexpr rlim_t kFileSizeLimit = 6000;  // a little more than one write buffer
 
 // The built-in record and nCount more configurations named after nWriter:
@@ -121,8 +120,15 @@ const SaveFault kFaults[] = {
     {.name = "FullDisk", .pszFullDisk = "size=64k", .app = {"filler", "settings.pxr"}, .bNextSaveWorks = false},
     {.name = "NoRoomForANewFile", .pszFullDisk = "size=64k,nr_inodes=3", .app = {"filler", "settings.pxr"},
      .bNextSaveWorks = false},
-    // A folder that takes no new file is written in place, where a failure
-    // cannot keep the old file; it is still reported.
+    // A folder that takes no new file gets the file written in place (cut to
+    // its new length), where a failure cannot keep the old file; it is still
+    // reported.
+    {.name = "WrittenInPlace",
+     .prepare = [](const fs::path& dir) {
+         WriteWholeFile(dir / "app/settings.pxr", std::string(1 << 20, 'o'));
+         fs::permissions(dir / "app", fs::perms(0555));
+     },
+     .bAsNobody = true, .bSaved = true, .settings = Afterwards::NewRecord},
     {.name = "WriteFailingInPlace", .prepare = [](const fs::path& dir) { fs::permissions(dir / "app", fs::perms(0555)); },
      .bAsNobody = true, .bLimitFileSize = true, .settings = Afterwards::NotChecked},
     // A link is followed to the file it names, which is replaced where it

@@ -2,15 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "layout/speakerposition.h"
-
 namespace {
-
-TEST(SpeakerPositionTest, PositionIHasMaskBitI)
-{
-    for (int i = 0; i < kSpeakerPositionCount; ++i)
-        EXPECT_EQ(kSpeakerPositions[i].dwMask, 1u << i) << kSpeakerPositions[i].pszName;
-}
 
 // Every rule of a mask at once: its positions in table order, their count,
 // the speaker of each row and of the rows it lacks, and back to a mask.

@@ -1,9 +1,9 @@
 // The window layer where a scenario cannot look: DDX_Control, the template's
-// font, a nested dialog's owner, the file dialog's filters, the message box's
-// caption and owner, and message dispatch (WindowProc first, then the message
-// maps from the most derived class down, then the built-in behaviour of the
-// window's class). Geometry and what a person does to the controls and
-// dialogs are the program's scenarios' (tests/scenarios/).
+// font, a nested dialog's owner, the message box's caption and owner, and
+// message dispatch (WindowProc first, then the message maps from the most
+// derived class down, then the built-in behaviour of the window's class).
+// Geometry and what a person does to the controls and dialogs are the
+// program's scenarios' (tests/scenarios/).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -13,7 +13,6 @@
 #include "platform/ccombobox.h"
 #include "platform/cdataexchange.h"
 #include "platform/cdialog.h"
-#include "platform/cfiledialog.h"
 #include "platform/cfont.h"
 #include "platform/cprogressctrl.h"
 #include "platform/cwinapp.h"
@@ -152,28 +151,6 @@ TEST_F(DialogTest, OneLineFieldsKeepTheTextBeforeALineBreak)
         dlg.EndDialog(IDOK);
     });
     dlg.DoModal();
-}
-
-// CFileDialog's filter list as Win32 reads it; what the program's dialogs ask
-// for is the ui tests'.
-TEST(CFileDialogTest, ParsesTheBarSeparatedFilterList)
-{
-    using Pairs = std::vector<std::pair<std::string, std::string>>;
-    const std::pair<const char*, Pairs> cases[] = {
-        {"Wave files (*.wav)|*.wav|All files (*.*)|*.*|",
-         {{"Wave files (*.wav)", "*.wav"}, {"All files (*.*)", "*.*"}}},
-        {"Sound|*.wav;*.wave||Ignored|*.x|", {{"Sound", "*.wav;*.wave"}}},  // an empty part ends it
-        {"Wave|*.wav|Lonely|", {{"Wave", "*.wav"}}},
-        {"Wave|*.wav", {{"Wave", "*.wav"}}},
-        {"", {}},
-        {nullptr, {}},
-    };
-    for (const auto& [pszFilter, expected] : cases) {
-        Pairs parsed;
-        for (const FileFilter& f : CFileDialog::ParseFilter(pszFilter))
-            parsed.emplace_back(f.strDescription.str(), f.strPattern.str());
-        EXPECT_EQ(parsed, expected) << (pszFilter ? pszFilter : "null");
-    }
 }
 
 class CAskingApp : public CWinApp {

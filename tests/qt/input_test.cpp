@@ -194,41 +194,31 @@ TEST_F(InputTest, EachActionReachesTheProgramAsItsMessage)
     }
 }
 
-// A file manager's drop reaches the window through Qt's own delivery: on a
-// row's label it is that row's pick, elsewhere each file finds its row.
-TEST_F(InputTest, FilesDroppedFromAFileManagerGoToTheirRows)
+// A file manager's drop reaches the window through Qt's own delivery, at the
+// point of the drop: on a row's label it is that row's pick. What a drop
+// does with its files is the drops scenario's (tests/scenarios/merging/).
+TEST_F(InputTest, AFileDroppedFromAFileManagerGoesToTheRowUnderThePoint)
 {
     const TempDir dir;
-    for (const char* pszSuffix : {"FL", "FR", "FC", "LF", "BL", "BR"})
-        WriteWholeFile(dir / ("drums" + std::string(pszSuffix) + ".wav"), "");
+    WriteWholeFile(dir / "drumsLF.wav", "");
     CSettings settings;
     settings.LoadDefaultSettings();
+    settings.m_bAutoLoading = false;
     CMainDlg dlg(settings);
-    auto label = [&dlg](int nRow) { return dlg.m_hWnd->FindChild(IDC_CHANNEL_LABEL_FIRST + nRow)->Text().str(); };
     Later([&] {
-        QWindow* pWindow = WidgetOf(dlg.m_hWnd)->windowHandle();
-        auto drop = [&](const std::vector<std::string>& names, const QPoint& at) {
-            QMimeData data;
-            QList<QUrl> urls;
-            for (const std::string& name : names)
-                urls << QUrl::fromLocalFile(QString::fromStdString(dir / name));
-            urls << QUrl("https://example.org/not-a-file.wav");  // dropped along, never taken
-            data.setUrls(urls);
-            QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(pWindow, &enter);
-            QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(pWindow, &dropped);
-        };
-        settings.m_bAutoLoading = false;
+        QMimeData data;
+        // A link that is no file is dropped along, never taken.
+        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(dir / "drumsLF.wav")),
+                      QUrl("https://example.org/not-a-file.wav")});
         const CRect& backRight = dlg.m_hWnd->FindChild(IDC_CHANNEL_LABEL_FIRST + 5)->Rect();
-        drop({"drumsLF.wav"}, QPoint(backRight.left + 4, backRight.top + 4));
-        EXPECT_EQ(label(5), dir / "drumsLF.wav") << "the row under the point picks it";
-        EXPECT_EQ(label(3), "---");
-
-        settings.m_bAutoLoading = true;
-        drop({"drumsBR.wav"}, QPoint(2, 2));
-        for (int r = 0; r < 6; ++r)
-            EXPECT_EQ(label(r), dir / ("drums" + std::string(kSpeakerPositions[r].pszDefaultSuffix) + ".wav")) << r;
+        const QPoint at(backRight.left + 4, backRight.top + 4);
+        QWindow* pWindow = WidgetOf(dlg.m_hWnd)->windowHandle();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(pWindow, &enter);
+        QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(pWindow, &dropped);
+        EXPECT_EQ(dlg.m_hWnd->FindChild(IDC_CHANNEL_LABEL_FIRST + 5)->Text(), dir / "drumsLF.wav");
+        EXPECT_EQ(dlg.m_hWnd->FindChild(IDC_CHANNEL_LABEL_FIRST + 3)->Text(), "---");
         dlg.EndDialog(IDCANCEL);
     });
     dlg.DoModal();

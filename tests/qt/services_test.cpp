@@ -36,38 +36,53 @@ TEST_F(ServicesTest, AQuestionShowsTheProgramsNameAndIsAnsweredYesOrNo)
     }
 }
 
-// Filters keep their words and match as Win32's do; the default extension
+// Filters keep their words and match as Win32's do: the list ends at an
+// empty part or a description without a pattern. The default extension
 // completes only a name without one.
 TEST(QtFileDialogTest, FiltersAndTheDefaultExtension)
 {
     std::vector<FileFilter> filters =
-        CFileDialog::ParseFilter("Wave files (*.wav)|*.wav|All files (*.*)|*.*|Takes|*.wav;*.bwf|");
+        CFileDialog::ParseFilter("Wave files (*.wav)|*.wav|All files (*.*)|*.*|Takes|*.wav;*.bwf||Ignored|*.x|");
     EXPECT_EQ(CQtFileDialog::NameFilters(filters),
               QStringList({"Wave files (*.wav) (*.wav)", "All files (*.*) (*)", "Takes (*.wav *.bwf)"}));
+    EXPECT_EQ(CQtFileDialog::NameFilters(CFileDialog::ParseFilter("Wave|*.wav|Lonely|")), QStringList({"Wave (*.wav)"}));
     EXPECT_EQ(CQtFileDialog::WithDefaultExtension("/a.b/out", "wav"), "/a.b/out.wav");
     EXPECT_EQ(CQtFileDialog::WithDefaultExtension("/a/out.WAV", "wav"), "/a/out.WAV");
     EXPECT_EQ(CQtFileDialog::WithDefaultExtension("/a/out.mix", "wav"), "/a/out.mix");
     EXPECT_EQ(CQtFileDialog::WithDefaultExtension("/a/out", ""), "/a/out");
 }
 
-// Whether the file exists is the program's question: a row labelled with a
-// missing file is reported by Process.
-TEST_F(ServicesTest, TheOpenDialogTakesATypedNameWhetherOrNotItsFileExists)
+// What is typed, and the file chosen: the default extension added as Win32
+// adds it, to any name without one but that of an existing file for an open
+// dialog. An open dialog takes a missing file (Process reports it); a save
+// dialog asks before replacing. Both start on the first filter.
+TEST_F(ServicesTest, FileDialogsTakeTypedNamesAndTheSaveDialogAsksBeforeReplacing)
 {
     TempDir folder;
     WriteWholeFile(folder / "drumsFL.wav", "RIFF");
     WriteWholeFile(folder / "drumsLF", "RIFF");
-    // What is typed, and the file chosen: the default extension added as
-    // Win32 adds it, to any name without one but that of an existing file.
-    for (auto [pszTyped, pszChosen] : {std::pair{"drumsFL.wav", "drumsFL.wav"}, std::pair{"drumsFR.wav", "drumsFR.wav"},
-                                       std::pair{"drumsFC", "drumsFC.wav"}, std::pair{"drumsLF", "drumsLF"}}) {
-        CFileDialog dlg(TRUE, "*.wav", "", OFN_HIDEREADONLY, "Wave files (*.wav)|*.wav|All files (*.*)|*.*|");
+    const std::tuple<BOOL, const char*, const char*, int> cases[] = {  // open, typed, chosen, questions
+        {TRUE, "drumsFL.wav", "drumsFL.wav", 0}, {TRUE, "drumsFR.wav", "drumsFR.wav", 0},
+        {TRUE, "drumsFC", "drumsFC.wav", 0},     {TRUE, "drumsLF", "drumsLF", 0},
+        {FALSE, "drumsFL", "drumsFL.wav", 1},
+    };
+    for (const auto& [bOpen, pszTyped, pszChosen, nQuestionsAsked] : cases) {
+        CFileDialog dlg(bOpen, "*.wav", "", OFN_HIDEREADONLY | (bOpen ? 0 : OFN_OVERWRITEPROMPT),
+                        "Wave files (*.wav)|*.wav|All files (*.*)|*.*|");
         dlg.m_ofn.lpstrInitialDir = folder.path().c_str();
+        int nQuestions = 0;
         Later([&] {
-            // A refusal would be a message box over the dialog.
-            Later([] {
+            auto* pTypes = ActiveModal<QFileDialog>()->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            ASSERT_NE(pTypes, nullptr);
+            EXPECT_EQ(pTypes->currentText(), "Wave files (*.wav)") << "the first filter, as the program wrote it";
+            // A question, or a refusal, is a message box over the dialog.
+            Later([&] {
                 if (auto* pBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                    ADD_FAILURE() << "refused: " << pBox->text().toStdString();
+                    ++nQuestions;
+                    if (pBox->button(QMessageBox::Yes)) {
+                        QTest::mouseClick(pBox->button(QMessageBox::Yes), Qt::LeftButton);
+                        return;
+                    }
                     pBox->accept();
                     ActiveModal<QFileDialog>()->reject();
                 }
@@ -76,34 +91,8 @@ TEST_F(ServicesTest, TheOpenDialogTakesATypedNameWhetherOrNotItsFileExists)
         });
         EXPECT_EQ(dlg.DoModal(), IDOK) << pszTyped;
         EXPECT_EQ(dlg.GetPathName(), CString(folder / pszChosen));
+        EXPECT_EQ(nQuestions, nQuestionsAsked) << pszTyped;
     }
-}
-
-TEST_F(ServicesTest, TheSaveDialogStartsOnTheFirstFilterAndAsksBeforeReplacing)
-{
-    TempDir folder;
-    WriteWholeFile(folder / "mix.wav", "old");
-    CFileDialog dlg(FALSE, "*.wav", "", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
-                    "Wave files (*.wav)|*.wav|All files (*.*)|*.*|");
-    dlg.m_ofn.lpstrInitialDir = folder.path().c_str();
-    int nQuestions = 0;
-    Later([&] {
-        auto* pDialog = ActiveModal<QFileDialog>();
-        ASSERT_NE(pDialog, nullptr);
-        auto* pTypes = pDialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
-        ASSERT_NE(pTypes, nullptr);
-        EXPECT_EQ(pTypes->currentText(), "Wave files (*.wav)") << "the first filter, as the program wrote it";
-        Later([&] {
-            auto* pQuestion = ActiveModal<QMessageBox>();
-            ASSERT_NE(pQuestion, nullptr);
-            ++nQuestions;
-            QTest::mouseClick(pQuestion->button(QMessageBox::Yes), Qt::LeftButton);
-        });
-        TypeFileName("mix");
-    });
-    ASSERT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_EQ(dlg.GetPathName(), CString(folder / "mix.wav"));
-    EXPECT_EQ(nQuestions, 1);
 }
 
 }  // namespace

@@ -1,13 +1,42 @@
-// The reader's lenient rules, on files written by hand.
+// The settings file: the reader's lenient rules on files written by hand,
+// and what the writer writes read back. The built-in record byte for byte is
+// the scenarios' (tests/scenarios/expected/builtin.pxr).
 #include <gtest/gtest.h>
 
 #include <climits>
 
 #include "layout/settings.h"
 #include "platform/core/cfile.h"
-#include "tests/layout/settingsfixtures.h"
+#include "tests/support/tempdir.h"
 
 namespace {
+
+using Configurations = std::vector<std::pair<std::string, DWORD>>;
+
+// Lines as a person might type them, each ended by CR LF.
+std::string Lines(const std::vector<std::string>& lines)
+{
+    std::string bytes;
+    for (const std::string& line : lines)
+        bytes += line + "\r\n";
+    return bytes;
+}
+
+// Loads bytes into a record that may already hold values.
+void LoadInto(CSettings& settings, const std::string& bytes)
+{
+    TempDir dir;
+    WriteWholeFile(dir / "settings.pxr", bytes);
+    EXPECT_TRUE(settings.LoadSettings((dir / "settings.pxr").c_str()));
+}
+
+Configurations ConfigurationsOf(const CSettings& settings)
+{
+    Configurations result;
+    for (const auto& pConfiguration : settings.m_aConfigurations)
+        result.emplace_back(pConfiguration->m_strName.str(), pConfiguration->m_dwChannelMask);
+    return result;
+}
 
 // The record on one line: the options (padding, loading, export, no
 // extensible) as digits, each suffix that is set by its position's index,
@@ -140,10 +169,57 @@ TEST(RepairConfigurationsTest, AnEmptyListGetsTheBuiltInsAndADefaultOutsideTheLi
         {ConfigurationsSection("2", "1"), "0000 default 1 'a'=3 'b'=4294967295"},
     };
     for (const auto& [bytes, summary] : cases) {
-        CSettings settings = Load(bytes);
+        CSettings settings;
+        LoadInto(settings, bytes);
         settings.RepairConfigurations();
         EXPECT_EQ(Summary(settings), summary) << bytes;
     }
+}
+
+// Values untrimmed, masks in unsigned decimal, more than 65 535
+// configurations; a line break that reaches a value is written as a blank,
+// so that every value keeps its one line.
+TEST(SaveSettingsTest, AwkwardValuesAndMoreThan65535ConfigurationsReadBack)
+{
+    CSettings settings;
+    settings.m_bAutoLoading = settings.m_bNoExtensible = true;
+    const std::pair<const char*, const char*> suffixes[] = {  // as set, as read back
+        {"", ""}, {"  padded  ", "  padded  "}, {"a = b", "a = b"}, {"=", "="}, {" ", " "},
+        {"x\ty", "x\ty"}, {"_L", "_L"}, {"%s%d", "%s%d"}, {"L\r\nx", "L  x"}, {"\n", " "}};
+    decltype(settings.m_strSuffixes) readSuffixes;
+    for (size_t i = 0; i < readSuffixes.size(); ++i) {
+        const CString strLong = std::string(1000, 's') + std::to_string(i);
+        settings.m_strSuffixes[i] = i < std::size(suffixes) ? CString(suffixes[i].first) : strLong;
+        readSuffixes[i] = i < std::size(suffixes) ? CString(suffixes[i].second) : strLong;
+    }
+    Configurations configurations = {{"", 0}, {" lead", 0x80000000}, {"trail ", 0xFFFFFFFF},
+                                     {"with = sign", 0xFFFC0003}, {std::string(600, 'n'), 0x3FFFF},
+                                     {"two\nlines\r", 5}};
+    while (configurations.size() < 70000)
+        configurations.emplace_back('c' + std::to_string(configurations.size()),
+                                    static_cast<DWORD>(configurations.size()) * 65537u);
+    for (const auto& [name, mask] : configurations) {
+        settings.m_aConfigurations.push_back(std::make_unique<CConfiguration>());
+        settings.m_aConfigurations.back()->m_strName = name;
+        settings.m_aConfigurations.back()->m_dwChannelMask = mask;
+    }
+    settings.m_nDefaultConfiguration = 69999;
+
+    TempDir dir;
+    ASSERT_TRUE(settings.SaveSettings((dir / "settings.pxr").c_str()));
+    const std::string bytes = ReadWholeFile(dir / "settings.pxr");
+    EXPECT_NE(bytes.find("\r\nchannel mask #1 = 2147483648\r\nconfiguration #2 = trail \r\n"
+                         "channel mask #2 = 4294967295\r\n"),
+              std::string::npos);
+
+    CSettings loaded;
+    LoadInto(loaded, bytes);
+    configurations[5].first = "two lines ";
+    EXPECT_EQ(ConfigurationsOf(loaded), configurations);
+    EXPECT_EQ(loaded.m_strSuffixes, readSuffixes);
+    EXPECT_EQ(loaded.m_nDefaultConfiguration, 69999);
+    EXPECT_FALSE(loaded.m_bAutoPadding || loaded.m_bAutoExport);
+    EXPECT_TRUE(loaded.m_bAutoLoading && loaded.m_bNoExtensible);
 }
 
 }  // namespace
