@@ -1,10 +1,13 @@
 #include "platform/core/cfile.h"
+#include "platform/core/creplacingfile.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "tests/support/childprocess.h"
 #include "tests/support/tempdir.h"
@@ -76,6 +79,26 @@ TEST(CFileTest, AFifoNeverBlocksAnOpen)
         },
         false))
         << "an open blocked or did not behave";
+}
+
+// A replacement that cannot be put in place (here the name became a folder
+// while it was written) is removed: the folder holds only what it held.
+TEST(CFileTest, AReplacementThatCannotBeRenamedLeavesNothingBehind)
+{
+    TempDir dir;
+    const std::string target = dir / "out.wav";
+    WriteWholeFile(target, "old");
+    CReplacingFile file;
+    ASSERT_TRUE(file.Create(target.c_str(), InPlace::Refused));
+    file.Write("new", 3);
+    std::filesystem::remove(target);
+    std::filesystem::create_directories(dir.path() / "out.wav" / "kept");
+    EXPECT_FALSE(file.Close());
+    EXPECT_NE(file.GetSystemError(), 0);
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        names.push_back(entry.path().filename());
+    EXPECT_EQ(names, std::vector<std::string>{"out.wav"});
 }
 
 }  // namespace
