@@ -1,10 +1,6 @@
 #include "cli/clihost.h"
 
-#include <cstdio>
-
-#include "platform/core/interruptsignals.h"
-
-CCliHost::CCliHost(const MergeJob& job) : m_job(job), m_bar(job.bQuiet)
+CCliHost::CCliHost(const MergeJob& job) : CTerminalHost(job.bQuiet), m_job(job)
 {
 }
 
@@ -27,24 +23,4 @@ bool CCliHost::GetNoExtensible()
 bool CCliHost::GetCarryBext()
 {
     return m_job.bCarryBext;
-}
-
-void CCliHost::ShowMessage(const char* pszText)
-{
-    std::fprintf(stderr, "%s\n", pszText);
-}
-
-void CCliHost::SetProgressRange(UINT nUpper)
-{
-    m_bar.SetRange(nUpper);
-}
-
-void CCliHost::SetProgressPos(UINT nPos)
-{
-    m_bar.SetPos(nPos);
-}
-
-bool CCliHost::IsInterrupted()
-{
-    return GetPendingInterrupt() != 0;
 }

@@ -1,14 +1,13 @@
 // CCliHost: the command line's side of a merge. The output path, mask,
-// header style and "bext" chunk come from the job; messages go to standard
-// error, and the progress is a bar there while it is a terminal. A caught
-// signal interrupts the merge.
+// header style and "bext" chunk come from the job; messages, progress and
+// signals are the terminal's.
 #pragma once
 
 #include "cli/mergejob.h"
-#include "cli/progressbar.h"
+#include "cli/terminalhost.h"
 #include "merge/mergehost.h"
 
-class CCliHost : public IMergeHost {
+class CCliHost : public CTerminalHost<IMergeHost> {
 public:
     explicit CCliHost(const MergeJob& job);
 
@@ -16,12 +15,7 @@ public:
     DWORD GetChannelMask() override;
     bool GetNoExtensible() override;
     bool GetCarryBext() override;
-    void ShowMessage(const char* pszText) override;
-    void SetProgressRange(UINT nUpper) override;
-    void SetProgressPos(UINT nPos) override;
-    bool IsInterrupted() override;
 
 private:
     const MergeJob& m_job;
-    CProgressBar m_bar;
 };

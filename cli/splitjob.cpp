@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "cli/configurationchoice.h"
-#include "cli/splithost.h"
+#include "cli/terminalhost.h"
 #include "layout/stemset.h"
 #include "merge/sampleformat.h"
 #include "merge/splitengine.h"
