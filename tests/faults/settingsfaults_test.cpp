@@ -146,18 +146,6 @@ const SaveFault kFaults[] = {
          EXPECT_EQ(FilesIn(dir / "elsewhere"), std::vector<std::string>{"target.pxr"});
          EXPECT_EQ(fs::status(dir / "elsewhere/target.pxr").permissions(), fs::perms(0640));
      }},
-    // A link planted where a temporary file could go is neither followed
-    // nor removed (the fixed name earlier saves used, for one).
-    {.name = "PlantedLinkNotFollowed",
-     .prepare = [](const fs::path& dir) {
-         WriteWholeFile(dir / "victim", "theirs");
-         fs::create_symlink(dir / "victim", dir / "app/settings.pxr.tmp");
-     },
-     .bSaved = true, .settings = Afterwards::NewRecord, .app = {"settings.pxr", "settings.pxr.tmp"},
-     .check = [](const fs::path& dir) {
-         EXPECT_EQ(ReadWholeFile(dir / "victim"), "theirs");
-         EXPECT_EQ(fs::read_symlink(dir / "app/settings.pxr.tmp"), dir / "victim");
-     }},
     // What is not a file is never replaced.
     {.name = "LinkToADevice",
      .prepare = [](const fs::path& dir) {
