@@ -165,19 +165,11 @@ TEST_F(MergingScenario, TheDemoStemsMergeWithOneClickAndProcess)
                                 SF_CHANNEL_MAP_REAR_LEFT, SF_CHANNEL_MAP_REAR_RIGHT}));
 }
 
-TEST_F(MergingScenario, SiblingsFillTheOtherRowsAndMissingOnesAreReportedInRowOrder)
+TEST_F(MergingScenario, SiblingsFollowTheChosenNameAndMissingOnesAreReportedInRowOrder)
 {
     Stems("take", k51);
     Stems("drums", {"FL", "FR", "FC", "BL"});
     Stems("bass", k51, 5000);
-    RunScenario("siblings", {{"stems/drumssurround 5.1.wav",
-                              {"stems/drumsFL.wav", "stems/drumsFR.wav", "stems/drumsFC.wav", "stems/takeLF.wav",
-                               "stems/drumsBL.wav", "stems/takeBR.wav"}},
-                             {"stems/basssurround 5.1.wav", Set("bass")}});
-}
-
-TEST_F(MergingScenario, SiblingNamesFollowTheChosenNameByLength)
-{
     Stem("stems/take2.wav");
     Stems("take2", {"FL", "FC", "LF", "BL", "BR"});
     Stem("stems/drumsfl.wav");
@@ -185,18 +177,24 @@ TEST_F(MergingScenario, SiblingNamesFollowTheChosenNameByLength)
     Stems("drumsFL.", {"FR", "FC", "LF", "BL", "BR"});
     std::vector<std::string> wave = Set("drumsFL.", {"FR", "FC", "LF", "BL", "BR"});
     wave.insert(wave.begin(), "stems/drumsFL.wave");
-    RunScenario("sibling-names", {{"stems/take2surround 5.1.wav",
-                                   {"stems/take2FL.wav", "stems/take2.wav", "stems/take2FC.wav", "stems/take2LF.wav",
-                                    "stems/take2BL.wav", "stems/take2BR.wav"}},
-                                  {"stems/drumsFL.surround 5.1.wav", wave}});
+    RunScenario("siblings", {{"stems/drumssurround 5.1.wav",
+                              {"stems/drumsFL.wav", "stems/drumsFR.wav", "stems/drumsFC.wav", "stems/takeLF.wav",
+                               "stems/drumsBL.wav", "stems/takeBR.wav"}},
+                             {"stems/basssurround 5.1.wav", Set("bass")},
+                             {"stems/take2surround 5.1.wav",
+                              {"stems/take2FL.wav", "stems/take2.wav", "stems/take2FC.wav", "stems/take2LF.wav",
+                               "stems/take2BL.wav", "stems/take2BR.wav"}},
+                             {"stems/drumsFL.surround 5.1.wav", wave}});
 }
 
-TEST_F(MergingScenario, EmptySuffixesForTheClickedAndForAnotherPosition)
+TEST_F(MergingScenario, EmptySuffixesForTheClickedAndForAnotherPositionAndAOneRowConfiguration)
 {
     Settings([](CSettings& settings) {
         settings.m_strSuffixes[0] = "_L";
         settings.m_strSuffixes[1] = "";
+        settings.m_aConfigurations.push_back(std::make_unique<CConfiguration>(CConfiguration{"center", 0x4}));
     });
+    Stems("drums", {"FC"});
     Stem("stems/voice_L.wav");
     Stem("stems/voice.wav");
     Stems("voice", {"FC", "LF", "BL", "BR"});
@@ -206,31 +204,12 @@ TEST_F(MergingScenario, EmptySuffixesForTheClickedAndForAnotherPosition)
     std::vector<std::string> pad = voice;
     pad[0] = "stems/padFR_L.wav";
     pad[1] = "stems/padFR.wav";
-    RunScenario("empty-suffixes", {{"stems/voicesurround 5.1.wav", voice}, {"stems/padFRsurround 5.1.wav", pad}});
+    RunScenario("empty-suffixes", {{"stems/voicesurround 5.1.wav", voice},
+                                   {"stems/padFRsurround 5.1.wav", pad},
+                                   {"stems/drumscenter.wav", {"stems/drumsFC.wav"}, 0x4}});
 }
 
-TEST_F(MergingScenario, AOneRowConfigurationTriesNoSibling)
-{
-    Settings([](CSettings& settings) {
-        auto center = std::make_unique<CConfiguration>();
-        center->m_strName = "center";
-        center->m_dwChannelMask = 0x4;
-        settings.m_aConfigurations.push_back(std::move(center));
-        settings.m_nDefaultConfiguration = 5;
-    });
-    Stems("drums", {"FC"});
-    RunScenario("one-row", {{"stems/drumscenter.wav", {"stems/drumsFC.wav"}, 0x4}});
-}
-
-TEST_F(MergingScenario, WithoutAutoLoadingEachRowIsPickedAndEmptyRowsAreNamed)
-{
-    Settings([](CSettings& settings) { settings.m_bAutoLoading = false; });
-    Stems("drums", {"FL", "FR", "FC", "BL", "BR"});
-    Stems("drums", {"LF"}, kBlock + 2);
-    RunScenario("manual-rows", {{"stems/drumssurround 5.1.wav", Set("drums")}});
-}
-
-TEST_F(MergingScenario, AutomaticNamesAndASecondMergeReplacingTheFirst)
+TEST_F(MergingScenario, WithoutAutoLoadingEachRowIsPickedAndOutputsAreNamedAfterRow0)
 {
     Settings([](CSettings& settings) { settings.m_bAutoLoading = false; });
     Stems("drums", {"FL", "FC", "LF", "BL", "BR"});
@@ -251,7 +230,7 @@ TEST_F(MergingScenario, AutomaticNamesAndASecondMergeReplacingTheFirst)
         outputs.push_back({output, Set("drums")});
         outputs.back().stems[0] = first;
     }
-    RunScenario("naming", outputs);
+    RunScenario("manual-rows", outputs);
 }
 
 TEST_F(MergingScenario, TheSaveDialogChoosesTheOutputOrCancelsTheMerge)
