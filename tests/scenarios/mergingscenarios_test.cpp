@@ -209,11 +209,18 @@ TEST_F(MergingScenario, EmptySuffixesForTheClickedAndForAnotherPositionAndAOneRo
                                    {"stems/drumscenter.wav", {"stems/drumsFC.wav"}, 0x4}});
 }
 
-TEST_F(MergingScenario, WithoutAutoLoadingEachRowIsPickedAndOutputsAreNamedAfterRow0)
+TEST_F(MergingScenario, WithoutAutoLoadingRowByRowFailuresSayWhyAndOutputsAreNamedAfterRow0)
 {
-    Settings([](CSettings& settings) { settings.m_bAutoLoading = false; });
+    Settings([](CSettings& settings) {
+        settings.m_bAutoLoading = false;
+        settings.m_aConfigurations.push_back(std::make_unique<CConfiguration>(CConfiguration{"none", 0}));
+    });
     Stems("drums", {"FL", "FC", "LF", "BL", "BR"});
     Stems("drums", {"FR"}, kBlock + 1000);
+    File("stems/stereo.wav", WavBuilder().Fmt(2, kRate, 16).Data(PatternBytes(400, 1)).Bytes());
+    File("stems/eightbit.wav", WavBuilder().Fmt(1, kRate, 8).Data(PatternBytes(200, 2)).Bytes());
+    File("stems/notwave.wav", "not a wave file\n");
+    File("stems/rate48.wav", WavBuilder().Fmt(1, 48000, 16).Data(PatternBytes(400, 3)).Bytes());
     for (const char* name : {"stems/drums_FL.wav", "stems/take1.wav", "stems/drumsfl.wav", "stems/kickFL.wave",
                              "stems/shortFR.wav"})
         Stem(name);
@@ -242,22 +249,6 @@ TEST_F(MergingScenario, TheSaveDialogChoosesTheOutputOrCancelsTheMerge)
     Stems("drums", k51, kBlock + 10);
     fs::create_directory(dir.path() / "mix");
     RunScenario("save-dialog", {{"mix/drums 5.1.wav", Set("drums"), 0x3F, true}});
-}
-
-TEST_F(MergingScenario, FailedMergesSayWhyAndWriteNothing)
-{
-    Settings([](CSettings& settings) {
-        settings.m_bAutoLoading = false;
-        auto none = std::make_unique<CConfiguration>();
-        none->m_strName = "none";
-        settings.m_aConfigurations.push_back(std::move(none));
-    });
-    Stems("drums", {"FL", "FR", "LF", "BL", "BR"});
-    File("stems/stereo.wav", WavBuilder().Fmt(2, kRate, 16).Data(PatternBytes(400, 1)).Bytes());
-    File("stems/eightbit.wav", WavBuilder().Fmt(1, kRate, 8).Data(PatternBytes(200, 2)).Bytes());
-    File("stems/notwave.wav", "not a wave file\n");
-    File("stems/rate48.wav", WavBuilder().Fmt(1, 48000, 16).Data(PatternBytes(400, 3)).Bytes());
-    RunScenario("merge-failures", {});
 }
 
 // Files dropped on a row, on the window, from two folders, fitting no row,
