@@ -240,27 +240,20 @@ TEST_F(MergingScenario, WithoutAutoLoadingRowByRowFailuresSayWhyAndOutputsAreNam
     RunScenario("manual-rows", outputs);
 }
 
-TEST_F(MergingScenario, TheSaveDialogChoosesTheOutputOrCancelsTheMerge)
-{
-    Settings([](CSettings& settings) {
-        settings.m_bAutoExport = false;
-        settings.m_bNoExtensible = true;
-    });
-    Stems("drums", k51, kBlock + 10);
-    fs::create_directory(dir.path() / "mix");
-    RunScenario("save-dialog", {{"mix/drums 5.1.wav", Set("drums"), 0x3F, true}});
-}
-
 // Files dropped on a row, on the window, from two folders, fitting no row,
-// with automatic loading off, and named on the command line.
-TEST_F(MergingScenario, DroppedFilesGoToTheirRows)
+// with automatic loading off, and named on the command line; then, with
+// auto export off, the save dialog chooses the output or cancels the merge.
+TEST_F(MergingScenario, DroppedFilesGoToTheirRowsAndTheSaveDialogChoosesTheOutput)
 {
-    Stems("drums", k51);
+    Stem("stems/drumsFL.wav", 2 * kBlock + 10);
+    Stems("drums", {"FR", "FC", "LF", "BL", "BR"}, kBlock + 10);
     fs::create_directory(dir.path() / "other");
+    fs::create_directory(dir.path() / "mix");
     Stem("other/bassFR.wav");
     Stem("other/bassBL.wav");
     Stem("notes.txt");  // fits no row, whatever it holds
-    RunScenario("drops", {{"stems/drumsBLstereo.wav", {"stems/drumsBL.wav", "stems/drumsFR.wav"}, 0x3}});
+    RunScenario("drops", {{"stems/drumsBLstereo.wav", {"stems/drumsBL.wav", "stems/drumsFR.wav"}, 0x3},
+                          {"mix/drums 5.1.wav", Set("drums"), 0x3F, true}});
 }
 
 // Asked to end by SIGTERM once the output is a third written
