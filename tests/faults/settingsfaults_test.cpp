@@ -131,34 +131,9 @@ const SaveFault kFaults[] = {
      .bAsNobody = true, .bSaved = true, .settings = Afterwards::NewRecord},
     {.name = "WriteFailingInPlace", .prepare = [](const fs::path& dir) { fs::permissions(dir / "app", fs::perms(0555)); },
      .bAsNobody = true, .bLimitFileSize = true, .settings = Afterwards::NotChecked},
-    // A link is followed to the file it names, which is replaced where it
-    // is, with its permission bits; the link stays.
-    {.name = "LinkedSettingsFile",
-     .prepare = [](const fs::path& dir) {
-         fs::create_directory(dir / "elsewhere");
-         fs::rename(dir / "app/settings.pxr", dir / "elsewhere/target.pxr");
-         fs::permissions(dir / "elsewhere/target.pxr", fs::perms(0640));
-         fs::create_symlink("../elsewhere/target.pxr", dir / "app/settings.pxr");
-     },
-     .bSaved = true, .settings = Afterwards::NewRecord,
-     .check = [](const fs::path& dir) {
-         EXPECT_EQ(fs::read_symlink(dir / "app/settings.pxr"), "../elsewhere/target.pxr");
-         EXPECT_EQ(FilesIn(dir / "elsewhere"), std::vector<std::string>{"target.pxr"});
-         EXPECT_EQ(fs::status(dir / "elsewhere/target.pxr").permissions(), fs::perms(0640));
-     }},
-    // A link planted where a temporary file could go is neither followed
-    // nor removed (the fixed name earlier saves used, for one).
-    {.name = "PlantedLinkNotFollowed",
-     .prepare = [](const fs::path& dir) {
-         WriteWholeFile(dir / "victim", "theirs");
-         fs::create_symlink(dir / "victim", dir / "app/settings.pxr.tmp");
-     },
-     .bSaved = true, .settings = Afterwards::NewRecord, .app = {"settings.pxr", "settings.pxr.tmp"},
-     .check = [](const fs::path& dir) {
-         EXPECT_EQ(ReadWholeFile(dir / "victim"), "theirs");
-         EXPECT_EQ(fs::read_symlink(dir / "app/settings.pxr.tmp"), dir / "victim");
-     }},
-    // What is not a file is never replaced.
+    // What is not a file is never replaced. (A link to a file is followed,
+    // and the file replaced keeping its permission bits: plexora-merge's
+    // tests, through the same code.)
     {.name = "LinkToADevice",
      .prepare = [](const fs::path& dir) {
          fs::remove(dir / "app/settings.pxr");

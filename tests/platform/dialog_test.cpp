@@ -111,24 +111,6 @@ TEST_F(DialogTest, AMissingControlOrTemplateFailsTheDialogBeforeItRuns)
     EXPECT_EQ(unknown.DoModal(), -1);  // no modal loop ran: none was queued
 }
 
-// A dialog opened from a modal one is owned by it and keeps it disabled,
-// out of a person's reach, until it ends.
-TEST_F(DialogTest, ANestedDialogIsOwnedByTheActiveOneAndDisablesItMeanwhile)
-{
-    CTestDlg outer, inner;
-    backend.loopActions.push_back([&](HWND hOuter) {
-        backend.loopActions.push_back([&](HWND hInner) {
-            EXPECT_EQ(hInner->Owner(), hOuter);
-            EXPECT_EQ(CUserInput::Click(hOuter->FindChild(IDOK)), "Button 1 is disabled");
-            inner.EndDialog(IDOK);
-        });
-        inner.DoModal();
-        EXPECT_TRUE(hOuter->IsEnabled());
-        outer.EndDialog(IDOK);
-    });
-    outer.DoModal();
-}
-
 // What the program sets into a one-line edit field ends at its first line
 // break, as what a person types does (the settings scenarios); a static
 // shows every line.
@@ -162,7 +144,11 @@ public:
     }
 };
 
-TEST_F(DialogTest, AMessageBoxsCaptionIsTheExecutablesBaseNameAndItsOwnerTheActiveWindow)
+// A message box before any window has no owner and the executable's base
+// name for its caption. A message box or a dialog opened from a modal one is
+// owned by it, and the dialog keeps it disabled, out of a person's reach,
+// until it ends.
+TEST_F(DialogTest, WhatOpensFromAModalDialogIsOwnedByItAndAMessageBoxHasTheProgramsName)
 {
     backend.boxAnswers = {IDOK, IDOK};
     CAskingApp app;
@@ -171,16 +157,20 @@ TEST_F(DialogTest, AMessageBoxsCaptionIsTheExecutablesBaseNameAndItsOwnerTheActi
     EXPECT_EQ(backend.boxes[0].strCaption, "plexora") << "without the folder and the extension";
     EXPECT_EQ(backend.boxes[0].hOwner, nullptr) << "no window yet";
 
-    CTestDlg dlg;
-    HWND hOwner = nullptr;
-    backend.loopActions.push_back([&](HWND hDlg) {
-        hOwner = hDlg;
+    CTestDlg outer, inner;
+    backend.loopActions.push_back([&](HWND hOuter) {
         AfxMessageBox("Proceed ?");
-        dlg.EndDialog(IDOK);
+        EXPECT_EQ(backend.boxes.back().hOwner, hOuter);
+        backend.loopActions.push_back([&](HWND hInner) {
+            EXPECT_EQ(hInner->Owner(), hOuter);
+            EXPECT_EQ(CUserInput::Click(hOuter->FindChild(IDOK)), "Button 1 is disabled");
+            inner.EndDialog(IDOK);
+        });
+        inner.DoModal();
+        EXPECT_TRUE(hOuter->IsEnabled());
+        outer.EndDialog(IDOK);
     });
-    dlg.DoModal();
-    ASSERT_EQ(backend.boxes.size(), 2u);
-    EXPECT_EQ(backend.boxes[1].hOwner, hOwner);
+    outer.DoModal();
 }
 
 std::vector<std::string> g_trace;

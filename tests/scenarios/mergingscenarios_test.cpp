@@ -165,19 +165,11 @@ TEST_F(MergingScenario, TheDemoStemsMergeWithOneClickAndProcess)
                                 SF_CHANNEL_MAP_REAR_LEFT, SF_CHANNEL_MAP_REAR_RIGHT}));
 }
 
-TEST_F(MergingScenario, SiblingsFillTheOtherRowsAndMissingOnesAreReportedInRowOrder)
+TEST_F(MergingScenario, SiblingsFollowTheChosenNameAndMissingOnesAreReportedInRowOrder)
 {
     Stems("take", k51);
     Stems("drums", {"FL", "FR", "FC", "BL"});
     Stems("bass", k51, 5000);
-    RunScenario("siblings", {{"stems/drumssurround 5.1.wav",
-                              {"stems/drumsFL.wav", "stems/drumsFR.wav", "stems/drumsFC.wav", "stems/takeLF.wav",
-                               "stems/drumsBL.wav", "stems/takeBR.wav"}},
-                             {"stems/basssurround 5.1.wav", Set("bass")}});
-}
-
-TEST_F(MergingScenario, SiblingNamesFollowTheChosenNameByLength)
-{
     Stem("stems/take2.wav");
     Stems("take2", {"FL", "FC", "LF", "BL", "BR"});
     Stem("stems/drumsfl.wav");
@@ -185,18 +177,24 @@ TEST_F(MergingScenario, SiblingNamesFollowTheChosenNameByLength)
     Stems("drumsFL.", {"FR", "FC", "LF", "BL", "BR"});
     std::vector<std::string> wave = Set("drumsFL.", {"FR", "FC", "LF", "BL", "BR"});
     wave.insert(wave.begin(), "stems/drumsFL.wave");
-    RunScenario("sibling-names", {{"stems/take2surround 5.1.wav",
-                                   {"stems/take2FL.wav", "stems/take2.wav", "stems/take2FC.wav", "stems/take2LF.wav",
-                                    "stems/take2BL.wav", "stems/take2BR.wav"}},
-                                  {"stems/drumsFL.surround 5.1.wav", wave}});
+    RunScenario("siblings", {{"stems/drumssurround 5.1.wav",
+                              {"stems/drumsFL.wav", "stems/drumsFR.wav", "stems/drumsFC.wav", "stems/takeLF.wav",
+                               "stems/drumsBL.wav", "stems/takeBR.wav"}},
+                             {"stems/basssurround 5.1.wav", Set("bass")},
+                             {"stems/take2surround 5.1.wav",
+                              {"stems/take2FL.wav", "stems/take2.wav", "stems/take2FC.wav", "stems/take2LF.wav",
+                               "stems/take2BL.wav", "stems/take2BR.wav"}},
+                             {"stems/drumsFL.surround 5.1.wav", wave}});
 }
 
-TEST_F(MergingScenario, EmptySuffixesForTheClickedAndForAnotherPosition)
+TEST_F(MergingScenario, EmptySuffixesForTheClickedAndForAnotherPositionAndAOneRowConfiguration)
 {
     Settings([](CSettings& settings) {
         settings.m_strSuffixes[0] = "_L";
         settings.m_strSuffixes[1] = "";
+        settings.m_aConfigurations.push_back(std::make_unique<CConfiguration>(CConfiguration{"center", 0x4}));
     });
+    Stems("drums", {"FC"});
     Stem("stems/voice_L.wav");
     Stem("stems/voice.wav");
     Stems("voice", {"FC", "LF", "BL", "BR"});
@@ -206,35 +204,23 @@ TEST_F(MergingScenario, EmptySuffixesForTheClickedAndForAnotherPosition)
     std::vector<std::string> pad = voice;
     pad[0] = "stems/padFR_L.wav";
     pad[1] = "stems/padFR.wav";
-    RunScenario("empty-suffixes", {{"stems/voicesurround 5.1.wav", voice}, {"stems/padFRsurround 5.1.wav", pad}});
+    RunScenario("empty-suffixes", {{"stems/voicesurround 5.1.wav", voice},
+                                   {"stems/padFRsurround 5.1.wav", pad},
+                                   {"stems/drumscenter.wav", {"stems/drumsFC.wav"}, 0x4}});
 }
 
-TEST_F(MergingScenario, AOneRowConfigurationTriesNoSibling)
+TEST_F(MergingScenario, WithoutAutoLoadingRowByRowFailuresSayWhyAndOutputsAreNamedAfterRow0)
 {
     Settings([](CSettings& settings) {
-        auto center = std::make_unique<CConfiguration>();
-        center->m_strName = "center";
-        center->m_dwChannelMask = 0x4;
-        settings.m_aConfigurations.push_back(std::move(center));
-        settings.m_nDefaultConfiguration = 5;
+        settings.m_bAutoLoading = false;
+        settings.m_aConfigurations.push_back(std::make_unique<CConfiguration>(CConfiguration{"none", 0}));
     });
-    Stems("drums", {"FC"});
-    RunScenario("one-row", {{"stems/drumscenter.wav", {"stems/drumsFC.wav"}, 0x4}});
-}
-
-TEST_F(MergingScenario, WithoutAutoLoadingEachRowIsPickedAndEmptyRowsAreNamed)
-{
-    Settings([](CSettings& settings) { settings.m_bAutoLoading = false; });
-    Stems("drums", {"FL", "FR", "FC", "BL", "BR"});
-    Stems("drums", {"LF"}, kBlock + 2);
-    RunScenario("manual-rows", {{"stems/drumssurround 5.1.wav", Set("drums")}});
-}
-
-TEST_F(MergingScenario, AutomaticNamesAndASecondMergeReplacingTheFirst)
-{
-    Settings([](CSettings& settings) { settings.m_bAutoLoading = false; });
     Stems("drums", {"FL", "FC", "LF", "BL", "BR"});
     Stems("drums", {"FR"}, kBlock + 1000);
+    File("stems/stereo.wav", WavBuilder().Fmt(2, kRate, 16).Data(PatternBytes(400, 1)).Bytes());
+    File("stems/eightbit.wav", WavBuilder().Fmt(1, kRate, 8).Data(PatternBytes(200, 2)).Bytes());
+    File("stems/notwave.wav", "not a wave file\n");
+    File("stems/rate48.wav", WavBuilder().Fmt(1, 48000, 16).Data(PatternBytes(400, 3)).Bytes());
     for (const char* name : {"stems/drums_FL.wav", "stems/take1.wav", "stems/drumsfl.wav", "stems/kickFL.wave",
                              "stems/shortFR.wav"})
         Stem(name);
@@ -251,46 +237,23 @@ TEST_F(MergingScenario, AutomaticNamesAndASecondMergeReplacingTheFirst)
         outputs.push_back({output, Set("drums")});
         outputs.back().stems[0] = first;
     }
-    RunScenario("naming", outputs);
-}
-
-TEST_F(MergingScenario, TheSaveDialogChoosesTheOutputOrCancelsTheMerge)
-{
-    Settings([](CSettings& settings) {
-        settings.m_bAutoExport = false;
-        settings.m_bNoExtensible = true;
-    });
-    Stems("drums", k51, kBlock + 10);
-    fs::create_directory(dir.path() / "mix");
-    RunScenario("save-dialog", {{"mix/drums 5.1.wav", Set("drums"), 0x3F, true}});
-}
-
-TEST_F(MergingScenario, FailedMergesSayWhyAndWriteNothing)
-{
-    Settings([](CSettings& settings) {
-        settings.m_bAutoLoading = false;
-        auto none = std::make_unique<CConfiguration>();
-        none->m_strName = "none";
-        settings.m_aConfigurations.push_back(std::move(none));
-    });
-    Stems("drums", {"FL", "FR", "LF", "BL", "BR"});
-    File("stems/stereo.wav", WavBuilder().Fmt(2, kRate, 16).Data(PatternBytes(400, 1)).Bytes());
-    File("stems/eightbit.wav", WavBuilder().Fmt(1, kRate, 8).Data(PatternBytes(200, 2)).Bytes());
-    File("stems/notwave.wav", "not a wave file\n");
-    File("stems/rate48.wav", WavBuilder().Fmt(1, 48000, 16).Data(PatternBytes(400, 3)).Bytes());
-    RunScenario("merge-failures", {});
+    RunScenario("manual-rows", outputs);
 }
 
 // Files dropped on a row, on the window, from two folders, fitting no row,
-// with automatic loading off, and named on the command line.
-TEST_F(MergingScenario, DroppedFilesGoToTheirRows)
+// with automatic loading off, and named on the command line; then, with
+// auto export off, the save dialog chooses the output or cancels the merge.
+TEST_F(MergingScenario, DroppedFilesGoToTheirRowsAndTheSaveDialogChoosesTheOutput)
 {
-    Stems("drums", k51);
+    Stem("stems/drumsFL.wav", 2 * kBlock + 10);
+    Stems("drums", {"FR", "FC", "LF", "BL", "BR"}, kBlock + 10);
     fs::create_directory(dir.path() / "other");
+    fs::create_directory(dir.path() / "mix");
     Stem("other/bassFR.wav");
     Stem("other/bassBL.wav");
     Stem("notes.txt");  // fits no row, whatever it holds
-    RunScenario("drops", {{"stems/drumsBLstereo.wav", {"stems/drumsBL.wav", "stems/drumsFR.wav"}, 0x3}});
+    RunScenario("drops", {{"stems/drumsBLstereo.wav", {"stems/drumsBL.wav", "stems/drumsFR.wav"}, 0x3},
+                          {"mix/drums 5.1.wav", Set("drums"), 0x3F, true}});
 }
 
 // Asked to end by SIGTERM once the output is a third written
