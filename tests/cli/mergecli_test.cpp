@@ -22,7 +22,9 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
 {
     TempDir dir;
     const std::string live = dir / "live.pxr";
+    const std::string plain = dir / "plain.pxr";
     WriteWholeFile(live, LiveSettings(0));
+    WriteWholeFile(plain, LiveSettings(1));
     const std::string accented = dir / "accented.pxr";
     WriteWholeFile(accented, "[Configurations]\nnumber of configurations = 2\ndefault configuration = 0\n"
                              "configuration #0 = Été\nchannel mask #0 = 3\n"
@@ -76,13 +78,15 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
         {{"--mask", "0X80000003", "--quiet", "-o", out}, 2, 0, "", merged(2, 0x80000003), ""},  // bits past the 18 pass
         {{"-m", "0x3FFFF", "--plain", "-o", out}, 18, 0, "", merged(18, 0, true),
          "18 channels, 48000 Hz, 16-bit PCM, 20 frames (0.00 s), plain PCM header."},
-        // A settings file: the exact name first, else the only one equal ignoring letter case, in UTF-8 too.
+        // A settings file: the exact name first, else the only one equal ignoring letter case, in UTF-8 too;
+        // its old-style option.
         {{"--settings", live, "-q", "-c", "LIVE", "-o", out}, 4, 0, "", merged(4, 0x603), ""},
         {{"--settings", live, "-q", "-c", "wIDE", "-o", out}, 2, 0, "", merged(2, 0x80000003), ""},
         {{"--settings", accented, "-q", "-c", "ÉTÉ", "-o", out}, 2, 0, "", merged(2, 0x3), ""},
         {{"--settings", accented, "-q", "-c", "живо", "-o", out}, 4, 0, "", merged(4, 0x603), ""},
         {{"--settings", live, "-q", "-o", out}, 2, 0, "", merged(2, 0x3), ""},
         {{"--settings", live, "-q", "-o", out}, 4, 0, "", merged(4, 0x603), ""},
+        {{"--settings", plain, "-q", "-o", out}, 2, 0, "", merged(2, 0, true), ""},
         // Usage errors.
         {{}, 2, 2, Usage("no output file: give it with -o, or let --auto name it"), "", ""},
         {{"-o", out}, 3, 2, Usage("no configuration has 3 channels; name one with -c or give the channel mask with -m"),

@@ -102,6 +102,7 @@ TEST_F(SignalCliTest, StoppedHalfWayTheOldFilesStayAndTheStatusSaysWhy)
         {PLEXORA_MERGE_EXE, merge, "", 0, 1,
          "Unable to process: can't write output data.\nThe output '" + m_out + "' can't be written: File too large.\n"},
         {PLEXORA_SPLIT_EXE, split, "inFR.wav", SIGINT, 128 + SIGINT, kSplitInterrupted},
+        {PLEXORA_SPLIT_EXE, split, "inFR.wav", SIGTERM, 128 + SIGTERM, kSplitInterrupted},
         {PLEXORA_SPLIT_EXE, split, "", 0, 1,
          "Unable to split: can't write output data.\nThe output '" + m_dir / "inFL.wav" +
              "' can't be written: File too large.\n"},

@@ -361,9 +361,10 @@ TEST(SplitCliTest, SpeakersNamesAndRefusals)
 }
 
 // Stems that exist are named in one message and kept byte for byte, unless
-// -f; -o puts the stems in a folder; a stem name that leads to the file
-// through a link is refused even with -f. Several files are split one after
-// the other, each reported on its own.
+// -f; one that cannot be created stops the split with nothing put in place;
+// -o puts the stems in a folder; a stem name that leads to the file through
+// a link is refused even with -f. Several files are split one after the
+// other, each reported on its own.
 TEST(SplitCliTest, ExistingStemsFoldersLinksAndSeveralFiles)
 {
     TempDir dir;
@@ -381,6 +382,16 @@ TEST(SplitCliTest, ExistingStemsFoldersLinksAndSeveralFiles)
     EXPECT_EQ(FilesIn(dir), before);
     EXPECT_EQ(ReadWholeFile(stems[2]), "an earlier FC");
     EXPECT_EQ(ReadWholeFile(stems[5]), "an earlier BR");
+
+    // A stem that cannot be created is named, and no stem is put in place.
+    std::filesystem::create_directory(stems[3]);
+    outcome = Split(dir, {"-f", drums});
+    EXPECT_EQ(outcome.nExitCode, 1);
+    EXPECT_EQ(outcome.err, "Unable to split: can't write output header.\nThe output '" + stems[3] +
+                               "' can't be created: Is a directory.\n");
+    std::filesystem::remove(stems[3]);
+    EXPECT_EQ(FilesIn(dir), before) << "a temporary file was left";
+    EXPECT_EQ(ReadWholeFile(stems[2]), "an earlier FC");
 
     outcome = Split(dir, {"-q", "-f", drums});
     EXPECT_EQ(outcome.nExitCode, 0) << outcome.err;

@@ -14,6 +14,7 @@ class TestHost : public IMergeHost {
 public:
     bool ChooseOutputPath(CString& strOutputPath) override
     {
+        ++nChooserCalls;
         if (!outputPath)
             return false;
         strOutputPath = CString(*outputPath);
@@ -35,6 +36,7 @@ public:
     DWORD dwMask = 0x3;
     bool bPlain = false;
     bool bCarryBext = false;
+    int nChooserCalls = 0;
     std::vector<std::string> messages;
     std::vector<std::string> progress;
     std::function<void(UINT)> onProgressPos;
