@@ -32,13 +32,8 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
     const Stems stems = WriteStems(dir, "in", {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12",
                                                "13", "14", "15", "16", "17"}, 40);
     const std::string out = dir / "out.wav";
-    const std::string stereo = dir / "stereo.wav";
-    const std::string missing = dir / "missing.wav";
-    WavBuilder().Fmt(2, 48000, 16).Data(Samples({1, 2})).Write(stereo);
     const std::string short_ = dir / "short.wav";
     WavBuilder().Fmt(1, 48000, 16).Data(Samples({7}), 1000).Write(short_);
-    auto Line = [](const std::string& text) { return text + "\n"; };
-    const std::string kCantWriteHeader = "Unable to process: can't write output header.";
     // Other formats: 24-bit of 10 whole samples and of 10 and a third, float of 4 and 2, mu-law; 20 bits
     // in 24 and 32-bit PCM, which differ from 24-bit and float in their valid bits or their kind only.
     const std::string deep = dir / "deep.wav";
@@ -115,17 +110,13 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
                "'surround 5.1', 'surround 7.1'"), "", ""},
         {{"-o", out, "--frobnicate"}, 1, 2, Usage("The following argument was not expected: --frobnicate"), "", ""},
         // Failed merges: the engine's one message, "\n" a line break, and a reader's reason on the next line.
-        {{"-o", out, stereo}, 1, 1,
-         "Enable to process:\nFile '" + stereo + "' can't be loaded.\nThe file '" + stereo + "' is not mono !\n", "", ""},
         {{"-o", dir / "no/such/out.wav"}, 2, 1,
-         Line(kCantWriteHeader) + Line("The output '" + dir / "no/such/out.wav" + "' can't be created: No such file or directory."), "", ""},
+         "Unable to process: can't write output header.\nThe output '" + dir / "no/such/out.wav" +
+             "' can't be created: No such file or directory.\n", "", ""},
         {{"-o", out}, 0, 2, Usage("no input files were given"), "", ""},
         {{"-o", out, "-q", "-m", "4", short_}, 0, 0,
          "plexora-merge: '" + short_ + "' holds 998 bytes fewer than its data chunk states; they were merged as silence.\n",
          ExpectedHeader(1, 48000, 1000, 0x4, false) + Samples({7}) + std::string(998, '\0'), ""},
-        {{"-o", out, missing}, 1, 1,
-         "Enable to process:\nFile '" + missing + "' can't be loaded.\nThe file '" + missing +
-             "' can't be opened: No such file or directory.\n", "", ""},
         // A mix of formats (bits, valid bits, kind): the engine's message and a line naming both; a compressed
         // format.
         {{"-o", out, "-m", "3", stems.paths[0], deep}, 0, 1,
