@@ -65,8 +65,8 @@ TEST(InputWaveTest, AcceptsWhatEachRuleReadsAndStopsAtTheFirstSample)
          WavBuilder().Fmt(1, 44100, 16).Data(kSamples).Chunk("LIST", std::string(20, 'x')).Bytes().substr(0, 68)},
         {"fmt stating fewer than 16 bytes is read as 16",
          WavBuilder().Chunk("fmt ", kFmt8000, 0).Data(kSamples).Bytes(), SampleKind::Pcm, 16, 16, 6, 6, 8000},
-        {"chunks past the RIFF size are never looked at",
-         WavBuilder().RiffSize(4 + 24 + 14).Fmt(1, 44100, 16).Data(kSamples).Data(Samples({5})).Bytes()},
+        {"chunks past the RIFF size, an odd one rounded down, are never looked at",
+         WavBuilder().RiffSize(4 + 24 + 14 + 1).Fmt(1, 44100, 16).Data(kSamples).Data(Samples({5})).Bytes()},
         {"the format tag is not examined: A-law", WavBuilder().FmtTag(6, 1, 44100, 16).Data(kSamples).Bytes()},
     };
     const AcceptCase delivered[] = {
