@@ -32,14 +32,8 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
     const Stems stems = WriteStems(dir, "in", {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12",
                                                "13", "14", "15", "16", "17"}, 40);
     const std::string out = dir / "out.wav";
-    const std::string stereo = dir / "stereo.wav";
-    const std::string missing = dir / "missing.wav";
-    WavBuilder().Fmt(2, 48000, 16).Data(Samples({1, 2})).Write(stereo);
     const std::string short_ = dir / "short.wav";
     WavBuilder().Fmt(1, 48000, 16).Data(Samples({7}), 1000).Write(short_);
-    const std::string kLongName = std::string(300, 'x') + ".wav";
-    auto Line = [](const std::string& text) { return text + "\n"; };
-    const std::string kCantWriteHeader = "Unable to process: can't write output header.";
     // Other formats: 24-bit of 10 whole samples and of 10 and a third, float of 4 and 2, mu-law; 20 bits
     // in 24 and 32-bit PCM, which differ from 24-bit and float in their valid bits or their kind only.
     const std::string deep = dir / "deep.wav";
@@ -76,7 +70,6 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
         // The first built-in configuration with as many channels, or -m.
         {{"-o", out}, 6, 0, "", merged(6, 0x3F),
          "6 channels, 48000 Hz, 16-bit PCM, 20 frames (0.00 s), WAVE_FORMAT_EXTENSIBLE header with channel mask 0x3F."},
-        {{"-m", "7", "-q", "-o", out}, 3, 0, "", merged(3, 0x7), ""},
         {{"--mask", "0X80000003", "--quiet", "-o", out}, 2, 0, "", merged(2, 0x80000003), ""},  // bits past the 18 pass
         {{"-m", "0x3FFFF", "--plain", "-o", out}, 18, 0, "", merged(18, 0, true),
          "18 channels, 48000 Hz, 16-bit PCM, 20 frames (0.00 s), plain PCM header."},
@@ -89,7 +82,6 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
         {{"--settings", live, "-q", "-o", out}, 2, 0, "", merged(2, 0x3), ""},
         {{"--settings", live, "-q", "-o", out}, 4, 0, "", merged(4, 0x603), ""},
         {{"--settings", plain, "-q", "-o", out}, 2, 0, "", merged(2, 0, true), ""},
-        {{"--settings", live, "-q", "--plain", "-o", out}, 2, 0, "", merged(2, 0, true), ""},
         // Usage errors.
         {{}, 2, 2, Usage("no output file: give it with -o, or let --auto name it"), "", ""},
         {{"-o", out}, 3, 2, Usage("no configuration has 3 channels; name one with -c or give the channel mask with -m"),
@@ -118,21 +110,13 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
                "'surround 5.1', 'surround 7.1'"), "", ""},
         {{"-o", out, "--frobnicate"}, 1, 2, Usage("The following argument was not expected: --frobnicate"), "", ""},
         // Failed merges: the engine's one message, "\n" a line break, and a reader's reason on the next line.
-        {{"-o", out, stereo}, 1, 1,
-         "Enable to process:\nFile '" + stereo + "' can't be loaded.\nThe file '" + stereo + "' is not mono !\n", "", ""},
         {{"-o", dir / "no/such/out.wav"}, 2, 1,
-         Line(kCantWriteHeader) + Line("The output '" + dir / "no/such/out.wav" + "' can't be created: No such file or directory."), "", ""},
-        {{"-o", dir.path()}, 2, 1,
-         Line(kCantWriteHeader) + Line("The output '" + dir.path().string() + "' can't be created: Is a directory."), "", ""},
-        {{"-o", dir / kLongName}, 2, 1,
-         Line(kCantWriteHeader) + Line("The output '" + dir / kLongName + "' can't be created: File name too long."), "", ""},
+         "Unable to process: can't write output header.\nThe output '" + dir / "no/such/out.wav" +
+             "' can't be created: No such file or directory.\n", "", ""},
         {{"-o", out}, 0, 2, Usage("no input files were given"), "", ""},
         {{"-o", out, "-q", "-m", "4", short_}, 0, 0,
          "plexora-merge: '" + short_ + "' holds 998 bytes fewer than its data chunk states; they were merged as silence.\n",
          ExpectedHeader(1, 48000, 1000, 0x4, false) + Samples({7}) + std::string(998, '\0'), ""},
-        {{"-o", out, missing}, 1, 1,
-         "Enable to process:\nFile '" + missing + "' can't be loaded.\nThe file '" + missing +
-             "' can't be opened: No such file or directory.\n", "", ""},
         // A mix of formats (bits, valid bits, kind): the engine's message and a line naming both; a compressed
         // format.
         {{"-o", out, "-m", "3", stems.paths[0], deep}, 0, 1,
@@ -176,9 +160,9 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
     }
 }
 
-// Inputs written by sox and by ffmpeg in every format they write, RF64
-// from ffmpeg too: each channel of the merge is its input's samples as
-// libsndfile reads them, bit for bit, then the format's silence.
+// Inputs written by sox in every format it writes and by ffmpeg as RF64:
+// each channel of the merge is its input's samples as libsndfile reads
+// them, bit for bit, then the format's silence.
 TEST(MergeCliTest, InputsWrittenBySoxAndFfmpeg)
 {
     const bool bSox = !CommandOutput("command -v sox").empty();
@@ -200,10 +184,7 @@ TEST(MergeCliTest, InputsWrittenBySoxAndFfmpeg)
         {bSox, "sox -D -n -r 48000 -b 32 -e signed-integer %2$s synth %1$s sine 440", SF_FORMAT_PCM_32, 0},
         {bSox, "sox -D -n -r 48000 -b 32 -e floating-point %2$s synth %1$s sine 440", SF_FORMAT_FLOAT, 0},
         {bSox, "sox -D -n -r 48000 -b 64 -e floating-point %2$s synth %1$s sine 440", SF_FORMAT_DOUBLE, 0},
-        {bFfmpeg, ffmpeg + "%1$s -c:a pcm_u8 %2$s", SF_FORMAT_PCM_U8, '\x80'},
-        {bFfmpeg, ffmpeg + "%1$s -c:a pcm_s24le %2$s", SF_FORMAT_PCM_24, 0},
         {bFfmpeg, ffmpeg + "%1$s -c:a pcm_s32le -rf64 always %2$s", SF_FORMAT_PCM_32, 0},
-        {bFfmpeg, ffmpeg + "%1$s -c:a pcm_f32le %2$s", SF_FORMAT_FLOAT, 0},
         {bFfmpeg, ffmpeg + "%1$s -c:a pcm_f64le -rf64 always %2$s", SF_FORMAT_DOUBLE, 0},
     };
     TempDir dir;

@@ -96,13 +96,11 @@ TEST(SettingsCliTest, SettingsBesideTheProgramsRealPathAreReadAndNeverWritten)
 TEST(SettingsCliTest, ADeviceIsRefusedAndAPipeRead)
 {
     TempDir dir;
-    for (const char* pszDevice : {"/dev/zero", "/dev/urandom"}) {
-        const Outcome device = RunMerge(dir, {"--list", "--settings", pszDevice});
-        EXPECT_EQ(device.nExitCode, 2) << pszDevice;
-        EXPECT_EQ(device.out, "");
-        EXPECT_EQ(device.err, "plexora-merge: the settings file '" + std::string(pszDevice) +
-                                  "' is a device, not a file\nRun with --help for more information.\n");
-    }
+    const Outcome device = RunMerge(dir, {"--list", "--settings", "/dev/zero"});
+    EXPECT_EQ(device.nExitCode, 2);
+    EXPECT_EQ(device.out, "");
+    EXPECT_EQ(device.err, "plexora-merge: the settings file '/dev/zero' is a device, not a file\n"
+                          "Run with --help for more information.\n");
 
     int fds[2];
     ASSERT_EQ(pipe(fds), 0);

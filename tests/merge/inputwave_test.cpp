@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <span>
 #include <sstream>
 
@@ -66,13 +65,12 @@ TEST(InputWaveTest, AcceptsWhatEachRuleReadsAndStopsAtTheFirstSample)
          WavBuilder().Fmt(1, 44100, 16).Data(kSamples).Chunk("LIST", std::string(20, 'x')).Bytes().substr(0, 68)},
         {"fmt stating fewer than 16 bytes is read as 16",
          WavBuilder().Chunk("fmt ", kFmt8000, 0).Data(kSamples).Bytes(), SampleKind::Pcm, 16, 16, 6, 6, 8000},
-        {"chunks past the RIFF size are never looked at",
-         WavBuilder().RiffSize(4 + 24 + 14).Fmt(1, 44100, 16).Data(kSamples).Data(Samples({5})).Bytes()},
+        {"chunks past the RIFF size, an odd one rounded down, are never looked at",
+         WavBuilder().RiffSize(4 + 24 + 14 + 1).Fmt(1, 44100, 16).Data(kSamples).Data(Samples({5})).Bytes()},
         {"the format tag is not examined: A-law", WavBuilder().FmtTag(6, 1, 44100, 16).Data(kSamples).Bytes()},
     };
     const AcceptCase delivered[] = {
         {"8-bit", WavBuilder().FmtTag(1, 1, 44100, 8).Data(kSamples).Bytes(), SampleKind::Pcm, 8, 8},
-        {"16-bit extensible", WavBuilder().Fmt(1, 44100, 16, 40).Data(kSamples).Bytes()},
         {"24-bit, 18-byte fmt", WavBuilder().FmtTag(1, 1, 44100, 24, 18).Data(kSamples).Bytes(), SampleKind::Pcm, 24,
          24},
         {"20 bits in a plain fmt take 24", WavBuilder().FmtTag(1, 1, 44100, 20).Data(kSamples).Bytes(),
@@ -179,8 +177,6 @@ TEST(InputWaveTest, RejectsWithTheReasonWhereItWasDecidedAndClosesTheFile)
     const RejectCase delivered[] = {
         {"A-law", WavBuilder().FmtTag(6, 1, 8000, 8).Data(kSamples).Bytes(), WaveReadError::UnsupportedFormat, 20, 6},
         {"mu-law", WavBuilder().FmtTag(7, 1, 8000, 8).Data(kSamples).Bytes(), WaveReadError::UnsupportedFormat, 20, 7},
-        {"IMA ADPCM", WavBuilder().FmtTag(0x11, 1, 44100, 4).Data(kSamples).Bytes(), WaveReadError::UnsupportedFormat,
-         20, 0x11},
         {"an unknown tag", WavBuilder().FmtTag(0x1234, 1, 44100, 16).Data(kSamples).Bytes(),
          WaveReadError::UnsupportedFormat, 20, 0x1234},
         {"ADPCM as the SubFormat", WavBuilder().FmtExtensible(1, 44100, 16, 16, 4, kSubtypeAdpcm).Data(kSamples).Bytes(),
@@ -312,55 +308,6 @@ TEST(InputWaveTest, PeerFilesAsTheManifestSays)
         EXPECT_EQ(wave.m_file.Seek(0, CFile::current), std::stoll(dataStart));
     }
     EXPECT_GT(nRows, 20);
-}
-
-// The same files under the Delivered rule: what each holds, from its bytes.
-TEST(InputWaveTest, PeerFilesUnderTheDeliveredRule)
-{
-    const char* shared = std::getenv("PLEXORA_SHARED");
-    const std::filesystem::path folder = std::filesystem::path(shared ? shared : "") / "testdata/peer-wav";
-    if (!shared || !std::filesystem::exists(folder / "MANIFEST.tsv"))
-        GTEST_SKIP() << "no peer WAV files at " << folder;
-
-    struct Expected {
-        WaveReadError eError = WaveReadError::None;
-        SampleKind eKind = SampleKind::Pcm;
-        WORD nBits = 0;
-        DWORD nSampleRate = 0;
-        ULONGLONG nDataBytes = 0;
-        bool bBext = false;
-    };
-    const std::map<std::string, Expected> expected = {
-        {"pcmwaveformat-8bit-44100Hz-mono.wav", {.nBits = 8, .nSampleRate = 44100, .nDataBytes = 4}},
-        {"waveformatex-8bit-11025Hz-mono.wav", {.nBits = 8, .nSampleRate = 11025, .nDataBytes = 4}},
-        {"waveformatextensible-24bit-192kHz-mono.wav", {.nBits = 24, .nSampleRate = 192000, .nDataBytes = 12}},
-        {"waveformatex-ieeefloat-44100Hz-mono.wav",
-         {.eKind = SampleKind::Float, .nBits = 32, .nSampleRate = 44100, .nDataBytes = 16}},
-        {"waveformatextensible-ieeefloat-44100Hz-mono.wav",
-         {.eKind = SampleKind::Float, .nBits = 32, .nSampleRate = 44100, .nDataBytes = 16}},
-        {"pro_tools_bext.wav", {.nBits = 24, .nSampleRate = 48000, .nDataBytes = 3, .bBext = true}},
-        {"pop.wav", {.nBits = 16, .nSampleRate = 44100, .nDataBytes = 200}},
-        {"pcmwaveformat-24bit-4byte-48kHz-stereo.wav", {.eError = WaveReadError::OddBlockAlign}},
-        {"waveformatextensible-24bit-4byte-48kHz-stereo.wav", {.eError = WaveReadError::NotMono}},
-        {"reaper_bext.wav", {.eError = WaveReadError::NotMono}},
-        {"crash-e5471f5b58397287b509db7d026e95f1724454f5.wav", {.eError = WaveReadError::UnsupportedFloatDepth}},
-    };
-    for (const auto& [name, e] : expected) {
-        SCOPED_TRACE(name);
-        CInputWave wave;
-        wave.m_eFormatRule = WaveFormatRule::Delivered;
-        wave.m_strPath = CString((folder / name).string());
-        EXPECT_EQ(wave.ReadInputHeader(), e.eError == WaveReadError::None);
-        EXPECT_EQ(wave.m_readOutcome.eError, e.eError) << DescribeWaveReadOutcome("", wave.m_readOutcome).str();
-        if (e.eError != WaveReadError::None)
-            continue;
-        EXPECT_EQ(wave.m_eSampleKind, e.eKind);
-        EXPECT_EQ(wave.m_nBitsPerSample, e.nBits);
-        EXPECT_EQ(wave.m_nValidBitsPerSample, e.nBits);
-        EXPECT_EQ(wave.m_nSampleRate, e.nSampleRate);
-        EXPECT_EQ(wave.m_dwDataBytes, e.nDataBytes);
-        EXPECT_EQ(wave.m_bextChunk.has_value(), e.bBext);
-    }
 }
 
 }  // namespace

@@ -30,20 +30,14 @@ std::string Compose(const OutputFormat& format, bool bRF64)
     return std::string(header.begin(), header.end());
 }
 
-// Every sample format in both layouts, RF64 too: the true valid bits, the
-// mask as given and the float SubFormat in the extensible one; a cbSize of 0
-// and a "fact" chunk with the frame count for plain float; a carried "bext"
-// chunk with its pad byte before the data.
-TEST(OutputHeaderTest, EveryFormatLaidOutByteForByte)
+// RF64 headers, extensible and plain float with its "fact" chunk (the
+// programs' tests lay out the RIFF ones of every format), an odd data length
+// and a carried "bext" chunk with its pad byte before the data.
+TEST(OutputHeaderTest, Rf64OddLengthsAndBextLaidOutByteForByte)
 {
     OutputFormat withBext = Format(1, 44100, 4, 0x4, true);
     withBext.bext = {'a', 'b', 'c'};
-    const std::string kGuidTail = Hex("00 00 00 00 10 00 80 00 00 AA 00 38 9B 71");
     const std::tuple<const char*, OutputFormat, bool, std::string> cases[] = {
-        {"24-bit, two channels of 600 bytes", Format(2, 48000, 600, 0x80000003, false, 24), false,
-         "RIFF" + Hex("EC 04 00 00") + "WAVEfmt " +
-             Hex("28 00 00 00  FE FF  02 00  80 BB 00 00  00 65 04 00  06 00  18 00  16 00  18 00  03 00 00 80  "
-                 "01 00") + kGuidTail + "data" + Hex("B0 04 00 00")},
         // Six channels of 1 GiB each: 6 GiB of data, 0x20000000 frames.
         {"16-bit, six channels as RF64", Format(6, 48000, 0x40000000, 0x3F, false), true,
          "RF64" + Hex("FF FF FF FF") + "WAVEds64" +
@@ -51,18 +45,6 @@ TEST(OutputHeaderTest, EveryFormatLaidOutByteForByte)
                  "00 00 00 00") + "fmt " +
              Hex("28 00 00 00  FE FF  06 00  80 BB 00 00  00 CA 08 00  0C 00  10 00  16 00  10 00  3F 00 00 00") +
              kSubtypePcm + "data" + Hex("FF FF FF FF")},
-        {"20 valid bits in 24", Format(2, 48000, 600, 0x3, false, 24, SampleKind::Pcm, 20), false,
-         "RIFF" + Hex("EC 04 00 00") + "WAVEfmt " +
-             Hex("28 00 00 00  FE FF  02 00  80 BB 00 00  00 65 04 00  06 00  18 00  16 00  14 00  03 00 00 00  "
-                 "01 00") + kGuidTail + "data" + Hex("B0 04 00 00")},
-        {"32-bit float, one channel", Format(1, 44100, 400, 0x4, false, 32, SampleKind::Float), false,
-         "RIFF" + Hex("CC 01 00 00") + "WAVEfmt " +
-             Hex("28 00 00 00  FE FF  01 00  44 AC 00 00  10 B1 02 00  04 00  20 00  16 00  20 00  04 00 00 00  "
-                 "03 00") + kGuidTail + "data" + Hex("90 01 00 00")},
-        {"plain 32-bit float: 100 frames", Format(2, 44100, 400, 0x3, true, 32, SampleKind::Float), false,
-         "RIFF" + Hex("52 03 00 00") + "WAVEfmt " +
-             Hex("12 00 00 00  03 00  02 00  44 AC 00 00  20 62 05 00  08 00  20 00  00 00") + "fact" +
-             Hex("04 00 00 00  64 00 00 00") + "data" + Hex("20 03 00 00")},
         // Two channels of 2 GiB: 2^28 frames.
         {"plain 64-bit float as RF64", Format(2, 48000, 0x80000000, 0x3, true, 64, SampleKind::Float), true,
          "RF64" + Hex("FF FF FF FF") + "WAVEds64" +

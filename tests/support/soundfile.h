@@ -8,7 +8,6 @@
 #include <vector>
 
 struct SoundFile {
-    bool bOpened = false;
     int nChannels = 0;
     int nSampleRate = 0;
     int nFormat = 0;  // SF_FORMAT_WAV, SF_FORMAT_WAVEX or SF_FORMAT_RF64, with SF_FORMAT_PCM_16, ...
@@ -26,7 +25,6 @@ inline SoundFile ReadSoundFile(const std::string& path, long long nFirst = 0, lo
     SNDFILE* sf = sf_open(path.c_str(), SFM_READ, &info);
     if (sf == nullptr)
         return file;
-    file.bOpened = true;
     file.nChannels = info.channels;
     file.nSampleRate = info.samplerate;
     file.nFormat = info.format;

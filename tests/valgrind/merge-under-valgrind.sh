@@ -45,8 +45,7 @@ fi
 
 # The scenario works in a folder holding demo/ with the stems and app/ for
 # the program's settings file.
-mkdir "$dir/road" "$dir/road/app"
-mkdir "$dir/road/demo"
+mkdir -p "$dir/road/app" "$dir/road/demo"
 (cd "$dir/road/demo" && "$make_stems" -r 44100 -s 1.5 drums{FL,FR,FC,LF,BL,BR}.wav)
 (cd "$dir/road" && check "$scenario" "$road")
 [[ -s "$dir/road/demo/drumssurround 5.1.wav" ]] || { echo "the scenario wrote no output" >&2; exit 1; }
