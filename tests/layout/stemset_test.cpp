@@ -26,7 +26,7 @@ std::vector<std::unique_ptr<CConfiguration>> SplitConfigurations()
 {
     CSettings settings;
     settings.LoadDefaultSettings();
-    const std::pair<const char*, DWORD> more[] = {{"5.1", 0x3F}, {"QUAD", 0x33}, {"", 0x3}, {"wide", 0x80000003}};
+    const std::pair<const char*, DWORD> more[] = {{"5.1", 0x3F}, {"QUAD", 0x33}, {"", 0x3}, {"wide", 0x80000003}, {"big wide", 0x80000003}};
     for (const auto& [pszName, dwMask] : more) {
         auto pConfiguration = std::make_unique<CConfiguration>();
         pConfiguration->m_strName = pszName;
@@ -47,6 +47,7 @@ TEST(GetSplitBaseNameTest, TheNameLessItsExtensionLessTheLongestConfigurationNam
         {"/a/bandQUAD.wav", 0x33, "band"},
         {"/a/xstereo.wav", 0x80000003, "xstereo"},           // masks equal in every bit
         {"/a/xwide.wav", 0x80000003, "x"},
+        {"/a/xbig wide.wav", 0x80000003, "x"},                // the longer name, though listed later
         {"/a/mix.wav", 0x3, "mix"},                          // an empty name removes nothing
         {"surround 5.1.wav", 0x3F, ""},                      // no folder, nothing left
         {"/a/take.1.wav", 0x3F, "take.1"},                   // the last dot begins the extension
