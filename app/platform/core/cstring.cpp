@@ -20,12 +20,6 @@ CString CString::Left(int nCount) const
     return CString(m_str.substr(0, Clamp(nCount, m_str.size())));
 }
 
-CString CString::Right(int nCount) const
-{
-    size_t n = Clamp(nCount, m_str.size());
-    return CString(m_str.substr(m_str.size() - n));
-}
-
 CString CString::Mid(int nFirst) const
 {
     return CString(m_str.substr(Clamp(nFirst, m_str.size())));

@@ -23,9 +23,8 @@ public:
     operator const char*() const { return m_str.c_str(); }
     const std::string& str() const { return m_str; }
 
-    // The first, last or middle nCount bytes; counts are clamped to the string.
+    // The first or middle nCount bytes; counts are clamped to the string.
     CString Left(int nCount) const;
-    CString Right(int nCount) const;
     CString Mid(int nFirst) const;
     CString Mid(int nFirst, int nCount) const;
 
