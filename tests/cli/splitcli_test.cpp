@@ -160,6 +160,26 @@ TEST(SplitCliTest, MergedAndSplitInEveryFormatBitForBit)
     }
 }
 
+// The other way round: a 16-bit WAVE_FORMAT_EXTENSIBLE 5.1 file split into
+// its stems, which plexora-merge --auto merges into the same file again,
+// byte for byte.
+TEST(SplitCliTest, AnExtensibleFileSplitAndMergedAgainIsTheSameFile)
+{
+    TempDir dir;
+    std::filesystem::create_directory(dir / "stems");
+    const std::string original = dir / "drumssurround 5.1.wav";
+    const std::string bytes = WavBuilder()
+                                  .FmtExtensible(6, 48000, 16, 16, 0x3F, kSubtypePcm)
+                                  .Data(PatternBytes(6 * 2 * 60001, 7))
+                                  .Bytes();
+    WriteWholeFile(original, bytes);
+    const Outcome split = Split(dir, {"-q", "-o", dir / "stems", original});
+    ASSERT_EQ(split.nExitCode, 0) << split.err;
+    const Outcome merged = RunMerge(dir, {"-q", "--auto", dir / "stems/drumsLF.wav"});
+    ASSERT_EQ(merged.nExitCode, 0) << merged.err;
+    EXPECT_TRUE(ReadWholeFile(dir / "stems/drumssurround 5.1.wav") == bytes) << "the merge differs";
+}
+
 // 5.1 files written by sox -M and by ffmpeg's join filter, each with its
 // channel mask 0x3F: every stem, as libsndfile reads it, is that channel of
 // the file as libsndfile reads it, and takes its speaker's name.
