@@ -2,6 +2,7 @@
 // they cannot carry out.
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 constexpr int kExitSucceeded = 0;
@@ -13,4 +14,10 @@ constexpr int kExitUsage = 2;   // the command line cannot be carried out
 inline std::string UsageErrorText(const char* pszProgram, const std::string& strMessage)
 {
     return std::string(pszProgram) + ": " + strMessage + "\nRun with --help for more information.\n";
+}
+
+// The same on standard error, for a check of the program's own.
+inline void PrintUsageError(const char* pszProgram, const std::string& strMessage)
+{
+    std::fputs(UsageErrorText(pszProgram, strMessage).c_str(), stderr);
 }

@@ -1,13 +1,11 @@
 // plexora-info: what WAV files hold, for people or, with --json, for scripts.
 // Exit status: 0 every file was read, 1 a file could not be read, 2 usage error.
-#include <CLI/CLI.hpp>
-
 #include <cstdio>
 
+#include "cli/commandline.h"
 #include "cli/exitstatus.h"
 #include "cli/mergesettings.h"
 #include "cli/waveinfo.h"
-#include "plexoraversion.h"
 
 namespace {
 
@@ -32,7 +30,7 @@ constexpr const char* kFooter =
 int main(int argc, char** argv)
 {
     CLI::App app(kDescription, "plexora-info");
-    app.footer(kFooter);
+    SetUpCommandLine(app, nullptr, kFooter);
     std::vector<std::string> files;
     std::string strSettings;
     bool bJson = false;
@@ -40,24 +38,19 @@ int main(int argc, char** argv)
     app.add_flag("--json", bJson, "One JSON object per file, one per line");
     CLI::Option* pSettings =
         app.add_option("--settings", strSettings, "The settings file to read")->type_name("FILE");
-    app.set_version_flag("--version", "plexora-info " PLEXORA_VERSION, "Print the version and exit");
-    app.failure_message([](const CLI::App*, const CLI::Error& e) { return UsageErrorText("plexora-info", e.what()); });
-    try {
-        app.parse(argc, argv);
-    } catch (const CLI::ParseError& e) {
-        return app.exit(e) == 0 ? kExitSucceeded : kExitUsage;
-    }
+    int nExitCode = kExitSucceeded;
+    if (!ParseCommandLine(app, argc, argv, nExitCode))
+        return nExitCode;
 
     CSettings settings;
     std::string strError;
     const std::optional<std::string> settingsPath =
         pSettings->count() > 0 ? std::optional<std::string>(strSettings) : std::nullopt;
     if (!LoadMergeSettings(settingsPath, "plexora-info", settings, strError)) {
-        std::fputs(UsageErrorText("plexora-info", strError).c_str(), stderr);
+        PrintUsageError("plexora-info", strError);
         return kExitUsage;
     }
 
-    int nExitCode = kExitSucceeded;
     bool bShownOne = false;  // a blank line between the files shown
     for (const std::string& strFile : files) {
         const WaveInfo info = ReadWaveInfo(CString(strFile), settings);

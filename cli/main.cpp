@@ -8,6 +8,7 @@
 
 #include "cli/automerge.h"
 #include "cli/configurationchoice.h"
+#include "cli/exitstatus.h"
 #include "cli/mergejob.h"
 #include "cli/mergeoptions.h"
 #include "cli/mergesettings.h"
@@ -22,7 +23,7 @@ int MergeAutoSets(const MergeOptions& options, const CSettings& settings)
     std::string strError;
     const CConfiguration* pConfiguration = ChooseAutoConfiguration(options, settings, strError);
     if (pConfiguration == nullptr) {
-        PrintUsageError(strError);
+        PrintUsageError("plexora-merge", strError);
         return kExitUsage;
     }
     int nExitCode = kExitSucceeded;
@@ -43,7 +44,7 @@ int MergeFiles(const MergeOptions& options, const CSettings& settings)
     MergeJob job;
     std::string strError;
     if (!ChooseChannelMask(options, settings, job.dwChannelMask, strError)) {
-        PrintUsageError(strError);
+        PrintUsageError("plexora-merge", strError);
         return kExitUsage;
     }
     for (const std::string& strFile : options.files)
@@ -68,7 +69,7 @@ int main(int argc, char** argv)
     CSettings settings;
     std::string strError;
     if (!LoadMergeSettings(options.strSettingsPath, "plexora-merge", settings, strError)) {
-        PrintUsageError(strError);
+        PrintUsageError("plexora-merge", strError);
         return kExitUsage;
     }
     if (options.bList) {

@@ -1,12 +1,11 @@
 #include "cli/mergeoptions.h"
 
-#include <CLI/CLI.hpp>
-
-#include <cstdio>
-
-#include "plexoraversion.h"
+#include "cli/commandline.h"
+#include "cli/exitstatus.h"
 
 namespace {
+
+constexpr const char* kProgram = "plexora-merge";
 
 constexpr const char* kDescription =
     "Merges mono WAV files, one per speaker position, into one interleaved multichannel WAV "
@@ -47,15 +46,9 @@ constexpr const char* kFooter =
     "Exit status: 0 merged, 1 a merge failed, 2 usage error, 128 + the signal number when a\n"
     "signal (Ctrl-C, a closed pipe) interrupted it; the output is then left as it was.";
 
-// CLI11's help with our own usage lines, which show the three ways to run.
-class MergeHelpFormatter : public CLI::Formatter {
-public:
-    std::string make_usage(const CLI::App*, std::string) const override { return kUsage; }
-};
-
 bool UsageError(const std::string& strMessage)
 {
-    PrintUsageError(strMessage);
+    PrintUsageError(kProgram, strMessage);
     return false;
 }
 
@@ -90,11 +83,6 @@ bool CheckCombinations(const MergeOptions& options)
 
 }  // namespace
 
-void PrintUsageError(const std::string& strMessage)
-{
-    std::fputs(UsageErrorText("plexora-merge", strMessage).c_str(), stderr);
-}
-
 bool ParseChannelMask(const std::string& strText, DWORD& dwMask)
 {
     const bool bHex = strText.size() > 2 && strText[0] == '0' && (strText[1] == 'x' || strText[1] == 'X');
@@ -124,9 +112,8 @@ bool ParseChannelMask(const std::string& strText, DWORD& dwMask)
 
 bool ParseMergeOptions(int argc, char** argv, MergeOptions& options, int& nExitCode)
 {
-    CLI::App app(kDescription, "plexora-merge");
-    app.formatter(std::make_shared<MergeHelpFormatter>());
-    app.footer(kFooter);
+    CLI::App app(kDescription, kProgram);
+    SetUpCommandLine(app, kUsage, kFooter);
     std::string strOutput;
     std::string strMask;
     std::string strConfiguration;
@@ -152,18 +139,10 @@ bool ParseMergeOptions(int argc, char** argv, MergeOptions& options, int& nExitC
     app.add_flag("--plain", options.bPlain, "A plain header without the channel mask, whatever the settings say");
     app.add_flag("--bext", options.bBext, "Carry the first file's \"bext\" chunk (Broadcast Wave) into the output");
     app.add_flag("-q,--quiet", options.bQuiet, "No progress bar and no summary");
-    app.set_version_flag("--version", "plexora-merge " PLEXORA_VERSION, "Print the version and exit");
-
-    app.failure_message(
-        [](const CLI::App*, const CLI::Error& e) { return UsageErrorText("plexora-merge", e.what()); });
 
     nExitCode = kExitUsage;
-    try {
-        app.parse(argc, argv);
-    } catch (const CLI::ParseError& e) {
-        nExitCode = app.exit(e) == 0 ? kExitSucceeded : kExitUsage;
+    if (!ParseCommandLine(app, argc, argv, nExitCode))
         return false;
-    }
 
     if (pOutput->count() > 0)
         options.strOutputPath = strOutput;

@@ -27,9 +27,6 @@ struct MergeOptions {
 // message has been printed on standard error.
 bool ParseMergeOptions(int argc, char** argv, MergeOptions& options, int& nExitCode);
 
-// Prints a usage error the way the parser does, on standard error.
-void PrintUsageError(const std::string& strMessage);
-
 // Reads a channel mask written in decimal or as 0x-hex; false for anything
 // else or for a value beyond 32 bits.
 bool ParseChannelMask(const std::string& strText, DWORD& dwMask);

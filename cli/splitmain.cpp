@@ -24,14 +24,14 @@ int main(int argc, char** argv)
     CSettings settings;
     std::string strError;
     if (!LoadMergeSettings(options.strSettingsPath, "plexora-split", settings, strError)) {
-        PrintSplitUsageError(strError);
+        PrintUsageError("plexora-split", strError);
         return kExitUsage;
     }
     SplitJob job;
     if (options.strConfiguration) {
         job.pConfiguration = FindConfigurationByName(settings, CString(*options.strConfiguration), strError);
         if (job.pConfiguration == nullptr) {
-            PrintSplitUsageError(strError);
+            PrintUsageError("plexora-split", strError);
             return kExitUsage;
         }
     }

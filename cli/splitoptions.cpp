@@ -1,12 +1,9 @@
 #include "cli/splitoptions.h"
 
-#include <CLI/CLI.hpp>
-
-#include <cstdio>
 #include <filesystem>
 
+#include "cli/commandline.h"
 #include "cli/exitstatus.h"
-#include "plexoraversion.h"
 
 namespace {
 
@@ -46,30 +43,18 @@ constexpr const char* kFooter =
     "Exit status: 0 every file was split, 1 a file was not split, 2 usage error, 128 + the\n"
     "signal number when a signal (Ctrl-C) interrupted it; the stems are then left as they were.";
 
-// CLI11's help with our own usage line.
-class SplitHelpFormatter : public CLI::Formatter {
-public:
-    std::string make_usage(const CLI::App*, std::string) const override { return kUsage; }
-};
-
 bool UsageError(const std::string& strMessage)
 {
-    PrintSplitUsageError(strMessage);
+    PrintUsageError(kProgram, strMessage);
     return false;
 }
 
 }  // namespace
 
-void PrintSplitUsageError(const std::string& strMessage)
-{
-    std::fputs(UsageErrorText(kProgram, strMessage).c_str(), stderr);
-}
-
 bool ParseSplitOptions(int argc, char** argv, SplitOptions& options, int& nExitCode)
 {
     CLI::App app(kDescription, kProgram);
-    app.formatter(std::make_shared<SplitHelpFormatter>());
-    app.footer(kFooter);
+    SetUpCommandLine(app, kUsage, kFooter);
     std::string strConfiguration;
     std::string strFolder;
     std::string strSettings;
@@ -86,16 +71,10 @@ bool ParseSplitOptions(int argc, char** argv, SplitOptions& options, int& nExitC
     CLI::Option* pSettings =
         app.add_option("--settings", strSettings, "The settings file to read")->type_name("FILE");
     app.add_flag("-q,--quiet", options.bQuiet, "No progress bar and no summary");
-    app.set_version_flag("--version", std::string(kProgram) + " " PLEXORA_VERSION, "Print the version and exit");
-    app.failure_message([](const CLI::App*, const CLI::Error& e) { return UsageErrorText(kProgram, e.what()); });
 
     nExitCode = kExitUsage;
-    try {
-        app.parse(argc, argv);
-    } catch (const CLI::ParseError& e) {
-        nExitCode = app.exit(e) == 0 ? kExitSucceeded : kExitUsage;
+    if (!ParseCommandLine(app, argc, argv, nExitCode))
         return false;
-    }
 
     if (pConfiguration->count() > 0)
         options.strConfiguration = strConfiguration;

@@ -19,6 +19,3 @@ struct SplitOptions {
 // nExitCode says how to end: 0 after --help or --version, 2 after a usage
 // error, whose message has been printed on standard error.
 bool ParseSplitOptions(int argc, char** argv, SplitOptions& options, int& nExitCode);
-
-// Prints a usage error the way the parser does, on standard error.
-void PrintSplitUsageError(const std::string& strMessage);
