@@ -62,7 +62,7 @@ mutants:
 # The demo merge: six tones, one per speaker of 5.1, into one file.
 DEMO_DIR = $(BUILD_DIR)/demo
 DEMO_STEMS = $(foreach s,FL FR FC LF BL BR,$(DEMO_DIR)/drums$(s).wav)
-MAKE_DEMO_STEMS = mkdir -p $(DEMO_DIR) && $(BUILD_DIR)/bench/plexora-make-stems -s 4 $(DEMO_STEMS)
+MAKE_DEMO_STEMS = mkdir -p $(DEMO_DIR) && $(BUILD_DIR)/tools/plexora-make-stems -s 4 $(DEMO_STEMS)
 DEMO_MERGE = $(BUILD_DIR)/cli/plexora-merge --auto $(DEMO_DIR)/drumsFL.wav
 
 stems: programs

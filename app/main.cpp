@@ -9,7 +9,7 @@
 
 #include "app/desktopoptions.h"
 #include "app/mergeapp.h"
-#include "platform/core/interruptsignals.h"
+#include "core/interruptsignals.h"
 #include "platform/qt/qtbackend.h"
 #include "platform/qt/qticon.h"
 #include "platform/resources.h"

@@ -1,7 +1,7 @@
 #include "app/mergeapp.h"
 
 #include "platform/afxmessagebox.h"
-#include "platform/core/creplacingfile.h"
+#include "core/creplacingfile.h"
 #include "ui/maindlg.h"
 #include "ui/plexoraresources.h"
 

@@ -5,9 +5,9 @@
 #include <memory>
 
 #include "app/mergeapp.h"
-#include "platform/core/interruptsignals.h"
+#include "core/interruptsignals.h"
 #include "platform/headless/scenariorunner.h"
-#include "ui/resourcenames.h"
+#include "app/resourcenames.h"
 
 int main(int argc, char** argv)
 {

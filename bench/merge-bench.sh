@@ -18,7 +18,7 @@ minutes=${MINUTES:-10}
 rate=48000
 merge=$build/cli/plexora-merge
 split=$build/cli/plexora-split
-make_stems=$build/bench/plexora-make-stems
+make_stems=$build/tools/plexora-make-stems
 work=$build/bench-data
 for tool in "$merge" "$split" "$make_stems"; do
   [[ -x $tool ]] || { echo "merge-bench: build first ($tool is missing)" >&2; exit 1; }

@@ -13,7 +13,7 @@
 #include "cli/mergeoptions.h"
 #include "cli/mergesettings.h"
 #include "cli/settingslist.h"
-#include "platform/core/interruptsignals.h"
+#include "core/interruptsignals.h"
 
 namespace {
 

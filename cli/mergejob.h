@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "platform/core/cstring.h"
-#include "platform/core/types.h"
+#include "core/cstring.h"
+#include "core/types.h"
 
 struct MergeJob {
     std::vector<CString> inputs;  // in channel order

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "cli/exitstatus.h"
-#include "platform/core/types.h"
+#include "core/types.h"
 
 struct MergeOptions {
     std::optional<std::string> strOutputPath;        // -o; --auto names each output without it

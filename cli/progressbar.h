@@ -2,7 +2,7 @@
 // while standard error is a terminal and the user did not ask for quiet.
 #pragma once
 
-#include "platform/core/types.h"
+#include "core/types.h"
 
 class CProgressBar {
 public:

@@ -10,7 +10,7 @@
 #include "layout/stemset.h"
 #include "merge/sampleformat.h"
 #include "merge/splitengine.h"
-#include "platform/core/fileexists.h"
+#include "core/fileexists.h"
 
 namespace {
 

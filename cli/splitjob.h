@@ -2,7 +2,7 @@
 #pragma once
 
 #include "layout/settings.h"
-#include "platform/core/cstring.h"
+#include "core/cstring.h"
 
 struct SplitJob {
     CString strFile;

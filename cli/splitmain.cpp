@@ -11,7 +11,7 @@
 #include "cli/mergesettings.h"
 #include "cli/splitjob.h"
 #include "cli/splitoptions.h"
-#include "platform/core/interruptsignals.h"
+#include "core/interruptsignals.h"
 
 int main(int argc, char** argv)
 {

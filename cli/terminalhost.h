@@ -8,7 +8,7 @@
 
 #include "cli/progressbar.h"
 #include "merge/enginehost.h"
-#include "platform/core/interruptsignals.h"
+#include "core/interruptsignals.h"
 
 template <class Host>
 class CTerminalHost : public Host {

@@ -8,7 +8,7 @@
 
 #include "layout/settings.h"
 #include "merge/waveheader.h"
-#include "platform/core/cstring.h"
+#include "core/cstring.h"
 
 struct WaveInfo {
     CString strPath;

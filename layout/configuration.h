@@ -6,8 +6,8 @@
 #include <span>
 #include <vector>
 
-#include "platform/core/cstring.h"
-#include "platform/core/types.h"
+#include "core/cstring.h"
+#include "core/types.h"
 
 class CConfiguration {
 public:

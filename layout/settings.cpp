@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "platform/core/cfile.h"
-#include "platform/core/creplacingfile.h"
-#include "platform/core/cstdiofile.h"
+#include "core/cfile.h"
+#include "core/creplacingfile.h"
+#include "core/cstdiofile.h"
 
 namespace {
 

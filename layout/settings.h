@@ -10,7 +10,7 @@
 
 #include "layout/configuration.h"
 #include "layout/speakerposition.h"
-#include "platform/core/cstring.h"
+#include "core/cstring.h"
 
 class CStdioFile;
 

@@ -3,7 +3,7 @@
 // channel order: ascending bits of the WAVE_FORMAT_EXTENSIBLE channel mask.
 #pragma once
 
-#include "platform/core/types.h"
+#include "core/types.h"
 
 struct SpeakerPosition {
     const char* pszName;           // button caption, list item, settings file key

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/core/fileexists.h"
+#include "core/fileexists.h"
 
 namespace {
 

@@ -17,8 +17,8 @@
 
 #include "layout/configuration.h"
 #include "layout/speakerposition.h"
-#include "platform/core/cstring.h"
-#include "platform/core/types.h"
+#include "core/cstring.h"
+#include "core/types.h"
 
 using SuffixTable = std::array<CString, kSpeakerPositionCount>;
 

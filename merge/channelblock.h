@@ -3,7 +3,7 @@
 // a split writes one of every stem.
 #pragma once
 
-#include "platform/core/types.h"
+#include "core/types.h"
 
 // One channel's block: 51200 samples of 16 bits; of wider samples the whole
 // ones that fit.

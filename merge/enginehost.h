@@ -4,7 +4,7 @@
 // provide these, so no engine touches a window.
 #pragma once
 
-#include "platform/core/types.h"
+#include "core/types.h"
 
 class IEngineHost {
 public:

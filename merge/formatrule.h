@@ -6,7 +6,7 @@
 
 #include "merge/sampleformat.h"
 #include "merge/wavereadoutcome.h"
-#include "platform/core/types.h"
+#include "core/types.h"
 
 enum class WaveFormatRule {
     // The desktop program's: 16 bits and one channel, checked in that order;

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "merge/wavereadoutcome.h"
-#include "platform/core/cfile.h"
-#include "platform/core/types.h"
+#include "core/cfile.h"
+#include "core/types.h"
 
 class HeaderCursor {
 public:

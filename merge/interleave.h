@@ -6,7 +6,7 @@
 
 #include <span>
 
-#include "platform/core/types.h"
+#include "core/types.h"
 
 // One byte past the samples of every block and of the frames that the
 // moves of 24-bit samples may read and write.

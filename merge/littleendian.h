@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "platform/core/types.h"
+#include "core/types.h"
 
 inline WORD Le16(const BYTE* p)
 {

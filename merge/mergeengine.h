@@ -10,9 +10,9 @@
 #include "merge/mergehost.h"
 #include "merge/outputfile.h"
 #include "merge/outputheader.h"
-#include "platform/core/cfile.h"
-#include "platform/core/cstring.h"
-#include "platform/core/types.h"
+#include "core/cfile.h"
+#include "core/cstring.h"
+#include "core/types.h"
 
 class CMergeEngine {
 public:

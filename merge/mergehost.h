@@ -3,8 +3,8 @@
 #pragma once
 
 #include "merge/enginehost.h"
-#include "platform/core/cstring.h"
-#include "platform/core/types.h"
+#include "core/cstring.h"
+#include "core/types.h"
 
 class IMergeHost : public IEngineHost {
 public:

@@ -10,10 +10,10 @@
 
 #include <span>
 
-#include "platform/core/cfile.h"
-#include "platform/core/creplacingfile.h"
-#include "platform/core/cstring.h"
-#include "platform/core/types.h"
+#include "core/cfile.h"
+#include "core/creplacingfile.h"
+#include "core/cstring.h"
+#include "core/types.h"
 
 // The name that stands for standard output, as command lines take it.
 constexpr const char* kStandardOutputName = "-";

@@ -5,7 +5,7 @@
 
 #include "merge/outputfile.h"
 #include "merge/sampleformat.h"
-#include "platform/core/types.h"
+#include "core/types.h"
 
 struct OutputFormat {
     WORD nChannels = 0;        // one per input

@@ -4,8 +4,8 @@
 // say which they are.
 #pragma once
 
-#include "platform/core/cstring.h"
-#include "platform/core/types.h"
+#include "core/cstring.h"
+#include "core/types.h"
 
 enum class SampleKind {
     Pcm,    // integers: unsigned in 8 bits, signed in more

@@ -11,9 +11,9 @@
 #include "merge/outputfile.h"
 #include "merge/waveheader.h"
 #include "merge/wavereadoutcome.h"
-#include "platform/core/cfile.h"
-#include "platform/core/cstring.h"
-#include "platform/core/types.h"
+#include "core/cfile.h"
+#include "core/cstring.h"
+#include "core/types.h"
 
 class CSplitEngine {
 public:

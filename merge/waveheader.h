@@ -9,8 +9,8 @@
 
 #include "merge/formatrule.h"
 #include "merge/wavereadoutcome.h"
-#include "platform/core/cfile.h"
-#include "platform/core/types.h"
+#include "core/cfile.h"
+#include "core/types.h"
 
 enum class WaveContainer {
     Riff,

@@ -3,8 +3,8 @@
 // texts shown to people are composed from it here and nowhere else.
 #pragma once
 
-#include "platform/core/cstring.h"
-#include "platform/core/types.h"
+#include "core/cstring.h"
+#include "core/types.h"
 
 enum class WaveReadError {
     None,

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/afxmessagebox.h"
-#include "platform/core/interruptsignals.h"
+#include "core/interruptsignals.h"
 #include "platform/cfiledialog.h"
 #include "platform/cmenu.h"
 #include "platform/cpaintdc.h"

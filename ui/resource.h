@@ -3,7 +3,7 @@
 // id added here belongs there too.
 #pragma once
 
-#include "platform/core/types.h"
+#include "core/types.h"
 
 // Dialog templates.
 constexpr UINT IDD_ABOUTBOX = 100;

@@ -6,7 +6,7 @@
 #include <climits>
 
 #include "layout/settings.h"
-#include "platform/core/cfile.h"
+#include "core/cfile.h"
 #include "tests/support/tempdir.h"
 
 namespace {
