@@ -63,7 +63,7 @@ mutants:
 DEMO_DIR = $(BUILD_DIR)/demo
 DEMO_STEMS = $(foreach s,FL FR FC LF BL BR,$(DEMO_DIR)/drums$(s).wav)
 MAKE_DEMO_STEMS = mkdir -p $(DEMO_DIR) && $(BUILD_DIR)/tools/plexora-make-stems -s 4 $(DEMO_STEMS)
-DEMO_MERGE = $(BUILD_DIR)/cli/plexora-merge --auto $(DEMO_DIR)/drumsFL.wav
+DEMO_MERGE = $(BUILD_DIR)/bin/plexora-merge --auto $(DEMO_DIR)/drumsFL.wav
 
 stems: programs
 	@$(MAKE_DEMO_STEMS)
@@ -80,7 +80,7 @@ run: programs
 	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
 	  echo "make run: the desktop program needs a desktop session; without one, merge the demo with '$(DEMO_MERGE)'"; \
 	else \
-	  cd $(DEMO_DIR) && $(abspath $(BUILD_DIR))/app/plexora; \
+	  cd $(DEMO_DIR) && $(abspath $(BUILD_DIR))/bin/plexora; \
 	fi
 
 # PNG files of the program's windows, in $(BUILD_DIR)/screenshots.
