@@ -1,39 +1,86 @@
-# bash completion for plexora-merge: its options; after -c the names of the
-# configurations, as plexora-merge --list prints them for the settings the
-# line names; WAV files and folders for the inputs.
+# bash completion for plexora-merge, plexora-split and plexora-info: their
+# options; after -c the names of the configurations, as plexora-merge --list
+# prints them for the settings the line names; WAV files and folders for the
+# inputs.
 
-_plexora_merge()
+# What each option takes: configuration (a name from --list), file, folder,
+# value (typed, not completed), or nothing. One option a line.
+declare -gA _plexora_merge_options=(
+    [-c]=configuration [--configuration]=configuration
+    [-m]=value [--mask]=value
+    [-o]=file [--output]=file
+    [--auto]= [--list]= [--plain]= [--bext]=
+    [--settings]=file
+    [-q]= [--quiet]=
+    [-h]= [--help]= [--version]=
+)
+declare -gA _plexora_split_options=(
+    [-c]=configuration [--configuration]=configuration
+    [-o]=folder [--output]=folder
+    [-f]= [--force]=
+    [--settings]=file
+    [-q]= [--quiet]=
+    [-h]= [--help]= [--version]=
+)
+declare -gA _plexora_info_options=(
+    [--json]=
+    [--settings]=file
+    [-h]= [--help]= [--version]=
+)
+
+_plexora()
 {
-    local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
+    local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]} program=${1##*/}
+    local -n options=_${program//-/_}_options
     local IFS=$'\n'
     COMPREPLY=()
-    case $prev in
-        -c | --configuration)
-            _plexora_merge_configurations
-            return
-            ;;
-        -m | --mask)
-            return
-            ;;
-        -o | --output | --settings)
-            compopt -o filenames 2>/dev/null
-            COMPREPLY=($(compgen -f -- "$cur"))
-            return
-            ;;
-    esac
+    if [[ $COMP_CWORD -gt 1 && -n $prev && -v options[$prev] ]]; then
+        case ${options[$prev]} in
+            configuration)
+                _plexora_configurations
+                return
+                ;;
+            value)
+                return
+                ;;
+            file)
+                compopt -o filenames 2>/dev/null
+                COMPREPLY=($(compgen -f -- "$cur"))
+                return
+                ;;
+            folder)
+                compopt -o filenames 2>/dev/null
+                COMPREPLY=($(compgen -d -- "$cur"))
+                return
+                ;;
+        esac
+    fi
     if [[ $cur == -* ]]; then
-        local options=(-c --configuration -m --mask -o --output --auto --settings --list --plain --bext -q --quiet
-            -h --help --version)
-        COMPREPLY=($(compgen -W "${options[*]}" -- "$cur"))
+        COMPREPLY=($(compgen -W "${!options[*]}" -- "$cur"))
         return
     fi
     compopt -o filenames 2>/dev/null
     COMPREPLY=($(compgen -f -X '!*.[wW][aA][vV]' -- "$cur") $(compgen -d -- "$cur"))
 }
 
+# plexora-merge beside the program being completed (typed as a path, ~/...,
+# or found on the PATH), so that names complete wherever the programs are;
+# else the one on the PATH.
+_plexora_merge_program()
+{
+    local program=${COMP_WORDS[0]}
+    [[ $program == "~/"* ]] && program=$HOME/${program#"~/"}
+    [[ $program == */* ]] || program=$(type -P "$program")
+    if [[ $program == */* && -x ${program%/*}/plexora-merge ]]; then
+        printf '%s\n' "${program%/*}/plexora-merge"
+    else
+        printf '%s\n' plexora-merge
+    fi
+}
+
 # The configuration names that start as the word does (typed with or without
 # quotes or backslashes), each escaped as one word.
-_plexora_merge_configurations()
+_plexora_configurations()
 {
     local typed=${COMP_WORDS[COMP_CWORD]} i name
     typed=${typed#[\'\"]}
@@ -45,8 +92,8 @@ _plexora_merge_configurations()
     # "  3: 'surround 5.1', mask 0x3F (default): Front Left, ..." gives surround 5.1.
     while IFS= read -r name; do
         [[ $name == "$typed"* ]] && COMPREPLY+=("$(printf '%q' "$name")")
-    done < <("${COMP_WORDS[0]}" "${list[@]}" 2>/dev/null |
+    done < <("$(_plexora_merge_program)" "${list[@]}" 2>/dev/null |
         sed -n "s/^  [0-9]*: '\(.*\)', mask 0x[0-9A-F]*\( (default)\)\{0,1\}:.*/\1/p")
 }
 
-complete -F _plexora_merge plexora-merge
+complete -F _plexora plexora-merge plexora-split plexora-info

@@ -75,6 +75,8 @@ for page in plexora plexora-merge plexora-info plexora-split; do
   grep -q "^\.TH ${page^^} 1 .*\"Plexora $version\"" "$man" || fail "$page.1 has no title line of version $version"
 done
 
-bash -n "$share/bash-completion/completions/plexora-merge" || fail "the completion is no bash"
+for program in plexora-merge plexora-split plexora-info; do
+  bash -n "$share/bash-completion/completions/$program" || fail "the completion of $program is no bash"
+done
 
 [[ $failures -eq 0 ]]
