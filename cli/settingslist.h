@@ -9,3 +9,7 @@
 // and channels in order (the default one marked), then every speaker
 // position's suffix. Names and suffixes are quoted, so blanks show.
 std::string FormatSettingsList(const CSettings& settings);
+
+// The line before them that names the settings file read (empty for the
+// built-in settings), so that a user knows which file to change.
+std::string FormatSettingsFileLine(const std::string& strFile);
