@@ -16,7 +16,7 @@ CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
   -DPLEXORA_WERROR=$(if $(filter 1,$(WERROR)),ON,OFF) \
   -DPLEXORA_SANITIZE=$(if $(filter 1,$(SANITIZE)),ON,OFF)
 
-.PHONY: all build programs test soak fuzz mutants run stems demo screenshots install bench clean
+.PHONY: all build programs test soak fuzz mutants run stems demo screenshots install deb bench clean
 
 all: build
 
@@ -92,6 +92,14 @@ screenshots: build
 install: programs
 	@if [ -z "$(PREFIX)" ]; then echo "make install: say where, as in 'make install PREFIX=$$HOME/Plexora'"; exit 2; fi
 	@cmake --install $(BUILD_DIR) --prefix "$(abspath $(PREFIX))"
+
+# The Debian package $(BUILD_DIR)/plexora_VERSION_amd64.deb, built by CPack
+# from what make install writes.
+deb: programs
+	@scripts/setup.sh deb
+	@rm -f $(BUILD_DIR)/plexora_*.deb
+	@cd $(BUILD_DIR) && cpack -B . >/dev/null
+	@ls $(BUILD_DIR)/plexora_*.deb
 
 bench: programs
 	@scripts/setup.sh bench
