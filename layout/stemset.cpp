@@ -236,12 +236,10 @@ CString CStemSet::FormatMissingSibling(const CString& strSibling)
 CString CStemSet::FormatAmbiguousSibling(int nRow, const std::vector<CString>& matches) const
 {
     CString strMessage;
-    strMessage.Format("Several files fit the channel '%s':", kSpeakerPositions[GetSpeaker(nRow)].pszName);
-    for (size_t i = 0; i < matches.size(); ++i) {
-        strMessage += i == 0 ? " '" : i + 1 == matches.size() ? " and '" : ", '";
-        strMessage += matches[i] + "'";
-    }
-    strMessage += "; keep one of them.";
+    strMessage.Format("These files all fit the channel '%s'; keep one of them:",
+                      kSpeakerPositions[GetSpeaker(nRow)].pszName);
+    for (const CString& strFile : matches)
+        strMessage += "\n" + strFile;
     return strMessage;
 }
 

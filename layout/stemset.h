@@ -107,7 +107,8 @@ public:
 
     // "Unable to find the file '...'." for a missing sibling.
     static CString FormatMissingSibling(const CString& strSibling);
-    // "Several files fit the channel '...': 'a' and 'b'; keep one of them."
+    // The files that all fit one row's sibling, one per line after a line
+    // naming the row's speaker position.
     CString FormatAmbiguousSibling(int nRow, const std::vector<CString>& matches) const;
     // "You have not selected a wave file for the channel '...' !" for a row
     // without a file, naming its speaker position.

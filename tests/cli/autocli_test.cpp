@@ -93,8 +93,8 @@ TEST(AutoCliTest, SetsNamedByChannelTags)
     const Outcome outcome =
         RunMerge(dir, {"-q", "--auto", dir / "mix.L.wav", dir / "take_RS.wav", dir / "two-R.wav"});
     EXPECT_EQ(outcome.nExitCode, 1);
-    EXPECT_EQ(outcome.err, "Several files fit the channel 'Low Frequency': '" + dir / "two-LFE.wav" + "' and '" +
-                               dir / "two-lf.wav" + "'; keep one of them.\n"
+    EXPECT_EQ(outcome.err, "These files all fit the channel 'Low Frequency'; keep one of them:\n" +
+                               dir / "two-LFE.wav" + "\n" + dir / "two-lf.wav" + "\n"
                                "You have not selected a wave file for the channel 'Low Frequency' !\n"
                                "plexora-merge: the set of '" + dir / "two-R.wav" + "' was not merged.\n");
     EXPECT_EQ(ReadWholeFile(dir / "mix.surround 5.1.wav"), MergedBytes(mix, 6, 0x3F));

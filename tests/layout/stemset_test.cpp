@@ -227,9 +227,8 @@ TEST(StemSetTest, SiblingsOfATaggedFileFollowItsBaseNameAndSeparator)
     }
 
     CStemSet set(0x3F, suffixes);
-    EXPECT_EQ(set.FormatAmbiguousSibling(3, {"a.LF.wav", "a.Lfe.wav", "a.lfe.wav"}),
-              "Several files fit the channel 'Low Frequency': 'a.LF.wav', 'a.Lfe.wav' and 'a.lfe.wav'; keep one of "
-              "them.");
+    EXPECT_EQ(set.FormatAmbiguousSibling(3, {"a.LF.wav", "a.Lfe.wav"}),
+              "These files all fit the channel 'Low Frequency'; keep one of them:\na.LF.wav\na.Lfe.wav");
 }
 
 }  // namespace

@@ -240,6 +240,18 @@ TEST_F(MergingScenario, WithoutAutoLoadingRowByRowFailuresSayWhyAndOutputsAreNam
     RunScenario("manual-rows", outputs);
 }
 
+// Sets named by a separator and channel tags: one picked by its Front Left
+// file, one dropped whole on the window, and one with two files for Low
+// Frequency.
+TEST_F(MergingScenario, StemsNamedByChannelTagsArePickedAndDroppedAsSets)
+{
+    Stems("mix.", {"L", "R", "C", "Lfe", "Ls", "Rs"});
+    Stems("take_", {"L", "R", "C", "lfe", "LS", "RS"});
+    Stems("two-", {"L", "R", "C", "LFE", "lf", "Ls", "Rs"});
+    RunScenario("tags", {{"stems/mix.surround 5.1.wav", Set("mix.", {"L", "R", "C", "Lfe", "Ls", "Rs"})},
+                         {"stems/take_surround 5.1.wav", Set("take_", {"L", "R", "C", "lfe", "LS", "RS"})}});
+}
+
 // Files dropped on a row, on the window, from two folders, fitting no row,
 // with automatic loading off, and named on the command line; then, with
 // auto export off, the save dialog chooses the output or cancels the merge.
