@@ -18,10 +18,9 @@ int NameStart(const CString& strPath)
 // A name (a path without its extension) that ends in a separator and a
 // channel tag of the mask, with a base name before them within the file's
 // name: an empty one would name siblings and outputs by the separator alone
-// (".R.wav" is a hidden file).
+// (".R.wav" is a hidden file). strStart is the name up to the tag.
 struct TaggedName {
-    CString strBase;
-    char chSeparator;
+    CString strStart;
     int nSpeaker;
 };
 
@@ -33,8 +32,7 @@ std::optional<TaggedName> ReadTaggedName(const CString& strName, DWORD dwChannel
     const int nSpeaker = FindTaggedSpeaker(std::string_view(strName.str()).substr(nSeparator + 1), dwChannelMask);
     if (nSpeaker < 0)
         return std::nullopt;
-    return TaggedName{strName.Left(static_cast<int>(nSeparator)), strName.GetAt(static_cast<int>(nSeparator)),
-                      nSpeaker};
+    return TaggedName{strName.Left(static_cast<int>(nSeparator) + 1), nSpeaker};
 }
 
 // The names in the folder of strStart (a path up to a file's name) that
@@ -130,7 +128,7 @@ CStemSet::SetNaming CStemSet::GetNaming(int nRow) const
     // named by the suffixes is read as it always was.
     if (!strName.EndsWith(GetSuffix(nRow))) {
         if (const auto tagged = ReadTaggedName(strName, m_dwChannelMask); tagged && tagged->nSpeaker == GetSpeaker(nRow))
-            return {tagged->strBase + CString(&tagged->chSeparator, 1), NamedBy::Tags};
+            return {tagged->strStart, NamedBy::Tags};
     }
     return {GetBaseName(strFile, GetSuffix(nRow)), NamedBy::Suffixes};
 }

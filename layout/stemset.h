@@ -2,10 +2,11 @@
 // drumsFL.wav, drumsFR.wav, drumsFC.wav (the settings' suffixes) or
 // mix.L.wav, mix.R.wav, mix.C.wav (a separator and a channel tag of
 // layout/channeltags.h): one row per channel in channel order, each with its
-// speaker's file-name suffix and, once chosen, its file. Which row a file belongs to, the names of its siblings, the name of
-// the merged output, the names of the stems a merged file splits into and
-// the messages about them are decided here, for the main dialog,
-// plexora-merge --auto and plexora-split alike.
+// speaker's file-name suffix and, once chosen, its file. Which row a file
+// belongs to, the names of its siblings, the name of the merged output, the
+// names of the stems a merged file splits into and the messages about them
+// are decided here, for the main dialog, plexora-merge --auto and
+// plexora-split alike.
 #pragma once
 
 #include <array>
