@@ -28,12 +28,8 @@ std::vector<std::unique_ptr<CConfiguration>> SplitConfigurations()
     CSettings settings;
     settings.LoadDefaultSettings();
     const std::pair<const char*, DWORD> more[] = {{"5.1", 0x3F}, {"QUAD", 0x33}, {"", 0x3}, {"wide", 0x80000003}, {"big wide", 0x80000003}};
-    for (const auto& [pszName, dwMask] : more) {
-        auto pConfiguration = std::make_unique<CConfiguration>();
-        pConfiguration->m_strName = pszName;
-        pConfiguration->m_dwChannelMask = dwMask;
-        settings.m_aConfigurations.push_back(std::move(pConfiguration));
-    }
+    for (const auto& [pszName, dwMask] : more)
+        settings.AddConfiguration(pszName, dwMask);
     return std::move(settings.m_aConfigurations);
 }
 

@@ -192,7 +192,7 @@ TEST_F(MergingScenario, EmptySuffixesForTheClickedAndForAnotherPositionAndAOneRo
     Settings([](CSettings& settings) {
         settings.m_strSuffixes[0] = "_L";
         settings.m_strSuffixes[1] = "";
-        settings.m_aConfigurations.push_back(std::make_unique<CConfiguration>(CConfiguration{"center", 0x4}));
+        settings.AddConfiguration("center", 0x4);
     });
     Stems("drums", {"FC"});
     Stem("stems/voice_L.wav");
@@ -213,7 +213,7 @@ TEST_F(MergingScenario, WithoutAutoLoadingRowByRowFailuresSayWhyAndOutputsAreNam
 {
     Settings([](CSettings& settings) {
         settings.m_bAutoLoading = false;
-        settings.m_aConfigurations.push_back(std::make_unique<CConfiguration>(CConfiguration{"none", 0}));
+        settings.AddConfiguration("none", 0);
     });
     Stems("drums", {"FL", "FC", "LF", "BL", "BR"});
     Stems("drums", {"FR"}, kBlock + 1000);
