@@ -17,6 +17,7 @@ declare -gA _plexora_merge_options=(
 declare -gA _plexora_split_options=(
     [-c]=configuration [--configuration]=configuration
     [-o]=folder [--output]=folder
+    [-t]=value [--tags]=value
     [-f]= [--force]=
     [--settings]=file
     [-q]= [--quiet]=

@@ -59,6 +59,8 @@ check $'my.pxr' --settings m
 
 program=$bin/plexora-split
 check $'--force' --f
+check $'--tags' --t
+check '' -t ''
 check $'surround\\ 5.1\nsurround\\ 7.1' -f -c 'surround '
 check $'takes' -o ''
 check $'drumsFL.wav\ndrumsFR.WAV\ntakes' -c stereo ''
