@@ -1,5 +1,6 @@
 #include "core/cfile.h"
 #include "core/creplacingfile.h"
+#include "core/fileexists.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -18,20 +19,31 @@ namespace {
 constexpr UINT kInputMode = CFile::modeRead | CFile::shareDenyWrite;
 constexpr UINT kOutputMode = CFile::modeCreate | CFile::modeWrite;
 
-// A link at the name, to a file or to nothing, is neither followed nor changed.
-TEST(CFileTest, CreateNewTakesOnlyAFreeName)
+// Sibling loading asks for one exact name: no wildcards, no other letter
+// case, no dangling link. A new file takes only a free name: a link there,
+// to a file or to nothing, is neither followed nor changed.
+TEST(CFileTest, FileExistsTakesTheNameLiterallyAndCreateNewOnlyAFreeOne)
 {
     TempDir dir;
-    WriteWholeFile(dir / "victim", "theirs");
-    std::filesystem::create_symlink(dir / "victim", dir / "link");
-    std::filesystem::create_symlink(dir / "nowhere", dir / "dangling");
-    for (const char* pszName : {"link", "dangling"}) {
+    WriteWholeFile(dir / "drumsFR.wav", "theirs");
+    std::filesystem::create_directory(dir.path() / "folder.wav");
+    std::filesystem::create_symlink(dir / "drumsFR.wav", dir / "link.wav");
+    std::filesystem::create_symlink(dir / "gone.wav", dir / "dangling.wav");
+
+    for (const char* pszName : {"drumsFR.wav", "folder.wav", "link.wav"})
+        EXPECT_TRUE(FileExists((dir / pszName).c_str())) << pszName;
+    for (const char* pszName : {"*.wav", "drums??.wav", "drumsfr.wav", "drumsFR.wav/", "dangling.wav",
+                                "missing/drumsFR.wav"})
+        EXPECT_FALSE(FileExists((dir / pszName).c_str())) << pszName;
+    EXPECT_FALSE(FileExists(""));
+    EXPECT_FALSE(FileExists(nullptr));
+    for (const char* pszName : {"link.wav", "dangling.wav"}) {
         CFile file;
         EXPECT_FALSE(file.Open((dir / pszName).c_str(), CFile::modeCreateNew | CFile::modeWrite));
         EXPECT_EQ(file.GetSystemError(), EEXIST) << pszName;
     }
-    EXPECT_EQ(ReadWholeFile(dir / "victim"), "theirs");
-    EXPECT_FALSE(std::filesystem::exists(dir / "nowhere"));
+    EXPECT_EQ(ReadWholeFile(dir / "drumsFR.wav"), "theirs");
+    EXPECT_FALSE(std::filesystem::exists(dir / "gone.wav"));
 }
 
 // Readers share a file (the same file on two rows); a writer has it alone,

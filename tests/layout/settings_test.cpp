@@ -22,11 +22,14 @@ std::string Lines(const std::vector<std::string>& lines)
     return bytes;
 }
 
-// Loads bytes into a record that may already hold values.
+// Loads bytes into a record that may already hold values, while another
+// program reads the file too (programs that start at once read it at once).
 void LoadInto(CSettings& settings, const std::string& bytes)
 {
     TempDir dir;
     WriteWholeFile(dir / "settings.pxr", bytes);
+    CFile reading;
+    ASSERT_TRUE(reading.Open((dir / "settings.pxr").c_str(), CFile::modeRead | CFile::shareDenyWrite));
     EXPECT_TRUE(settings.LoadSettings((dir / "settings.pxr").c_str()));
 }
 
@@ -111,7 +114,14 @@ TEST(LoadSettingsTest, LenientRulesOnFilesWrittenByHand)
         {Lines({"[Suffixes]", "Back Left = " + std::string(2 << 20, 'b') + "Side Left = s", "Side Right = r"}),
          "1111 4='" + std::string((1 << 20) - 12, 'b') + "' 10='r' default -1"},
     };
-    for (const auto& [bytes, summary] : cases) {
+    std::vector<std::pair<std::string, std::string>> rows(std::begin(cases), std::end(cases));
+    // Numbers read like atoi, but wrap modulo 2^32.
+    for (const auto& [value, nRead] : std::initializer_list<std::pair<const char*, int>>{
+             {"42", 42}, {"  -17x", -17}, {"+8", 8}, {"\t\v7", 7}, {"- 5", 0}, {"abc", 0}, {"2147483648", INT_MIN},
+             {"-2147483648", INT_MIN}, {"4294967295", -1}, {"4294967296", 0}, {"99999999999", 1215752191}})
+        rows.emplace_back(Lines({"[Configurations]", std::string("default configuration = ") + value}),
+                          "1111 default " + std::to_string(nRead));
+    for (const auto& [bytes, summary] : rows) {
         CSettings settings;
         settings.m_bAutoPadding = settings.m_bAutoLoading = settings.m_bAutoExport = settings.m_bNoExtensible = true;
         LoadInto(settings, bytes);
@@ -127,32 +137,6 @@ TEST(LoadSettingsTest, ADeviceIsRefused)
         CSettings settings;
         EXPECT_FALSE(settings.LoadSettings(pszDevice)) << pszDevice;
         EXPECT_EQ(Summary(settings), "0000 default -1") << pszDevice;
-    }
-}
-
-// Programs that start at once read the file at once.
-TEST(LoadSettingsTest, AFileAnotherProgramReadsMeanwhileLoads)
-{
-    TempDir dir;
-    WriteWholeFile(dir / "settings.pxr", ConfigurationsSection("2", "0"));
-    CFile reading;
-    ASSERT_TRUE(reading.Open((dir / "settings.pxr").c_str(), CFile::modeRead | CFile::shareDenyWrite));
-    CSettings settings;
-    EXPECT_TRUE(settings.LoadSettings((dir / "settings.pxr").c_str()));
-    EXPECT_EQ(Summary(settings), "0000 default 0 'a'=3 'b'=4294967295");
-}
-
-TEST(ParseIntValueTest, ReadsLikeAtoiButWrapsModulo2To32)
-{
-    const std::pair<const char*, int> cases[] = {
-        {"n = 42", 42}, {"n =   -17x", -17}, {"n = +8", 8}, {"n = \t\v7", 7}, {"n = - 5", 0}, {"n = abc", 0},
-        {"n = 2147483648", INT_MIN}, {"n = -2147483648", INT_MIN}, {"n = 4294967295", -1}, {"n = 4294967296", 0},
-        {"n = 99999999999", 1215752191},
-    };
-    for (const auto& [pszLine, nExpected] : cases) {
-        int n = 555;
-        EXPECT_TRUE(CSettings::ParseIntValue(pszLine, "n", n)) << pszLine;
-        EXPECT_EQ(n, nExpected) << pszLine;
     }
 }
 
