@@ -4,7 +4,6 @@
 // for whom every folder is writable; these run as nobody.
 #include "app/mergeapp.h"
 
-#include <grp.h>
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>
@@ -16,6 +15,7 @@
 #include "platform/userinput.h"
 #include "tests/cli/runprogram.h"
 #include "tests/platform/testbackend.h"
+#include "tests/support/childprocess.h"
 #include "tests/support/restrictions.h"
 #include "ui/plexoraresources.h"
 
@@ -53,23 +53,17 @@ std::vector<std::string> RunAppAsNobody(const TempDir& dir, const std::string& c
     return texts;
 }
 
-// plexora-merge --list run by nobody (real ids, as a login would give), from
-// dir/app, with HOME in dir/home and no XDG_CONFIG_HOME.
+// plexora-merge --list run by nobody from dir/app, with HOME in dir/home
+// and no XDG_CONFIG_HOME.
 Outcome ListAsNobody(const TempDir& dir)
 {
-    const TempDir out;
-    const int fdOut = open((out / "out").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
-    const int fdErr = open((out / "err").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
     const std::string home = dir / "home";
-    const pid_t pid = StartProgram(dir / "app/plexora-merge", {"--list"}, fdOut, fdErr, [&] {
-        if (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0)
+    return RunMerge(TempDir(), {"--list"}, dir / "app/plexora-merge", false, [&] {
+        if (!BecomeNobody())
             _exit(126);
         setenv("HOME", home.c_str(), 1);
         unsetenv("XDG_CONFIG_HOME");
     });
-    close(fdOut);
-    close(fdErr);
-    return {WaitForExit(pid), ReadWholeFile(out / "out"), ReadWholeFile(out / "err")};
 }
 
 // An installed program: the folder is root's, its settings.pxr the

@@ -53,9 +53,10 @@ inline int WaitForExit(pid_t pid)
 }
 
 // Standard output goes to a file of dir, removed afterwards; standard error
-// too, or to a pseudo-terminal with bTerminal.
+// too, or to a pseudo-terminal with bTerminal. inChild as StartProgram's.
 inline Outcome RunMerge(const TempDir& dir, std::vector<std::string> args,
-                        const std::string& program = PLEXORA_MERGE_EXE, bool bTerminal = false)
+                        const std::string& program = PLEXORA_MERGE_EXE, bool bTerminal = false,
+                        const std::function<void()>& inChild = {})
 {
     const std::string outPath = dir / ".stdout";
     const std::string errPath = dir / ".stderr";
@@ -65,7 +66,7 @@ inline Outcome RunMerge(const TempDir& dir, std::vector<std::string> args,
         return {};
     const int fdOut = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     const int fdErr = bTerminal ? slave : open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    const pid_t pid = StartProgram(program, std::move(args), fdOut, fdErr);
+    const pid_t pid = StartProgram(program, std::move(args), fdOut, fdErr, inChild);
     close(fdOut);
     close(fdErr);
     Outcome outcome;

@@ -9,13 +9,18 @@
 
 #include <functional>
 
+// For good, with real ids as a login gives them; false if that failed.
+inline bool BecomeNobody()
+{
+    return setgroups(0, nullptr) == 0 && setgid(65534) == 0 && setuid(65534) == 0;
+}
+
 // True when fn returned true in the child.
 inline bool RunInChild(const std::function<bool()>& fn, bool bUnprivileged)
 {
     const pid_t pid = fork();
     if (pid == 0) {
-        if (bUnprivileged && geteuid() == 0 &&
-            (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
+        if (bUnprivileged && geteuid() == 0 && !BecomeNobody())
             _exit(2);
         _exit(fn() ? 0 : 1);
     }
