@@ -86,6 +86,14 @@ void CStemSet::LoadSiblings(int nFromRow,
     }
 }
 
+bool CStemSet::IsInSetOf(int nFromRow, const CString& strFile) const
+{
+    const CString strBase = GetBaseName(GetFile(nFromRow), GetSuffix(nFromRow));
+    // Not in a folder below: nothing after the base name is a folder's.
+    return strFile.str().starts_with(strBase.str()) &&
+           strFile.str().find('/', static_cast<size_t>(strBase.GetLength())) == std::string::npos;
+}
+
 int CStemSet::FindRowWithoutFile() const
 {
     for (int r = 0; r < GetRowCount(); ++r) {
@@ -129,6 +137,14 @@ CString CStemSet::FormatMissingSibling(const CString& strSibling)
     CString strMessage;
     strMessage.Format("Unable to find the file '%s'.", strSibling.GetString());
     return strMessage;
+}
+
+CString CStemSet::FormatMissingSiblings(const std::vector<CString>& siblings)
+{
+    CString strMessage;
+    for (const CString& strSibling : siblings)
+        strMessage += FormatMissingSibling(strSibling) + "\n";
+    return strMessage + "The file-name suffix of each speaker position is set in Settings...";
 }
 
 CString CStemSet::FormatFilesWithoutRow(const std::vector<CString>& files, const CString& strConfigurationName)

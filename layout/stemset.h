@@ -69,6 +69,11 @@ public:
                       const std::function<void(int nRow, const CString& strSibling, SiblingStatus)>& onSibling,
                       std::span<const int> rowsToKeep = {});
 
+    // Whether strFile belongs to the set of row nFromRow's file: it lies in
+    // the same folder and its name begins with their base name, whatever
+    // follows (drums_sub.wav is of the set of drumsFL.wav).
+    bool IsInSetOf(int nFromRow, const CString& strFile) const;
+
     // The first row without a file, or -1 when every row has one.
     int FindRowWithoutFile() const;
 
@@ -87,6 +92,9 @@ public:
 
     // "Unable to find the file '...'." for a missing sibling.
     static CString FormatMissingSibling(const CString& strSibling);
+    // The missing siblings of one loading in one message: a line each, then
+    // where the suffixes are set.
+    static CString FormatMissingSiblings(const std::vector<CString>& siblings);
     // "You have not selected a wave file for the channel '...' !" for a row
     // without a file, naming its speaker position.
     CString FormatRowWithoutFile(int nRow) const;
