@@ -8,10 +8,11 @@ namespace {
 
 TOOLINFO ToolOf(CWnd* pWnd, LPCSTR lpszText)
 {
+    const HWND hTool = pWnd ? pWnd->GetSafeHwnd() : nullptr;
     TOOLINFO info;
     info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    info.hwnd = pWnd && pWnd->GetParent() ? pWnd->GetParent()->GetSafeHwnd() : nullptr;
-    info.uId = reinterpret_cast<UINT_PTR>(pWnd ? pWnd->GetSafeHwnd() : nullptr);
+    info.hwnd = CWindowRecord::IsWindow(hTool) ? hTool->Parent() : nullptr;
+    info.uId = reinterpret_cast<UINT_PTR>(hTool);
     info.lpszText = lpszText;
     return info;
 }

@@ -308,22 +308,29 @@ void CMainDlg::LoadSiblings(WORD nRow, std::span<const int> rowsToKeep)
             kept.push_back(r);
     }
     std::vector<CString> missing;
+    std::vector<CString> ambiguous;  // the message of each row that two files fit
     stems.LoadSiblings(
         nRow,
-        [this, &missing](int nSibling, const CString& strSibling, SiblingStatus status) {
-            if (status == SiblingStatus::Found) {
-                m_rows.SetFile(nSibling, strSibling, RowSource::Sibling);
-            } else {
-                m_rows.ClearFile(nSibling);
-                missing.push_back(strSibling);
+        [this, &stems, &missing, &ambiguous](int nSibling, const SiblingLookup& sibling) {
+            if (sibling.eStatus == SiblingStatus::Found) {
+                m_rows.SetFile(nSibling, sibling.strPath, RowSource::Sibling);
+                return;
             }
+            // Neither a missing nor an ambiguous sibling leaves the row a
+            // file of another set.
+            m_rows.ClearFile(nSibling);
+            if (sibling.eStatus == SiblingStatus::Missing)
+                missing.push_back(sibling.strPath);
+            else
+                ambiguous.push_back(stems.FormatAmbiguousSibling(nSibling, sibling.matches));
         },
         kept);
-    if (!missing.empty()) {
-        // The message stands over the rows it speaks of.
-        ShowRows();
+    // The messages stand over the rows they speak of.
+    ShowRows();
+    if (!missing.empty())
         AfxMessageBox(CStemSet::FormatMissingSiblings(missing), MB_OK);
-    }
+    for (const CString& strMessage : ambiguous)
+        AfxMessageBox(strMessage, MB_OK);
 }
 
 void CMainDlg::ShowRows()
