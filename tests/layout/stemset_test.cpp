@@ -240,6 +240,8 @@ TEST(StemSetTest, AFileIsOfTheSetOfAPickWhenItBeginsWithItsBaseNameInItsFolder)
         {"/a/drumsFL.wav", "/b/drumsLF.wav", false},     // another folder
         {"/a/drumsFL.wav", "/a/drums/LF.wav", false},    // a folder below
         {"/a/FL.wav", "/a/takeLF.wav", true},            // an empty base name: the folder
+        {"/a/mix.L.wav", "/a/mix.sub.wav", true},        // named by tags: the base name and separator
+        {"/a/mix.L.wav", "/a/mixLF.wav", false},
     };
     for (const auto& [pszPicked, pszFile, bOfSet] : cases) {
         CStemSet stems(0x3F, BuiltInSuffixes());
