@@ -8,11 +8,9 @@ namespace {
 
 TOOLINFO ToolOf(CWnd* pWnd, LPCSTR lpszText)
 {
-    const HWND hTool = pWnd ? pWnd->GetSafeHwnd() : nullptr;
     TOOLINFO info;
-    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    info.hwnd = CWindowRecord::IsWindow(hTool) ? hTool->Parent() : nullptr;
-    info.uId = reinterpret_cast<UINT_PTR>(hTool);
+    info.uFlags = TTF_IDISHWND;
+    info.uId = reinterpret_cast<UINT_PTR>(pWnd ? pWnd->GetSafeHwnd() : nullptr);
     info.lpszText = lpszText;
     return info;
 }

@@ -7,13 +7,11 @@
 #include "platform/cwnd.h"
 
 constexpr UINT TTF_IDISHWND = 0x0001;  // uId is the tool's window
-constexpr UINT TTF_SUBCLASS = 0x0010;  // the tip finds the pointer by itself
 
+// The fields of Win32's TOOLINFO that a tool of a control needs.
 struct TOOLINFO {
-    UINT cbSize = sizeof(TOOLINFO);
     UINT uFlags = 0;
-    HWND hwnd = nullptr;  // the window the tool belongs to
-    UINT_PTR uId = 0;     // with TTF_IDISHWND, the tool's own window
+    UINT_PTR uId = 0;  // with TTF_IDISHWND, the tool's own window
     LPCSTR lpszText = nullptr;
 };
 
