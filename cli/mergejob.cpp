@@ -72,9 +72,7 @@ void PrintReasons(const CMergeEngine& engine, const std::vector<std::unique_ptr<
     }
     if (engine.m_nOtherFormatInput >= 0) {
         const CInputWave& other = *inputs[static_cast<size_t>(engine.m_nOtherFormatInput)];
-        std::fprintf(stderr, "The file '%s' is %s; the first file, '%s', is %s.\n", other.m_strPath.GetString(),
-                     DescribeFormatOf(other).GetString(), inputs[0]->m_strPath.GetString(),
-                     DescribeFormatOf(*inputs[0]).GetString());
+        std::fprintf(stderr, "%s\n", DescribeDifference(other, *inputs[0]).GetString());
     }
     const OutputOutcome& output = engine.m_fileOutput.Outcome();
     if (output.eError != OutputError::None)
