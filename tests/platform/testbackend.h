@@ -71,30 +71,32 @@ public:
     int MessageBox(HWND hOwner, const CString& strText, const CString& strCaption, UINT /*nType*/) override
     {
         boxes.push_back({strText, strCaption, hOwner});
-        if (boxAnswers.empty()) {
-            ADD_FAILURE() << "an unexpected message box: " << strText.GetString();
-            return IDOK;
-        }
-        int nAnswer = boxAnswers.front();
-        boxAnswers.pop_front();
-        return nAnswer;
+        return Next(boxAnswers, "an unexpected message box: " + strText.str()).value_or(IDOK);
     }
 
     bool GetFileName(const FileDialogRequest& request, CString& strPath) override
     {
         fileRequests.push_back(request);
-        if (fileAnswers.empty()) {
-            ADD_FAILURE() << "an unexpected file dialog";
-            return false;
-        }
-        std::optional<CString> answer = fileAnswers.front();
-        fileAnswers.pop_front();
+        const std::optional<CString> answer = Next(fileAnswers, "an unexpected file dialog").value_or(std::nullopt);
         if (answer)
             strPath = *answer;
         return answer.has_value();
     }
 
 private:
+    // The next queued answer; none, with a failure, when none is left.
+    template <class T>
+    static std::optional<T> Next(std::deque<T>& answers, const std::string& strUnexpected)
+    {
+        if (answers.empty()) {
+            ADD_FAILURE() << strUnexpected;
+            return std::nullopt;
+        }
+        T answer = std::move(answers.front());
+        answers.pop_front();
+        return answer;
+    }
+
     class CIconPeer : public IWindowPeer {
     public:
         explicit CIconPeer(CTestBackend& backend) : m_backend(backend) {}
