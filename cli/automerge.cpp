@@ -35,3 +35,11 @@ bool MergeAutoSet(const CString& strFile, const CConfiguration& configuration, c
     job.bQuiet = options.bQuiet;
     return RunMergeJob(job);
 }
+
+CString GetAutoSetBaseName(const CString& strFile, const CConfiguration& configuration, const CSettings& settings)
+{
+    const CStemSet set(configuration.m_dwChannelMask, settings.m_strSuffixes);
+    if (set.GetRowCount() == 0)
+        return strFile;
+    return GetBaseName(strFile, set.GetSuffix(set.FindRowOfFile(strFile)));
+}

@@ -11,3 +11,7 @@
 // standard error in the program's own words. True when the output was written.
 bool MergeAutoSet(const CString& strFile, const CConfiguration& configuration, const CSettings& settings,
                   const MergeOptions& options);
+
+// The base name of strFile's set, which every stem of the set shares: the
+// file without its extension and the suffix of its row.
+CString GetAutoSetBaseName(const CString& strFile, const CConfiguration& configuration, const CSettings& settings);

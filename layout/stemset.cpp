@@ -99,7 +99,10 @@ CString CStemSet::GetOutputPath(const CString& strConfigurationName) const
 {
     if (m_rows.empty())
         return {};
-    return GetBaseName(GetFile(0), GetSuffix(0)) + strConfigurationName + ".wav";
+    // A '/' in the name ("film L/R") would lead into another folder.
+    std::string name = strConfigurationName.str();
+    std::replace(name.begin(), name.end(), '/', '-');
+    return GetBaseName(GetFile(0), GetSuffix(0)) + CString(std::move(name)) + ".wav";
 }
 
 void CStemSet::NameSplitStems(const CString& strPath, const CString& strFolder,
