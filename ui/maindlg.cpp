@@ -380,11 +380,11 @@ void CMainDlg::DropOnRows(const std::vector<CString>& files, int nFirstRow)
     int nSharedRow = -1;
     if (const std::vector<CString> shared = FilesForOneRow(rows, fitting, nSharedRow); !shared.empty()) {
         CString strMessage;
-        strMessage.Format("These files all fit the channel '%s'; nothing was changed:",
+        strMessage.Format("These files all fit the channel '%s':",
                           kSpeakerPositions[stems.GetSpeaker(nSharedRow)].pszName);
         for (const CString& strFile : shared)
             strMessage += "\n" + strFile;
-        AfxMessageBox(strMessage, MB_OK);
+        AfxMessageBox(strMessage + "\nNo row was changed.", MB_OK);
         return;
     }
     if (!rows.empty())
