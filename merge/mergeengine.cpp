@@ -253,8 +253,7 @@ bool CMergeEngine::FillBlock(CInputWave& input, ULONGLONG done)
     const UINT nWanted = BlockPart(input.m_dwDataBytes, done, m_nBlockBytes);
     BYTE* pBlock = input.m_block.data();
     const UINT nRead = nWanted > 0 ? input.m_file.Read(pBlock, nWanted) : 0;
-    const UINT nKept = nRead - nRead % m_nSampleBytes;
-    std::memset(pBlock + nKept, m_nSilence, m_nBlockBytes - nKept);
+    std::memset(pBlock + nRead, m_nSilence, m_nBlockBytes - nRead);
     return !input.m_file.HasFailed() && nRead == nWanted;
 }
 

@@ -71,8 +71,9 @@ fs::path TemporaryOutput(const fs::path& folder, const std::string& output = "ou
     return {};
 }
 
-// An output in /dev/shm, a folder of files like any other.
-const std::string kShmOutput = "/dev/shm/plexora-faults-out.wav";
+// An output in /dev/shm, a folder of files like any other; of this process.
+const std::string kShmOutput = "/dev/shm/plexora-faults-" + std::to_string(getpid()) + ".wav";
+const std::string kShmName = fs::path(kShmOutput).filename();
 
 const Fault kFaults[] = {
     // A write failing in the block loop, and an output folder that vanishes
@@ -83,7 +84,7 @@ const Fault kFaults[] = {
     {.name = "FullDiskUnderDevShm",
      .prepare = [](const fs::path&) { WriteWholeFile(kShmOutput, "the output of an earlier merge"); },
      .during = [](const fs::path&) {
-         ReplaceDescriptor(TemporaryOutput("/dev/shm", "plexora-faults-out.wav"), "/dev/full", O_WRONLY);
+         ReplaceDescriptor(TemporaryOutput("/dev/shm", kShmName), "/dev/full", O_WRONLY);
      },
      .output = kShmOutput, .progress = kInFirstBlocks},
     // The temporary file cannot be renamed into a folder that is gone.
@@ -94,7 +95,8 @@ const Fault kFaults[] = {
     // the output is plexora-merge's tests').
     {.name = "OutputFolderReadOnly", .prepare = [](const fs::path& dir) { fs::permissions(dir / "out", fs::perms(0555)); },
      .message = kCantWriteHeader, .bAsNobody = true},
-    {.name = "OutputFileReadOnly", .prepare = [](const fs::path& dir) { fs::permissions(dir / "out/out.wav", fs::perms(0444)); },
+    // Root's, which nobody may not write; without a write bit, which root may not.
+    {.name = "OutputFileReadOnly", .prepare = [](const fs::path& dir) { fs::permissions(dir / "out/out.wav", fs::perms(0644)); },
      .message = kCantWriteHeader, .bAsNobody = true},
     {.name = "OutputFileReadOnlyToRoot",
      .prepare = [](const fs::path& dir) { fs::permissions(dir / "out/out.wav", fs::perms(0444)); },
@@ -200,7 +202,7 @@ TEST_P(MergeFaultTest, OneMessageNoOutputInputsIntactNextMergeWorks)
     }
     if (fault.output == kShmOutput) {
         EXPECT_TRUE(ReadWholeFile(kShmOutput) == kOldOutput) << "the old output changed";
-        EXPECT_EQ(TemporaryOutput("/dev/shm", "plexora-faults-out.wav"), fs::path()) << "a temporary file left";
+        EXPECT_EQ(TemporaryOutput("/dev/shm", kShmName), fs::path()) << "a temporary file left";
         fs::remove(kShmOutput);
     }
     for (size_t k = 0; k < 2; ++k)
