@@ -199,7 +199,7 @@ bool ChunkWalk::WalksPastRiffSize()
         return false;
     m_bPastRiffSize = true;
     Warn(WaveReadWarning::ShortRiffSize, 4, m_nStatedRiffSize);
-    if (m_bHaveData) {
+    if (m_bOpenDataLast) {
         m_bDataToEnd = true;
         return false;
     }
