@@ -65,11 +65,10 @@ private:
     ULONGLONG m_nStatedRiffSize = 0;
     ULONGLONG m_nWalk = 4;  // "WAVE", which the RIFF size counts
     bool m_bPastRiffSize = false;  // walking on to the end of the file
-    // The last chunk read is a "data" chunk stating 0 or an unknown size,
-    // which a recorder that never came back to it leaves; or such a chunk
-    // runs to the end of the file.
+    // The last chunk read is a "data" chunk stating 0 or an unknown size, as
+    // a recorder leaves it that never came back to write its sizes.
     bool m_bOpenDataLast = false;
-    bool m_bDataToEnd = false;
+    bool m_bDataToEnd = false;  // such a chunk runs to the end of the file
     std::optional<ULONGLONG> m_ds64DataBytes;
     bool m_bHaveFormat = false;
     bool m_bHaveData = false;

@@ -27,7 +27,7 @@ struct WaveChunk {
 struct WaveHeader {
     WaveContainer eContainer = WaveContainer::Riff;
     WaveFormat format;             // of the first "fmt " chunk
-    ULONGLONG nDataBytes = 0;      // of the first "data" chunk, as stated
+    ULONGLONG nDataBytes = 0;      // of the first "data" chunk, as stated (an unknown one: to the end)
     ULONGLONG nPresentBytes = 0;   // of them, those the file holds: all the data there is
     ULONGLONG nDataStart = 0;      // where its first sample byte is
     // The chunks the walk met within the RIFF size, in file order: the first
