@@ -12,9 +12,11 @@ bool MergeAutoSet(const CString& strFile, const CConfiguration& configuration, c
     if (set.GetRowCount() > 0) {
         const int nFileRow = set.FindRowOfFile(strFile);
         set.SetFile(nFileRow, strFile);
-        set.LoadSiblings(nFileRow, [](int, const CString& strSibling, SiblingStatus status) {
-            if (status == SiblingStatus::Missing)
-                std::fprintf(stderr, "%s\n", CStemSet::FormatMissingSibling(strSibling).GetString());
+        set.LoadSiblings(nFileRow, [&set](int nRow, const SiblingLookup& sibling) {
+            if (sibling.eStatus == SiblingStatus::Missing)
+                std::fprintf(stderr, "%s\n", CStemSet::FormatMissingSibling(sibling.strPath).GetString());
+            else if (sibling.eStatus == SiblingStatus::Ambiguous)
+                std::fprintf(stderr, "%s\n", set.FormatAmbiguousSibling(nRow, sibling.matches).GetString());
         });
     }
 
@@ -36,10 +38,12 @@ bool MergeAutoSet(const CString& strFile, const CConfiguration& configuration, c
     return RunMergeJob(job);
 }
 
-CString GetAutoSetBaseName(const CString& strFile, const CConfiguration& configuration, const CSettings& settings)
+CString GetAutoSetFirstStem(const CString& strFile, const CConfiguration& configuration, const CSettings& settings)
 {
-    const CStemSet set(configuration.m_dwChannelMask, settings.m_strSuffixes);
-    if (set.GetRowCount() == 0)
+    CStemSet set(configuration.m_dwChannelMask, settings.m_strSuffixes);
+    const int nRow = set.GetRowCount() > 0 ? set.FindRowOfFile(strFile) : 0;
+    if (nRow == 0)
         return strFile;
-    return GetBaseName(strFile, set.GetSuffix(set.FindRowOfFile(strFile)));
+    set.SetFile(nRow, strFile);
+    return set.GetSiblingPath(nRow, 0);
 }

@@ -12,6 +12,6 @@
 bool MergeAutoSet(const CString& strFile, const CConfiguration& configuration, const CSettings& settings,
                   const MergeOptions& options);
 
-// The base name of strFile's set, which every stem of the set shares: the
-// file without its extension and the suffix of its row.
-CString GetAutoSetBaseName(const CString& strFile, const CConfiguration& configuration, const CSettings& settings);
+// The name of the first channel's stem of strFile's set (strFile itself
+// when it is that stem), which names the set whichever of its stems is named.
+CString GetAutoSetFirstStem(const CString& strFile, const CConfiguration& configuration, const CSettings& settings);

@@ -31,12 +31,12 @@ int MergeAutoSets(const MergeOptions& options, const CSettings& settings)
         return kExitUsage;
     }
     int nExitCode = kExitSucceeded;
-    std::vector<CString> merged;  // the base names of the sets merged or tried
+    std::vector<CString> merged;  // the sets merged or tried, by their first stems
     for (const std::string& strFile : options.files) {
-        const CString strBaseName = GetAutoSetBaseName(CString(strFile), *pConfiguration, settings);
-        if (std::find(merged.begin(), merged.end(), strBaseName) != merged.end())
+        const CString strFirstStem = GetAutoSetFirstStem(CString(strFile), *pConfiguration, settings);
+        if (std::find(merged.begin(), merged.end(), strFirstStem) != merged.end())
             continue;
-        merged.push_back(strBaseName);
+        merged.push_back(strFirstStem);
         if (MergeAutoSet(CString(strFile), *pConfiguration, settings, options))
             continue;
         if (GetPendingInterrupt() != 0)

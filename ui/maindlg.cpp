@@ -321,11 +321,13 @@ void CMainDlg::SetRowFile(WORD nRow, const CString& strPath, std::span<const int
     CStemSet stems = GetRowStems();
     stems.LoadSiblings(
         nRow,
-        [this](int nSibling, const CString& strSibling, SiblingStatus status) {
-            if (status == SiblingStatus::Found)
-                m_pChannelLabel[static_cast<size_t>(nSibling)]->SetWindowText(strSibling);
+        [this, &stems](int nSibling, const SiblingLookup& sibling) {
+            if (sibling.eStatus == SiblingStatus::Found)
+                m_pChannelLabel[static_cast<size_t>(nSibling)]->SetWindowText(sibling.strPath);
+            else if (sibling.eStatus == SiblingStatus::Missing)
+                AfxMessageBox(CStemSet::FormatMissingSibling(sibling.strPath), MB_OK);
             else
-                AfxMessageBox(CStemSet::FormatMissingSibling(strSibling), MB_OK);
+                AfxMessageBox(stems.FormatAmbiguousSibling(nSibling, sibling.matches), MB_OK);
         },
         rowsToKeep);
 }
@@ -379,12 +381,7 @@ void CMainDlg::DropOnRows(const std::vector<CString>& files, int nFirstRow)
     // Two takes for one channel would be merged unnoticed: nothing changes.
     int nSharedRow = -1;
     if (const std::vector<CString> shared = FilesForOneRow(rows, fitting, nSharedRow); !shared.empty()) {
-        CString strMessage;
-        strMessage.Format("These files all fit the channel '%s':",
-                          kSpeakerPositions[stems.GetSpeaker(nSharedRow)].pszName);
-        for (const CString& strFile : shared)
-            strMessage += "\n" + strFile;
-        AfxMessageBox(strMessage + "\nNo row was changed.", MB_OK);
+        AfxMessageBox(stems.FormatAmbiguousSibling(nSharedRow, shared), MB_OK);
         return;
     }
     if (!rows.empty())
