@@ -96,7 +96,8 @@ TEST(AutoCliTest, SeveralSetsOneAfterTheOther)
 }
 
 // Sets named by a separator and channel tags, in any letter case: any file
-// of one finds the others, and the output takes the base name and the
+// of one finds the others (each set is merged or refused once, however many
+// of its files are named), and the output takes the base name and the
 // separator. Two files for one position refuse the set, naming both.
 TEST(AutoCliTest, SetsNamedByChannelTags)
 {
@@ -106,7 +107,8 @@ TEST(AutoCliTest, SetsNamedByChannelTags)
     WriteStems(dir, "two", {"-L", "-R", "-C", "-LFE", "-Ls", "-Rs", "-lf"}, 20);
 
     const Outcome outcome =
-        RunMerge(dir, {"-q", "--auto", dir / "mix.L.wav", dir / "take_RS.wav", dir / "two-R.wav"});
+        RunMerge(dir, {"-q", "--auto", dir / "mix.L.wav", dir / "take_RS.wav", dir / "two-R.wav", dir / "mix.R.wav",
+                       dir / "take_L.wav", dir / "two-L.wav"});
     EXPECT_EQ(outcome.nExitCode, 1);
     EXPECT_EQ(outcome.err, "These files all fit the channel 'Low Frequency'; keep one of them:\n" +
                                dir / "two-LFE.wav" + "\n" + dir / "two-lf.wav" + "\n"
