@@ -79,11 +79,13 @@ int main(int argc, char** argv)
 
     CSettings settings;
     std::string strError;
-    if (!LoadMergeSettings(options.strSettingsPath, "plexora-merge", settings, strError)) {
+    std::string strSettingsFile;
+    if (!LoadMergeSettings(options.strSettingsPath, "plexora-merge", settings, strError, &strSettingsFile)) {
         PrintUsageError("plexora-merge", strError);
         return kExitUsage;
     }
     if (options.bList) {
+        std::fputs(FormatSettingsFileLine(strSettingsFile).c_str(), stdout);
         std::fputs(FormatSettingsList(settings).c_str(), stdout);
         return kExitSucceeded;
     }
