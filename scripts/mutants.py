@@ -27,7 +27,8 @@ ROOT = Path(__file__).resolve().parent.parent
 # replaced by {}, so that the if does not take the next one.
 FAULTS = [
     ("merge/inputwave.cpp", "m_dwDataBytes = header.nPresentBytes - header.nPresentBytes % nSampleBytes;",
-     "m_dwDataBytes = header.nPresentBytes;", "a part of a sample at the end of an input is merged"),
+     "m_dwDataBytes = header.nPresentBytes - header.nPresentBytes % nSampleBytes * 0;",
+     "a part of a sample at the end of an input is merged"),
     ("merge/mergeengine.cpp", "m_engine.CloseInputs();", "",
      "a failed merge leaves its inputs open"),
     ("merge/waveheader.cpp", "return nSize == ~0ull ? nSize : nSize + (nSize & 1);",
