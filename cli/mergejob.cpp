@@ -73,15 +73,7 @@ void PrintReasons(const CMergeEngine& engine, const std::vector<std::unique_ptr<
     }
     if (engine.m_nOtherFormatInput >= 0) {
         const CInputWave& other = *inputs[static_cast<size_t>(engine.m_nOtherFormatInput)];
-        const CInputWave& first = *inputs[0];
-        if (other.m_nSampleRate != first.m_nSampleRate)
-            std::fprintf(stderr, "The file '%s' is at %lu Hz; the first file, '%s', is at %lu Hz.\n",
-                         other.m_strPath.GetString(), static_cast<unsigned long>(other.m_nSampleRate),
-                         first.m_strPath.GetString(), static_cast<unsigned long>(first.m_nSampleRate));
-        else
-            std::fprintf(stderr, "The file '%s' is %s; the first file, '%s', is %s.\n", other.m_strPath.GetString(),
-                         DescribeFormatOf(other).GetString(), first.m_strPath.GetString(),
-                         DescribeFormatOf(first).GetString());
+        std::fprintf(stderr, "%s\n", DescribeDifference(other, *inputs[0]).GetString());
     }
     const OutputOutcome& output = engine.m_fileOutput.Outcome();
     if (output.eError != OutputError::None)

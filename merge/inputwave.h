@@ -52,3 +52,10 @@ public:
 private:
     WaveReadOutcome ReadMonoHeader();
 };
+
+// The line that names both sides when input, read, may not join a merge
+// whose first input is first: "The file '...' is at 44100 Hz; the first
+// file, '...', is at 48000 Hz." for another rate, else "The file '...' is
+// 24-bit PCM; the first file, '...', is 16-bit PCM." for another sample
+// format; empty when both agree.
+CString DescribeDifference(const CInputWave& input, const CInputWave& first);
