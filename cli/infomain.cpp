@@ -55,6 +55,9 @@ int main(int argc, char** argv)
     for (const std::string& strFile : files) {
         const WaveInfo info = ReadWaveInfo(CString(strFile), settings);
         const bool bRead = info.outcome.Succeeded();
+        std::fflush(stdout);
+        for (const WaveWarning& warning : bRead ? info.header.warnings : std::vector<WaveWarning>())
+            std::fprintf(stderr, "%s\n", DescribeWaveWarning(info.strPath, warning).GetString());
         if (!bRead)
             nExitCode = kExitFailed;
         if (bJson) {

@@ -46,9 +46,10 @@ void PrintSummary(const CMergeEngine& engine, const MergeJob& job, std::FILE* pS
         format.bext.resize(first.m_bextChunk->nSize);
     const unsigned long long nFrames = engine.m_dwMaxDataBytes / (first.m_nBitsPerSample / 8u);
     const char* pszPlain = first.m_eSampleKind == SampleKind::Float ? "plain IEEE float" : "plain PCM";
-    std::fprintf(pStream, "Wrote '%s': %u channels, %ld Hz, %s, %llu frames (%.2f s), %s header",
+    std::fprintf(pStream, "Wrote '%s': %u channel%s, %ld Hz, %s, %llu frame%s (%.2f s), %s header",
                 engine.m_strOutputPath.GetString(), static_cast<unsigned>(format.nChannels),
-                static_cast<long>(engine.m_nSampleRate), DescribeFormatOf(first).GetString(), nFrames,
+                format.nChannels == 1 ? "" : "s", static_cast<long>(engine.m_nSampleRate),
+                DescribeFormatOf(first).GetString(), nFrames, nFrames == 1 ? "" : "s",
                 engine.m_nSampleRate > 0 ? static_cast<double>(nFrames) / engine.m_nSampleRate : 0.0,
                 job.bNoExtensible ? pszPlain : "WAVE_FORMAT_EXTENSIBLE");
     if (!job.bNoExtensible)
@@ -79,18 +80,6 @@ void PrintReasons(const CMergeEngine& engine, const std::vector<std::unique_ptr<
         std::fprintf(stderr, "%s\n", DescribeOutputOutcome(engine.m_strOutputPath, output).GetString());
 }
 
-// A data chunk that claims more than its file holds is merged with silence
-// for the missing part, which is worth knowing.
-void WarnOfMissingBytes(const std::vector<std::unique_ptr<CInputWave>>& inputs)
-{
-    for (const auto& pInput : inputs) {
-        if (pInput->m_dwPresentBytes < pInput->m_dwDataBytes)
-            std::fprintf(stderr, "plexora-merge: '%s' holds %lu bytes fewer than its data chunk states; "
-                         "they were merged as silence.\n", pInput->m_strPath.GetString(),
-                         static_cast<unsigned long>(pInput->m_dwDataBytes - pInput->m_dwPresentBytes));
-    }
-}
-
 }  // namespace
 
 bool RunMergeJob(const MergeJob& job)
@@ -117,7 +106,6 @@ bool RunMergeJob(const MergeJob& job)
             PrintReasons(engine, inputs);
         return false;
     }
-    WarnOfMissingBytes(inputs);
     if (job.bCarryBext && !inputs[0]->m_bextChunk)
         std::fprintf(stderr, "plexora-merge: '%s' has no \"bext\" chunk to carry.\n", inputs[0]->m_strPath.GetString());
     if (!job.bQuiet)

@@ -205,7 +205,10 @@ CString CStemSet::GetOutputPath(const CString& strConfigurationName) const
 {
     if (m_rows.empty())
         return {};
-    return GetNaming(0).strStart + strConfigurationName + ".wav";
+    // A '/' in the name ("film L/R") would lead into another folder.
+    std::string name = strConfigurationName.str();
+    std::replace(name.begin(), name.end(), '/', '-');
+    return GetNaming(0).strStart + CString(std::move(name)) + ".wav";
 }
 
 void CStemSet::NameSplitStems(const CString& strPath, const CString& strFolder,

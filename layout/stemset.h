@@ -97,9 +97,10 @@ public:
     // The first row without a file, or -1 when every row has one.
     int FindRowWithoutFile() const;
 
-    // Beside row 0's file: its base name + the configuration's name + ".wav",
-    // with no separator; for a set named by tags, with its separator between
-    // them (mix.surround 5.1.wav). Empty for a set without rows.
+    // Beside row 0's file: its base name + the configuration's name, every
+    // '/' in it a '-', + ".wav", with no separator; for a set named by tags,
+    // with its separator between them (mix.surround 5.1.wav). Empty for a set
+    // without rows.
     CString GetOutputPath(const CString& strConfigurationName) const;
 
     // The stems strPath, a file of this set's mask, splits into: every row's

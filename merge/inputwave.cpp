@@ -32,8 +32,9 @@ WaveReadOutcome CInputWave::ReadMonoHeader()
     m_nValidBitsPerSample = format.nValidBitsPerSample;
     m_eSampleKind = format.eKind;
     m_nSampleRate = format.nSampleRate;
-    m_dwDataBytes = header.nDataBytes;
-    m_dwPresentBytes = header.nPresentBytes;
+    const UINT nSampleBytes = m_nBitsPerSample / 8u;
+    m_dwDataBytes = header.nPresentBytes - header.nPresentBytes % nSampleBytes;
+    m_warnings = header.warnings;
     m_dwPadBytes = 0;
     m_bextChunk = header.bext;
     return {};

@@ -36,6 +36,24 @@ constexpr int kDialogWidth = 564;
 constexpr int kDialogHeightWithoutRows = 82;
 constexpr int kBottomControlsEnd = 52;  // below the last row's button bottom, by one pitch
 
+// The first row that two or more of the dropped files fit, with those files;
+// an empty list when each row has one file at most.
+std::vector<CString> FilesForOneRow(const std::vector<int>& rows, const std::vector<CString>& files, int& nRow)
+{
+    for (size_t i = 0; i < rows.size(); ++i) {
+        std::vector<CString> same;
+        for (size_t j = i; j < rows.size(); ++j) {
+            if (rows[j] == rows[i])
+                same.push_back(files[j]);
+        }
+        if (same.size() > 1) {
+            nRow = rows[i];
+            return same;
+        }
+    }
+    return {};
+}
+
 }  // namespace
 
 const DialogTemplate kMainDialogTemplate = {
@@ -386,6 +404,12 @@ void CMainDlg::DropOnRows(const std::vector<CString>& files, int nFirstRow)
             rows.push_back(nRow);
             fitting.push_back(strFile);
         }
+    }
+    // Two takes for one channel would be merged unnoticed: nothing changes.
+    int nSharedRow = -1;
+    if (const std::vector<CString> shared = FilesForOneRow(rows, fitting, nSharedRow); !shared.empty()) {
+        AfxMessageBox(stems.FormatAmbiguousSibling(nSharedRow, shared), MB_OK);
+        return;
     }
     if (!rows.empty())
         SetRowFile(static_cast<WORD>(rows.front()), fitting.front(), rows);

@@ -255,9 +255,10 @@ TEST_F(MergingScenario, WithoutAutoLoadingRowByRowFailuresSayWhyAndOutputsAreNam
     File("stems/eightbit.wav", WavBuilder().Fmt(1, kRate, 8).Data(PatternBytes(200, 2)).Bytes());
     File("stems/notwave.wav", "not a wave file\n");
     File("stems/rate48.wav", WavBuilder().Fmt(1, 48000, 16).Data(PatternBytes(400, 3)).Bytes());
-    for (const char* name : {"stems/drums_FL.wav", "stems/take1.wav", "stems/drumsfl.wav", "stems/kickFL.wave",
-                             "stems/shortFR.wav"})
+    for (const char* name : {"stems/drums_FL.wav", "stems/take1.wav", "stems/drumsfl.wav", "stems/kickFL.wave"})
         Stem(name);
+    samples["stems/shortFR.wav"] = PatternBytes(3000, nextSeed++);  // with the placeholder size of a pipe
+    File("stems/shortFR.wav", WavBuilder().Fmt(1, kRate, 16).Data(samples["stems/shortFR.wav"], 0x7FFFF000).Bytes());
     // Replaced, not appended to: one block where the first merge wrote two.
     std::vector<Output> outputs = {{"stems/drumsstereo.wav", {"stems/drumsFL.wav", "stems/shortFR.wav"}, 0x3}};
     const std::pair<const char*, const char*> firstRowAndOutput[] = {
