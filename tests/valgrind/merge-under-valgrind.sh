@@ -19,28 +19,25 @@ check() {
   "$valgrind" --quiet --leak-check=full --errors-for-leak-kinds=definite,indirect,possible \
     --error-exitcode=99 "$@"
 }
+# check_fails WHAT COMMAND...: the command, under valgrind, must fail with status 1.
+check_fails() {
+  local what=$1 status=0
+  shift
+  check "$@" 2>/dev/null || status=$?
+  [[ $status -eq 1 ]] || { echo "the failing $what ended with status $status, not 1" >&2; exit 1; }
+}
 
 check "$merge" -q -o "$dir/out.wav" "${stems[@]}"
 [[ -s $dir/out.wav ]] || { echo "no output written" >&2; exit 1; }
 
-status=0
-check "$merge" -q -o "$dir/failed.wav" "${stems[0]}" "$dir/other-rate.wav" 2>/dev/null || status=$?
-if [[ $status -ne 1 ]]; then
-  echo "the failing merge ended with status $status, not 1" >&2
-  exit 1
-fi
+check_fails merge "$merge" -q -o "$dir/failed.wav" "${stems[0]}" "$dir/other-rate.wav"
 [[ ! -e $dir/failed.wav ]] || { echo "the failing merge left an output" >&2; exit 1; }
 
 mkdir "$dir/split" "$dir/failed"
 check "$split" -q -o "$dir/split" "$dir/out.wav"
 [[ $(ls "$dir/split" | wc -l) -eq 6 && -s $dir/split/outBR.wav ]] || { echo "the split wrote no stems" >&2; exit 1; }
 mkdir "$dir/failed/outLF.wav"
-status=0
-check "$split" -q -f -o "$dir/failed" "$dir/out.wav" 2>/dev/null || status=$?
-if [[ $status -ne 1 ]]; then
-  echo "the failing split ended with status $status, not 1" >&2
-  exit 1
-fi
+check_fails split "$split" -q -f -o "$dir/failed" "$dir/out.wav"
 [[ $(ls -A "$dir/failed") == outLF.wav ]] || { echo "the failing split left files" >&2; exit 1; }
 
 # The scenario works in a folder holding demo/ with the stems and app/ for
