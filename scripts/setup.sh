@@ -12,6 +12,7 @@ run=(
   build-essential cmake pkg-config               # the build
   qt6-base-dev qt6-svg-dev fonts-liberation      # the desktop program; its icon is drawn from SVG
   libcli11-dev                                   # the command lines
+  libebur128-dev                                 # plexora-info --levels: loudness (BS.1770, R 128)
 )
 case ${1-} in
   run) packages=("${run[@]}") ;;
