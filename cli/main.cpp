@@ -53,6 +53,7 @@ int MergeFiles(const MergeOptions& options, const CSettings& settings)
     job.bNoExtensible = options.bPlain || settings.m_bNoExtensible;
     job.bCarryBext = options.bBext;
     job.bQuiet = options.bQuiet;
+    job.bCheck = options.bCheck;
     return RunMergeJob(job) ? kExitSucceeded : kExitFailed;
 }
 

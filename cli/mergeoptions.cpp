@@ -2,6 +2,7 @@
 
 #include "cli/commandline.h"
 #include "cli/exitstatus.h"
+#include "merge/outputfile.h"
 
 namespace {
 
@@ -15,7 +16,8 @@ constexpr const char* kUsage =
     "\nUsage:\n"
     "  plexora-merge [-c NAME | -m MASK] -o OUT FILE...   the files, in channel order\n"
     "  plexora-merge --auto [-c NAME] [-o OUT] FILE...    each file with its siblings\n"
-    "  plexora-merge --list                               the configurations and suffixes\n";
+    "  plexora-merge --list                               the configurations and suffixes\n"
+    "  plexora-merge --check [options as above] FILE...   compare an output with its stems\n";
 
 constexpr const char* kFooter =
     "Inputs: mono WAV files of integer PCM (8, 16, 24 or 32 bits) or IEEE float (32 or 64\n"
@@ -33,6 +35,11 @@ constexpr const char* kFooter =
     "Settings (configurations, suffixes, the plain-header option) come from --settings FILE,\n"
     "else from settings.pxr beside the program, else are the built-in ones. They are never\n"
     "written.\n\n"
+    "--check: with the options and files of the merge that made OUT, reads the files and\n"
+    "compares what the merge would write with OUT, byte for byte, writing nothing. One line\n"
+    "and the exit status 0 when they are the same; otherwise the exit status 1 and a line\n"
+    "naming the first difference (a header field, or the frame, channel and speaker), or an\n"
+    "OUT that is missing, shorter or longer.\n\n"
     "Examples:\n"
     "  plexora-merge -o mix.wav drumsFL.wav drumsFR.wav\n"
     "      stereo: the first configuration with two channels\n"
@@ -42,9 +49,12 @@ constexpr const char* kFooter =
     "      takes drumsFR.wav ... drumsBR.wav beside it and writes\n"
     "      '/audio/drumssurround 5.1.wav' (with the built-in settings)\n"
     "  plexora-merge --auto -c stereo drumsFL.wav bassFL.wav\n"
-    "      two sets, into drumsstereo.wav and bassstereo.wav\n\n"
-    "Exit status: 0 merged, 1 a merge failed, 2 usage error, 128 + the signal number when a\n"
-    "signal (Ctrl-C, a closed pipe) interrupted it; the output is then left as it was.";
+    "      two sets, into drumsstereo.wav and bassstereo.wav\n"
+    "  plexora-merge --check --auto /audio/drumsFL.wav\n"
+    "      is '/audio/drumssurround 5.1.wav' still what its stems make?\n\n"
+    "Exit status: 0 merged (with --check: the same), 1 a merge failed (with --check: differs),\n"
+    "2 usage error, 128 + the signal number when a signal (Ctrl-C, a closed pipe) interrupted\n"
+    "it; the output is then left as it was.";
 
 bool UsageError(const std::string& strMessage)
 {
@@ -57,10 +67,12 @@ bool CheckCombinations(const MergeOptions& options)
 {
     if (options.bList) {
         if (!options.files.empty() || options.strOutputPath || options.strConfiguration ||
-            options.dwChannelMask || options.bAuto)
-            return UsageError("--list merges nothing; it takes no files, -o, -c, -m or --auto");
+            options.dwChannelMask || options.bAuto || options.bCheck)
+            return UsageError("--list merges nothing; it takes no files, -o, -c, -m, --auto or --check");
         return true;
     }
+    if (options.bCheck && options.strOutputPath == kStandardOutputName)
+        return UsageError("--check compares with a file; '-o -' names none");
     if (options.strConfiguration && options.dwChannelMask)
         return UsageError("-c and -m both choose the channels; give one of them");
     if (options.bAuto) {
@@ -139,6 +151,7 @@ bool ParseMergeOptions(int argc, char** argv, MergeOptions& options, int& nExitC
     app.add_flag("--plain", options.bPlain, "A plain header without the channel mask, whatever the settings say");
     app.add_flag("--bext", options.bBext, "Carry the first file's \"bext\" chunk (Broadcast Wave) into the output");
     app.add_flag("-q,--quiet", options.bQuiet, "No progress bar and no summary");
+    app.add_flag("--check", options.bCheck, "Compare OUT with what the merge would write; write nothing");
 
     nExitCode = kExitUsage;
     if (!ParseCommandLine(app, argc, argv, nExitCode))

@@ -140,8 +140,8 @@ std::vector<BYTE> ComposeOutputHeader(const OutputFormat& format, bool bRF64)
     return out.Take();
 }
 
-bool WriteOutputHeader(COutputFile& fileOutput, const OutputFormat& format)
+bool WriteOutputHeader(IOutputSink& output, const OutputFormat& format)
 {
     const std::vector<BYTE> header = ComposeOutputHeader(format, NeedsRF64(format));
-    return fileOutput.Write(header.data(), static_cast<UINT>(header.size()));
+    return output.Write(header.data(), static_cast<UINT>(header.size()));
 }

@@ -32,5 +32,6 @@ bool NeedsRF64(const OutputFormat& format);
 // and 0xFFFFFFFF as the "data" size.
 std::vector<BYTE> ComposeOutputHeader(const OutputFormat& format, bool bRF64);
 
-// Writes the header into the opened output, RF64 when NeedsRF64 says so.
-bool WriteOutputHeader(COutputFile& fileOutput, const OutputFormat& format);
+// Writes the header into the opened output (in one piece), RF64 when
+// NeedsRF64 says so.
+bool WriteOutputHeader(IOutputSink& output, const OutputFormat& format);

@@ -296,3 +296,56 @@ TEST(MergeCliTest, AProgressBarOnlyOnATerminalAndNotWithQuietInBothPrograms)
 }
 
 }  // namespace
+
+// --check: the output laid out by hand, then changed in one place each; the
+// first difference named as a header field or as frame, channel and speaker,
+// or the output missing, shorter or longer. Nothing is written, and --auto
+// finds the output by its name.
+TEST(MergeCliTest, CheckComparesAnOutputWithWhatItsStemsMake)
+{
+    TempDir dir;
+    const Stems stems = WriteStems(dir, "take", {"FL", "FR"}, 40);
+    const std::string merged = MergedBytes(stems, 2, 0x3);  // 68-byte header, 80 bytes of frames
+    const std::string out = dir / "takestereo.wav";
+    const auto changed = [&](size_t nOffset) {
+        std::string bytes = merged;
+        bytes[nOffset] = static_cast<char>(bytes[nOffset] ^ 1);
+        return bytes;
+    };
+    const std::string differs = "plexora-merge: '" + out + "' differs from what its files make at byte ";
+    const struct {
+        std::optional<std::string> bytes;  // none: no output at all
+        int nExitCode;
+        std::string out;
+        std::string err;
+    } cases[] = {
+        {merged, 0, "'" + out + "' is what its 2 files make, byte for byte (148 bytes).\n", ""},
+        {changed(40), 1, "", differs + "40: the \"fmt \" chunk's channel mask.\n"},
+        {changed(4), 1, "", differs + "4: the RIFF size.\n"},
+        {changed(68 + 3 * 4 + 2), 1, "", differs + "82: frame 3, channel 2 (Front Right).\n"},
+        {merged.substr(0, 100), 1, "",
+         "plexora-merge: '" + out + "' is shorter than what its files make: it ends at byte 100, frame 8, channel 1 "
+         "(Front Left).\n"},
+        {merged + "x", 1, "",
+         "plexora-merge: '" + out + "' is longer than what its files make: it goes on past byte 148.\n"},
+        {std::nullopt, 1, "", "plexora-merge: '" + out + "' can't be opened: No such file or directory.\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.err);
+        std::filesystem::remove(out);
+        if (c.bytes)
+            WriteWholeFile(out, *c.bytes);
+        const Outcome outcome = RunMerge(dir, {"--check", "-o", out, stems.paths[0], stems.paths[1]});
+        EXPECT_EQ(outcome.nExitCode, c.nExitCode);
+        EXPECT_EQ(outcome.out, c.out);
+        EXPECT_EQ(outcome.err, c.err);
+        EXPECT_EQ(std::filesystem::exists(out), c.bytes.has_value());
+        EXPECT_EQ(ReadWholeFile(out), c.bytes.value_or(""));
+    }
+    WriteWholeFile(out, merged);
+    const Outcome automatic = RunMerge(dir, {"--check", "-q", "--auto", "-c", "stereo", stems.paths[1]});
+    EXPECT_EQ(automatic.nExitCode, 0);
+    EXPECT_EQ(automatic.out + automatic.err, "");
+    EXPECT_EQ(RunMerge(dir, {"--check", "-o", "-", stems.paths[0]}).err,
+              Usage("--check compares with a file; '-o -' names none"));
+}
