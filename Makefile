@@ -96,6 +96,8 @@ install: programs
 bench: programs
 	@scripts/setup.sh bench
 	@bench/merge-bench.sh $(BUILD_DIR)
+	@echo
+	@bench/levels-bench.sh $(BUILD_DIR)
 
 clean:
 	rm -rf build build-sanitize build-fuzz build-mutants

@@ -3,73 +3,87 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <numbers>
 
 namespace {
 
 constexpr size_t kPhases = 4;
-constexpr size_t kTaps = 12;
+// 73 taps, one more than 4 x 18: centred on a sample, so that phase 0 is
+// the samples themselves and phases 1 to 3 fall a quarter, a half and three
+// quarters of the way to the next, where a crest between two samples is.
+constexpr size_t kLength = 73;
+constexpr size_t kTaps = (kLength + kPhases - 1) / kPhases;  // of each phase, the shorter ones padded
+constexpr double kKaiserBeta = 4.53;  // 50 dB down from 28 kHz at 48 kHz
 
-// BS.1770-4 Annex 2, phase by phase.
-constexpr double kCoefficients[kPhases][kTaps] = {
-    {0.0017089843750, 0.0109863281250, -0.0196533203125, 0.0332031250000, -0.0594482421875, 0.1373291015625,
-     0.9721679687500, -0.1022949218750, 0.0476074218750, -0.0266113281250, 0.0148925781250, -0.0083007812500},
-    {-0.0291748046875, 0.0292968750000, -0.0517578125000, 0.0891113281250, -0.1665039062500, 0.4650878906250,
-     0.7797851562500, -0.2003173828125, 0.1015625000000, -0.0582275390625, 0.0330810546875, -0.0189208984375},
-    {-0.0189208984375, 0.0330810546875, -0.0582275390625, 0.1015625000000, -0.2003173828125, 0.7797851562500,
-     0.4650878906250, -0.1665039062500, 0.0891113281250, -0.0517578125000, 0.0292968750000, -0.0291748046875},
-    {-0.0083007812500, 0.0148925781250, -0.0266113281250, 0.0476074218750, -0.1022949218750, 0.9721679687500,
-     0.1373291015625, -0.0594482421875, 0.0332031250000, -0.0196533203125, 0.0109863281250, 0.0017089843750},
+// The interpolator tap by tap, the four phases side by side, and the
+// largest sum of one phase's absolute taps: no output of a phase exceeds
+// the largest input under its taps times that.
+struct Interpolator {
+    std::array<std::array<float, kPhases>, kTaps> taps = {};
+    double gainBound = 0;
 };
 
-// The same, tap by tap.
-constexpr auto kTapsByPhase = [] {
-    std::array<std::array<double, kPhases>, kTaps> taps = {};
-    for (size_t p = 0; p < kPhases; ++p) {
-        for (size_t j = 0; j < kTaps; ++j)
-            taps[j][p] = kCoefficients[p][j];
+Interpolator DesignInterpolator()
+{
+    Interpolator interpolator;
+    const double center = (kLength - 1) / 2.0;
+    std::array<double, kPhases> sums = {};
+    for (size_t n = 0; n < kLength; ++n) {
+        const double x = (static_cast<double>(n) - center) / kPhases;
+        const double r = (static_cast<double>(n) - center) / center;
+        const double window = std::cyl_bessel_i(0.0, kKaiserBeta * std::sqrt(1 - r * r)) /
+                              std::cyl_bessel_i(0.0, kKaiserBeta);
+        const double tap = x == 0 ? 1 : std::sin(std::numbers::pi * x) / (std::numbers::pi * x) * window;
+        interpolator.taps[n / kPhases][n % kPhases] = static_cast<float>(tap);
+        sums[n % kPhases] += std::abs(tap);
     }
-    return taps;
-}();
+    interpolator.gainBound = *std::max_element(sums.begin(), sums.end());
+    return interpolator;
+}
 
-// No phase's output exceeds the largest input magnitude under its taps
-// times this: the largest sum of a phase's absolute coefficients.
-constexpr double kGainBound = 2.0228271484375;
+const Interpolator& GetInterpolator()
+{
+    static const Interpolator interpolator = DesignInterpolator();
+    return interpolator;
+}
 
 // Outputs interpolated at a time, behind one test of the bound.
 constexpr size_t kStretch = 32;
 
 }  // namespace
 
-CTruePeakMeter::CTruePeakMeter() : m_window(kTaps - 1, 0.0)
+CTruePeakMeter::CTruePeakMeter() : m_window(kTaps - 1, 0.0f)
 {
 }
 
 void CTruePeakMeter::Add(const double* pSamples, size_t nSamples)
 {
-    m_window.insert(m_window.end(), pSamples, pSamples + nSamples);
-    for (size_t i = 0; i < nSamples; ++i)
+    const Interpolator& interpolator = GetInterpolator();
+    for (size_t i = 0; i < nSamples; ++i) {
         m_peak = std::max(m_peak, std::abs(pSamples[i]));
-    const double* w = m_window.data();
+        m_window.push_back(static_cast<float>(pSamples[i]));
+    }
+    const float* w = m_window.data();
     // Output n of each phase is interpolated from w[n] ... w[n + kTaps - 1].
     for (size_t first = 0; first < nSamples; first += kStretch) {
         const size_t nCount = std::min(kStretch, nSamples - first);
-        double largest = 0;
+        float largest = 0;
         for (size_t i = first; i < first + nCount + kTaps - 1; ++i)
             largest = std::max(largest, std::abs(w[i]));
-        if (largest * kGainBound <= m_peak)
+        if (largest * interpolator.gainBound <= m_peak)
             continue;
-        double peak = m_peak;
+        float peak = 0;
         for (size_t n = first; n < first + nCount; ++n) {
             // The four phases side by side, each input sample loaded once.
-            double y[kPhases] = {};
+            std::array<float, kPhases> y = {};
             for (size_t j = 0; j < kTaps; ++j) {
                 for (size_t p = 0; p < kPhases; ++p)
-                    y[p] += kTapsByPhase[j][p] * w[n + j];
+                    y[p] += interpolator.taps[j][p] * w[n + j];
             }
-            for (const double v : y)
+            for (const float v : y)
                 peak = std::max(peak, std::abs(v));
         }
-        m_peak = peak;
+        m_peak = std::max(m_peak, static_cast<double>(peak));
     }
     m_window.erase(m_window.begin(), m_window.end() - static_cast<std::ptrdiff_t>(kTaps - 1));
 }

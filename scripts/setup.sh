@@ -24,8 +24,9 @@ case ${1-} in
     python3                                      # make mutants: the fault sample
   ) ;;
   fuzz) packages=("${run[@]}" clang libclang-rt-14-dev) ;;
-  bench) packages=("${run[@]}" sox ffmpeg time)  # its peers; peak memory via /usr/bin/time
-    ;;
+  bench) packages=("${run[@]}" sox ffmpeg time   # its peers; peak memory via /usr/bin/time
+    python3                                      # the levels' figures side by side
+  ) ;;
   *)
     echo "usage: scripts/setup.sh run|test|fuzz|bench" >&2
     exit 2

@@ -116,7 +116,8 @@ TEST(LevelsTest, LoudnessOfTheEbuTestSignals)
 }
 
 // The true peak of signals whose samples miss their crests, against the
-// value expected and libebur128's own oversampler.
+// value expected (within 0.05 dB: the example filter of BS.1770-4 reads a
+// 12 kHz tone 0.22 dB high) and libebur128's own oversampler.
 TEST(LevelsTest, TruePeakBetweenTheSamples)
 {
     struct Signal {
@@ -128,6 +129,8 @@ TEST(LevelsTest, TruePeakBetweenTheSamples)
         // A quarter of the sample rate, 45 degrees off: every sample at 0.707 of the crest.
         {"12 kHz, -6 dBFS", [](size_t n) { return 0.5 * std::sin(std::numbers::pi * (n / 2.0 + 0.25)); }, -6.02},
         {"997 Hz, full scale", [](size_t n) { return std::sin(2 * std::numbers::pi * 997 * n / kRate); }, 0},
+        {"11 kHz, -3 dBFS", [](size_t n) { return Amplitude(-3) * std::sin(2 * std::numbers::pi * 11000 * n / kRate + 0.3); },
+         -3},
         {"19 kHz, -1 dBFS", [](size_t n) { return Amplitude(-1) * std::sin(2 * std::numbers::pi * 19000 * n / kRate + 1); },
          -1},
         {"three tones up to 17 kHz",
@@ -143,7 +146,8 @@ TEST(LevelsTest, TruePeakBetweenTheSamples)
         std::vector<double> samples(kRate);
         double samplePeak = 0;
         for (size_t n = 0; n < samples.size(); ++n) {
-            samples[n] = signal.sample(n);
+            // Faded in over 10 ms: a tone that starts at once rings past its level.
+            samples[n] = signal.sample(n) * std::min(1.0, static_cast<double>(n) / 480);
             samplePeak = std::max(samplePeak, std::abs(samples[n]));
         }
         CTruePeakMeter meter;
@@ -158,7 +162,7 @@ TEST(LevelsTest, TruePeakBetweenTheSamples)
         EXPECT_NEAR(Decibels(meter.GetTruePeak()), Decibels(reference), 0.2);
         EXPECT_GE(meter.GetTruePeak(), samplePeak);
         const double truePeak = Decibels(meter.GetTruePeak());
-        EXPECT_NEAR(truePeak, signal.truePeak.value_or(truePeak), 0.2);
+        EXPECT_NEAR(truePeak, signal.truePeak.value_or(truePeak), 0.05);
     }
 }
 

@@ -153,8 +153,8 @@ TEST(InfoCliTest, JsonForScripts)
 // --levels: the table of the channels, named by their speakers, the
 // loudness line and the warnings after the header's lines, and the same
 // under "levels" in JSON, null for silence. Front Left is a 1 kHz sine of
-// 3277/32768 (-20.00 dBFS, RMS 3 dB under, a true peak 0.01 dB over, the
-// gain of the interpolator's first phase), Front Right silent: -23.0 LUFS
+// 3277/32768 (-20.00 dBFS, RMS 3 dB under, the true peak a sample's, on
+// the crest), Front Right silent: -23.0 LUFS
 // throughout, four seconds being more than the short-term window.
 TEST(InfoCliTest, LevelsForPeopleAndScripts)
 {
@@ -177,7 +177,7 @@ TEST(InfoCliTest, LevelsForPeopleAndScripts)
     EXPECT_EQ(text.out.substr(nLevels),
               "  levels:\n"
               "    speaker      sample peak    true peak          RMS   DC offset  clipped\n"
-              "    Front Left   -20.00 dBFS  -19.99 dBTP  -23.01 dBFS   +0.000000        0\n"
+              "    Front Left   -20.00 dBFS  -20.00 dBTP  -23.01 dBFS   +0.000000        0\n"
               "    Front Right    -inf dBFS    -inf dBTP    -inf dBFS   +0.000000        0\n"
               "  loudness:      integrated -23.0 LUFS, range 0.0 LU, momentary max -23.0 LUFS, "
               "short-term max -23.0 LUFS\n"
@@ -189,7 +189,7 @@ TEST(InfoCliTest, LevelsForPeopleAndScripts)
     ASSERT_NE(nJsonLevels, std::string::npos) << json.out;
     EXPECT_EQ(json.out.substr(nJsonLevels),
               ", \"levels\": {\"channels\": [{\"speaker\": \"Front Left\", \"peak_dbfs\": -20.00, "
-              "\"true_peak_dbtp\": -19.99, \"rms_dbfs\": -23.01, \"dc_offset\": 0.000000, \"clipped_samples\": 0}, "
+              "\"true_peak_dbtp\": -20.00, \"rms_dbfs\": -23.01, \"dc_offset\": 0.000000, \"clipped_samples\": 0}, "
               "{\"speaker\": \"Front Right\", \"peak_dbfs\": null, \"true_peak_dbtp\": null, \"rms_dbfs\": null, "
               "\"dc_offset\": 0.000000, \"clipped_samples\": 0}], \"integrated_lufs\": -23.0, "
               "\"loudness_range_lu\": 0.0, \"max_momentary_lufs\": -23.0, \"max_short_term_lufs\": -23.0, "
