@@ -33,7 +33,7 @@ constexpr const char* kFooter =
     "largest or smallest value, in runs of two or more); for the file: integrated loudness\n"
     "(LUFS), loudness range (LU), and the largest momentary and short-term loudness (LUFS),\n"
     "Low Frequency left out. Warnings: a silent channel, two identical channels or two of\n"
-    "inverse polarity, Low Frequency with more than -20 dB of its energy above 120 Hz,\n"
+    "inverse polarity, Low Frequency with more than -10 dB of its energy above 120 Hz,\n"
     "clipped samples, a DC offset beyond 1% of full scale. Warnings leave the exit status 0.\n\n"
     "The configurations come from --settings FILE, else from settings.pxr beside the program,\n"
     "else are the built-in ones.\n\n"

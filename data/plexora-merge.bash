@@ -22,7 +22,7 @@ _plexora_merge()
             ;;
     esac
     if [[ $cur == -* ]]; then
-        local options=(-c --configuration -m --mask -o --output --auto --settings --list --plain --bext -q --quiet
+        local options=(-c --configuration -m --mask -o --output --auto --settings --list --plain --bext --check -q --quiet
             -h --help --version)
         COMPREPLY=($(compgen -W "${options[*]}" -- "$cur"))
         return
