@@ -1,5 +1,6 @@
 #include "analysis/gatedloudness.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -26,7 +27,9 @@ void CGatedLoudness::AddBlock(double energy)
     const double loudness = LoudnessOfEnergy(energy);
     if (!(loudness > kAbsoluteGate))
         return;
-    const auto nBin = std::min(m_energies.size() - 1, static_cast<size_t>((loudness - kAbsoluteGate) * kBinsPerLu));
+    // Clamped before the conversion: an infinite sample in a float file makes an infinite block.
+    const double top = static_cast<double>(m_energies.size() - 1);
+    const auto nBin = static_cast<size_t>(std::min(top, (loudness - kAbsoluteGate) * kBinsPerLu));
     m_energies[nBin] += energy;
     ++m_counts[nBin];
 }

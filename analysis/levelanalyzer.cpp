@@ -11,13 +11,12 @@
 #include "analysis/channelspeakers.h"
 #include "analysis/levelwarning.h"
 #include "analysis/sampledecoder.h"
-#include "layout/speakerposition.h"
 
 namespace {
 
 // Frames read and measured at a time: 3 MB of doubles for 12 channels.
 constexpr size_t kBlockFrames = 16384;
-constexpr int kLowFrequency = 3;
+constexpr int kLowFrequency = 3;  // its index in the speaker table
 
 // Runs task(0) ... task(nTasks - 1) on every core, each task once, the
 // largest first as numbered; returns when all are done. Without threads the

@@ -49,12 +49,12 @@ std::string FormatLevels(const LevelReport& report)
                 Padded(Number("%.2f dBFS", Decibels(levels.peak), "-inf dBFS"), 11, true) + "  " +
                 Padded(Number("%.2f dBTP", Decibels(levels.truePeak), "-inf dBTP"), 11, true) + "  " +
                 Padded(Number("%.2f dBFS", Decibels(levels.rms), "-inf dBFS"), 11, true) + "  " +
-                Padded(Number("%+.6f", levels.dcOffset, ""), 10, true) + "  " +
+                Padded(Number("%+.6f", Finite(levels.dcOffset), "nan"), 10, true) + "  " +
                 Padded(std::to_string(levels.nClipped), 7, true) + "\n";
     }
     const LoudnessLevels& loudness = report.loudness;
     text += "  loudness:      integrated " + Number("%.1f LUFS", Finite(loudness.integrated), "-inf LUFS") +
-            ", range " + Number("%.1f LU", loudness.range, "") + ", momentary max " +
+            ", range " + Number("%.1f LU", Finite(loudness.range), "nan LU") + ", momentary max " +
             Number("%.1f LUFS", Finite(loudness.maxMomentary), "-inf LUFS") + ", short-term max " +
             Number("%.1f LUFS", Finite(loudness.maxShortTerm), "-inf LUFS") + "\n";
     if (report.warnings.empty())
@@ -73,7 +73,7 @@ std::string FormatLevelsJson(const LevelReport& report)
                     ", \"peak_dbfs\": " + Number("%.2f", Decibels(levels.peak), "null") +
                     ", \"true_peak_dbtp\": " + Number("%.2f", Decibels(levels.truePeak), "null") +
                     ", \"rms_dbfs\": " + Number("%.2f", Decibels(levels.rms), "null") +
-                    ", \"dc_offset\": " + Number("%.6f", levels.dcOffset, "") +
+                    ", \"dc_offset\": " + Number("%.6f", Finite(levels.dcOffset), "null") +
                     ", \"clipped_samples\": " + std::to_string(levels.nClipped) + "}";
     }
     std::string warnings;
@@ -82,7 +82,7 @@ std::string FormatLevelsJson(const LevelReport& report)
     const LoudnessLevels& loudness = report.loudness;
     return "{\"channels\": [" + channels + "], \"integrated_lufs\": " +
            Number("%.1f", Finite(loudness.integrated), "null") +
-           ", \"loudness_range_lu\": " + Number("%.1f", loudness.range, "") +
+           ", \"loudness_range_lu\": " + Number("%.1f", Finite(loudness.range), "null") +
            ", \"max_momentary_lufs\": " + Number("%.1f", Finite(loudness.maxMomentary), "null") +
            ", \"max_short_term_lufs\": " + Number("%.1f", Finite(loudness.maxShortTerm), "null") +
            ", \"warnings\": [" + warnings + "]}";

@@ -1,6 +1,7 @@
 #include "merge/outputcomparer.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 
 void COutputComparer::Decide(CheckResult eResult, ULONGLONG nOffset, int nSystemError)
@@ -35,14 +36,15 @@ bool COutputComparer::Write(const void* pBuffer, UINT nCount)
         return false;
     }
     const UINT nRead = m_file.Read(m_read.data(), nCount);
-    const auto mismatch = std::mismatch(pMade, pMade + nRead, m_read.data());
-    const auto nSame = static_cast<ULONGLONG>(mismatch.first - pMade);
-    if (nSame < nRead)
-        Decide(CheckResult::Differs, m_nOffset + nSame);
-    else if (m_file.HasFailed())
+    // memcmp for the common case, many times faster than a loop that also says where.
+    if (std::memcmp(pMade, m_read.data(), nRead) != 0) {
+        const auto mismatch = std::mismatch(pMade, pMade + nRead, m_read.data());
+        Decide(CheckResult::Differs, m_nOffset + static_cast<ULONGLONG>(mismatch.first - pMade));
+    } else if (m_file.HasFailed()) {
         Decide(CheckResult::CannotRead, m_nOffset + nRead, m_file.GetSystemError());
-    else if (nRead < nCount)
+    } else if (nRead < nCount) {
         Decide(CheckResult::Shorter, m_nOffset + nRead);
+    }
     m_nOffset += nCount;
     return true;
 }
