@@ -12,9 +12,11 @@ bool MergeAutoSet(const CString& strFile, const CConfiguration& configuration, c
     if (set.GetRowCount() > 0) {
         const int nFileRow = set.FindRowOfFile(strFile);
         set.SetFile(nFileRow, strFile);
-        set.LoadSiblings(nFileRow, [](int, const CString& strSibling, SiblingStatus status) {
-            if (status == SiblingStatus::Missing)
-                std::fprintf(stderr, "%s\n", CStemSet::FormatMissingSibling(strSibling).GetString());
+        set.LoadSiblings(nFileRow, [&set](int nRow, const SiblingLookup& sibling) {
+            if (sibling.eStatus == SiblingStatus::Missing)
+                std::fprintf(stderr, "%s\n", CStemSet::FormatMissingSibling(sibling.strPath).GetString());
+            else if (sibling.eStatus == SiblingStatus::Ambiguous)
+                std::fprintf(stderr, "%s\n", set.FormatAmbiguousSibling(nRow, sibling.matches).GetString());
         });
     }
 

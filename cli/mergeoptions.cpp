@@ -16,7 +16,7 @@ constexpr const char* kUsage =
     "\nUsage:\n"
     "  plexora-merge [-c NAME | -m MASK] -o OUT FILE...   the files, in channel order\n"
     "  plexora-merge --auto [-c NAME] [-o OUT] FILE...    each file with its siblings\n"
-    "  plexora-merge --list                               the configurations and suffixes\n"
+    "  plexora-merge --list                               the configurations, suffixes and tags\n"
     "  plexora-merge --check [options as above] FILE...   compare an output with its stems\n";
 
 constexpr const char* kFooter =
@@ -31,7 +31,12 @@ constexpr const char* kFooter =
     "suffix, letter case counting; the first channel when none does), every other channel\n"
     "gets the sibling base name + its suffix + .wav, and the output is base name +\n"
     "configuration name + .wav beside the first channel's file. Without -c the default\n"
-    "configuration is used. Several files merge several sets, one after the other.\n\n"
+    "configuration is used. Several files merge several sets, one after the other.\n"
+    "A name that no suffix ends but a separator (. _ - or a blank) and a channel tag do\n"
+    "(mix.L.wav, take_LFE.wav; plexora-merge --list prints the tags) goes to the tag's\n"
+    "channel; its siblings are base name + the separator + their tags in any letter case\n"
+    "(two files for one channel refuse the set), and the output is base name + the\n"
+    "separator + configuration name + .wav (mix.surround 5.1.wav).\n\n"
     "Settings (configurations, suffixes, the plain-header option) come from --settings FILE,\n"
     "else from settings.pxr beside the program, else are the built-in ones. They are never\n"
     "written.\n\n"

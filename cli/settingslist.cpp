@@ -1,5 +1,7 @@
 #include "cli/settingslist.h"
 
+#include "layout/channeltags.h"
+
 std::string FormatSettingsList(const CSettings& settings)
 {
     std::string text = "Configurations:\n";
@@ -20,6 +22,19 @@ std::string FormatSettingsList(const CSettings& settings)
         strLine.Format("  %s: '%s'\n", kSpeakerPositions[i].pszName,
                        settings.m_strSuffixes[static_cast<size_t>(i)].GetString());
         text += strLine.str();
+    }
+    text += "Channel tags (after '.', '_', '-' or ' ', in any letter case):\n";
+    for (int i = 0; i < kSpeakerPositionCount; ++i) {
+        std::string tags;
+        for (const ChannelTag& tag : kChannelTags) {
+            if (tag.nSpeaker != i)
+                continue;
+            tags += (tags.empty() ? "" : ", ") + std::string(tag.pszTag);
+            if (tag.eScope != TagScope::Always)
+                tags += tag.eScope == TagScope::WithSides ? " (with Side positions)" : " (without Side positions)";
+        }
+        if (!tags.empty())
+            text += "  " + std::string(kSpeakerPositions[i].pszName) + ": " + tags + "\n";
     }
     return text;
 }

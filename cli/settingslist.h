@@ -7,5 +7,6 @@
 
 // Every configuration on its own line, with its index, name, mask in hex
 // and channels in order (the default one marked), then every speaker
-// position's suffix. Names and suffixes are quoted, so blanks show.
+// position's suffix, then the channel tags of every position that has any.
+// Names and suffixes are quoted, so blanks show.
 std::string FormatSettingsList(const CSettings& settings);

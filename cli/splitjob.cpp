@@ -127,8 +127,16 @@ bool NameStems(const CSplitEngine& engine, const SplitJob& job, const CSettings&
         std::fprintf(stderr, "plexora-split: '%s' %s.\n", job.strFile.GetString(), strError.c_str());
         return false;
     }
+    // Tagged stems of an empty base name would be ".L.wav" ..., which no set
+    // is read from.
+    if (job.tagSeparator &&
+        GetSplitBaseName(job.strFile, channels.dwChannelMask, settings.m_aConfigurations, job.tagSeparator).IsEmpty()) {
+        std::fprintf(stderr, "plexora-split: '%s' leaves no base name to put before the channel tags; rename it, or "
+                     "split it without -t.\n", job.strFile.GetString());
+        return false;
+    }
     CStemSet set(channels.dwChannelMask, settings.m_strSuffixes);
-    set.NameSplitStems(job.strFile, job.strFolder, settings.m_aConfigurations);
+    set.NameSplitStems(job.strFile, job.strFolder, settings.m_aConfigurations, job.tagSeparator);
     if (!CheckStemNames(engine, set, job.bForce))
         return false;
     stems = StemPaths(set);

@@ -1,12 +1,15 @@
 // One file of a plexora-split run: what is split, where its stems go and how.
 #pragma once
 
+#include <optional>
+
 #include "layout/settings.h"
 #include "core/cstring.h"
 
 struct SplitJob {
     CString strFile;
     CString strFolder;                               // of the stems; empty: beside the file
+    std::optional<char> tagSeparator;                // stems named by channel tags after it, not by suffixes
     const CConfiguration* pConfiguration = nullptr;  // -c: the speakers of a file without a usable mask
     bool bForce = false;                             // existing stems are replaced
     bool bQuiet = false;                             // no progress bar, no summary

@@ -36,6 +36,7 @@ int main(int argc, char** argv)
         }
     }
     job.strFolder = CString(options.strFolder.value_or(""));
+    job.tagSeparator = options.tagSeparator;
     job.bForce = options.bForce;
     job.bQuiet = options.bQuiet;
 

@@ -4,6 +4,7 @@
 
 #include "cli/commandline.h"
 #include "cli/exitstatus.h"
+#include "layout/channeltags.h"
 
 namespace {
 
@@ -11,9 +12,9 @@ constexpr const char* kProgram = "plexora-split";
 
 constexpr const char* kDescription =
     "Splits multichannel WAV files into one mono WAV file per channel, named by the speakers'\n"
-    "suffixes, in the file's own sample format.";
+    "suffixes or channel tags, in the file's own sample format.";
 
-constexpr const char* kUsage = "\nUsage:\n  plexora-split [-c NAME] [-o DIR] [-f] FILE...\n";
+constexpr const char* kUsage = "\nUsage:\n  plexora-split [-c NAME] [-o DIR] [-t SEP] [-f] FILE...\n";
 
 constexpr const char* kFooter =
     "Files: RIFF, RF64 or BW64 WAV files of integer PCM (8, 16, 24 or 32 bits) or IEEE float\n"
@@ -28,14 +29,21 @@ constexpr const char* kFooter =
     "Each stem is base name + the speaker's suffix + .wav, beside the file or in -o DIR. The\n"
     "base name is the file's name without its extension and without a configuration name of\n"
     "its mask at its end, so 'drumssurround 5.1.wav' splits into drumsFL.wav ... drumsBR.wav,\n"
-    "the names plexora-merge --auto reads. Nothing is written while a stem exists already\n"
-    "(unless -f), would be the file itself, or shares its name with another stem. The stems\n"
-    "are written aside and put in place together once the last sample is written.\n\n"
+    "the names plexora-merge --auto reads.\n\n"
+    "With -t SEP (., _, - or a blank) each stem is base name + SEP + the speaker's channel\n"
+    "tag + .wav instead, as a DAW names them, and plexora-merge --auto reads them too: -t .\n"
+    "gives drums.L.wav, drums.R.wav, drums.C.wav, drums.LFE.wav, drums.Ls.wav, drums.Rs.wav\n"
+    "(a speaker without a tag: its suffix). plexora-merge --list prints the tags.\n\n"
+    "Nothing is written while a stem exists already (unless -f), would be the file itself,\n"
+    "or shares its name with another stem. The stems are written aside and put in place\n"
+    "together once the last sample is written.\n\n"
     "Settings (configurations and suffixes) come from --settings FILE, else from settings.pxr\n"
     "beside the program, else are the built-in ones. They are never written.\n\n"
     "Examples:\n"
     "  plexora-split 'drumssurround 5.1.wav'\n"
     "      drumsFL.wav, drumsFR.wav, drumsFC.wav, drumsLF.wav, drumsBL.wav, drumsBR.wav\n"
+    "  plexora-split -t _ 'drumssurround 5.1.wav'\n"
+    "      drums_L.wav, drums_R.wav, drums_C.wav, drums_LFE.wav, drums_Ls.wav, drums_Rs.wav\n"
     "  plexora-split -o stems -f mix.wav\n"
     "      mixFL.wav ... in the folder stems, replacing earlier ones\n"
     "  plexora-split -c quadriphony old4.wav\n"
@@ -58,6 +66,7 @@ bool ParseSplitOptions(int argc, char** argv, SplitOptions& options, int& nExitC
     std::string strConfiguration;
     std::string strFolder;
     std::string strSettings;
+    std::string strSeparator;
     app.add_option("FILE", options.files, "Multichannel WAV files (see below)")->type_name("")->required();
     CLI::Option* pConfiguration =
         app.add_option("-c,--configuration", strConfiguration,
@@ -67,6 +76,10 @@ bool ParseSplitOptions(int argc, char** argv, SplitOptions& options, int& nExitC
     CLI::Option* pFolder =
         app.add_option("-o,--output", strFolder, "The folder of the stems; beside each file without it")
             ->type_name("DIR");
+    CLI::Option* pTags =
+        app.add_option("-t,--tags", strSeparator,
+                       "Name the stems by channel tags after SEP: '.', '_', '-' or ' ' (see below)")
+            ->type_name("SEP");
     app.add_flag("-f,--force", options.bForce, "Replace stems that exist already");
     CLI::Option* pSettings =
         app.add_option("--settings", strSettings, "The settings file to read")->type_name("FILE");
@@ -80,6 +93,12 @@ bool ParseSplitOptions(int argc, char** argv, SplitOptions& options, int& nExitC
         options.strConfiguration = strConfiguration;
     if (pSettings->count() > 0)
         options.strSettingsPath = strSettings;
+    if (pTags->count() > 0) {
+        if (strSeparator.size() != 1 || kTagSeparators.find(strSeparator[0]) == std::string_view::npos)
+            return UsageError("-t takes the separator before the channel tags: '.', '_', '-' or ' ', not '" +
+                              strSeparator + "'");
+        options.tagSeparator = strSeparator[0];
+    }
     if (pFolder->count() > 0) {
         std::error_code ec;
         if (!std::filesystem::is_directory(strFolder, ec))

@@ -10,6 +10,7 @@ struct SplitOptions {
     std::vector<std::string> files;               // the multichannel files, split one after the other
     std::optional<std::string> strConfiguration;  // -c: the speakers of files without a usable mask
     std::optional<std::string> strFolder;         // -o: where the stems go; beside each file without it
+    std::optional<char> tagSeparator;             // -t: stems named by channel tags after it
     std::optional<std::string> strSettingsPath;   // --settings
     bool bForce = false;                          // -f: existing stems are replaced
     bool bQuiet = false;                          // -q: no progress bar, no summary

@@ -6,7 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <random>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -31,16 +31,15 @@ std::string FollowLinks(std::string path)
     return path;
 }
 
-// Drawn afresh from the system for every name, so that processes forked
-// from one parent never draw the same names.
+// From the system's generator, which reseeds in a forked child, so that
+// processes forked from one parent never draw the same names; a
+// std::random_device made per name cost more than the save it named.
 std::string RandomName()
 {
     static const char kAlphabet[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    std::random_device device;
-    std::uniform_int_distribution<size_t> pick(0, sizeof kAlphabet - 2);
     std::string name;
     for (int i = 0; i < 8; ++i)
-        name += kAlphabet[pick(device)];
+        name += kAlphabet[::arc4random_uniform(sizeof kAlphabet - 1)];
     return name;
 }
 

@@ -16,9 +16,10 @@ bool CStdioFile::FillReadBuffer()
 {
     if (m_atEnd)
         return false;
-    m_readBuffer.resize(kReadChunkBytes);
-    const UINT n = Read(m_readBuffer.data(), kReadChunkBytes);
-    m_readBuffer.resize(n);
+    if (!m_pReadChunk)
+        m_pReadChunk = std::make_unique_for_overwrite<char[]>(kReadChunkBytes);
+    const UINT n = Read(m_pReadChunk.get(), kReadChunkBytes);
+    m_readBuffer = std::string_view(m_pReadChunk.get(), n);
     m_readPos = 0;
     m_atEnd = n == 0;
     return n > 0;
@@ -43,10 +44,10 @@ bool CStdioFile::ReadString(CString& rString)
         }
         bStarted = true;
         const size_t nEnd = m_readBuffer.find_first_of("\r\n", m_readPos);
-        const size_t nStop = nEnd == std::string::npos ? m_readBuffer.size() : nEnd;
-        line.append(m_readBuffer, m_readPos, std::min(nStop - m_readPos, kMaxLineBytes - line.size()));
+        const size_t nStop = nEnd == std::string_view::npos ? m_readBuffer.size() : nEnd;
+        line.append(m_readBuffer.substr(m_readPos, std::min(nStop - m_readPos, kMaxLineBytes - line.size())));
         m_readPos = nStop;
-        if (nEnd != std::string::npos) {
+        if (nEnd != std::string_view::npos) {
             m_afterCarriageReturn = m_readBuffer[nEnd] == '\r';
             ++m_readPos;
             break;
@@ -58,10 +59,15 @@ bool CStdioFile::ReadString(CString& rString)
 
 void CStdioFile::WriteString(const char* psz)
 {
-    for (const char* p = psz; *p; ++p) {
-        if (*p == '\n')
-            m_writeBuffer += '\r';
-        m_writeBuffer += *p;
+    for (std::string_view text(psz);;) {
+        const size_t nLineFeed = text.find('\n');
+        if (nLineFeed == std::string_view::npos) {
+            m_writeBuffer += text;
+            break;
+        }
+        m_writeBuffer += text.substr(0, nLineFeed);
+        m_writeBuffer += "\r\n";
+        text.remove_prefix(nLineFeed + 1);
     }
     if (m_writeBuffer.size() >= kWriteChunkBytes)
         FlushWriteBuffer();
@@ -86,7 +92,7 @@ bool CStdioFile::Close()
     if (!IsOpen())
         return true;
     FlushWriteBuffer();
-    m_readBuffer.clear();
+    m_readBuffer = {};
     m_readPos = 0;
     m_atEnd = false;
     m_afterCarriageReturn = false;

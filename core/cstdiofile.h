@@ -3,7 +3,9 @@
 // and a last line without a line end is read like any other.
 #pragma once
 
+#include <memory>
 #include <string>
+#include <string_view>
 
 #include "core/cfile.h"
 #include "core/cstring.h"
@@ -30,7 +32,11 @@ private:
     bool FillReadBuffer();
     bool FlushWriteBuffer();
 
-    std::string m_readBuffer;
+    // The chunk last read (allocated at the first read, never cleared: a
+    // settings file is read in one chunk, and zeroing a whole chunk for it
+    // cost more than the reading) and the part of it the read filled.
+    std::unique_ptr<char[]> m_pReadChunk;
+    std::string_view m_readBuffer;
     size_t m_readPos = 0;
     bool m_atEnd = false;
     bool m_afterCarriageReturn = false;  // a line feed next is still that line's end

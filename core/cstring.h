@@ -29,7 +29,6 @@ public:
     CString Mid(int nFirst, int nCount) const;
 
     bool EndsWith(const CString& suffix) const;
-    int Compare(const char* psz) const { return m_str.compare(psz ? psz : ""); }
     // Ignores letter case as FoldCase (casefold.h) folds it: Unicode's in
     // UTF-8 text, ASCII letters' only in other bytes.
     int CompareNoCase(const char* psz) const;

@@ -100,11 +100,8 @@ CSettings AwkwardSettings()
         settings.m_strSuffixes[i] = suffixes[i % 8];
     const std::pair<const char*, DWORD> configurations[] = {
         {"", 0}, {" lead", 0x80000000}, {"trail ", 0xFFFFFFFF}, {"with = sign", 0xFFFC0003}, {"surround 5.1", 0x3F}};
-    for (const auto& [pszName, dwMask] : configurations) {
-        settings.m_aConfigurations.push_back(std::make_unique<CConfiguration>());
-        settings.m_aConfigurations.back()->m_strName = pszName;
-        settings.m_aConfigurations.back()->m_dwChannelMask = dwMask;
-    }
+    for (const auto& [pszName, dwMask] : configurations)
+        settings.AddConfiguration(pszName, dwMask);
     settings.m_nDefaultConfiguration = 4;
     return settings;
 }

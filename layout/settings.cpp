@@ -70,12 +70,13 @@ void CSettings::LoadDefaultSettings()
 
 void CSettings::AppendBuiltInConfigurations()
 {
-    for (const BuiltInConfiguration& builtIn : kBuiltInConfigurations) {
-        auto pConfiguration = std::make_unique<CConfiguration>();
-        pConfiguration->m_strName = builtIn.pszName;
-        pConfiguration->m_dwChannelMask = builtIn.dwChannelMask;
-        m_aConfigurations.push_back(std::move(pConfiguration));
-    }
+    for (const BuiltInConfiguration& builtIn : kBuiltInConfigurations)
+        AddConfiguration(builtIn.pszName, builtIn.dwChannelMask);
+}
+
+void CSettings::AddConfiguration(const CString& strName, DWORD dwChannelMask)
+{
+    m_aConfigurations.push_back(std::make_unique<CConfiguration>(CConfiguration{strName, dwChannelMask}));
 }
 
 bool CSettings::RepairConfigurations()

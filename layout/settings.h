@@ -49,6 +49,10 @@ public:
     // 2^32 so that masks written in unsigned decimal read back unchanged.
     static bool ParseIntValue(const CString& strLine, const CString& strKey, int& rValue);
 
+    // Appends a configuration at the end of the list, where every list
+    // shown of it appends it too.
+    void AddConfiguration(const CString& strName, DWORD dwChannelMask);
+
     std::vector<std::unique_ptr<CConfiguration>> m_aConfigurations;
     bool m_bAutoLoading = false;
     bool m_bAutoPadding = false;

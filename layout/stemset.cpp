@@ -1,8 +1,10 @@
 #include "layout/stemset.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "core/fileexists.h"
+#include "layout/channeltags.h"
 
 namespace {
 
@@ -11,6 +13,45 @@ int NameStart(const CString& strPath)
 {
     const size_t nSlash = strPath.str().rfind('/');
     return nSlash == std::string::npos ? 0 : static_cast<int>(nSlash) + 1;
+}
+
+// A name (a path without its extension) that ends in a separator and a
+// channel tag of the mask, with a base name before them within the file's
+// name: an empty one would name siblings and outputs by the separator alone
+// (".R.wav" is a hidden file). strStart is the name up to the tag.
+struct TaggedName {
+    CString strStart;
+    int nSpeaker;
+};
+
+std::optional<TaggedName> ReadTaggedName(const CString& strName, DWORD dwChannelMask)
+{
+    const size_t nSeparator = strName.str().find_last_of(kTagSeparators);
+    if (nSeparator == std::string::npos || static_cast<int>(nSeparator) <= NameStart(strName))
+        return std::nullopt;
+    const int nSpeaker = FindTaggedSpeaker(std::string_view(strName.str()).substr(nSeparator + 1), dwChannelMask);
+    if (nSpeaker < 0)
+        return std::nullopt;
+    return TaggedName{strName.Left(static_cast<int>(nSeparator) + 1), nSpeaker};
+}
+
+// The names in the folder of strStart (a path up to a file's name) that
+// begin with that name and end in ".wav", as paths written like strStart;
+// none when the folder cannot be read.
+std::vector<CString> FindFilesStartingWith(const CString& strStart, std::error_code& ec)
+{
+    const int nNameStart = NameStart(strStart);
+    const CString strFolder = strStart.Left(nNameStart);
+    const std::string start = strStart.Mid(nNameStart).str();
+    std::vector<CString> files;
+    std::filesystem::directory_iterator entry(strFolder.IsEmpty() ? "." : strFolder.str(), ec);
+    for (; !ec && entry != std::filesystem::directory_iterator(); entry.increment(ec)) {
+        const std::string name = entry->path().filename().string();
+        if (name.size() > start.size() + 4 && name.starts_with(start) && name.ends_with(".wav"))
+            files.push_back(strFolder + CString(name));
+    }
+    std::sort(files.begin(), files.end(), [](const CString& a, const CString& b) { return a.str() < b.str(); });
+    return files;
 }
 
 }  // namespace
@@ -24,7 +65,8 @@ CString GetBaseName(const CString& strPath, const CString& strSuffix)
 }
 
 CString GetSplitBaseName(const CString& strPath, DWORD dwChannelMask,
-                         const std::vector<std::unique_ptr<CConfiguration>>& configurations)
+                         const std::vector<std::unique_ptr<CConfiguration>>& configurations,
+                         std::optional<char> tagSeparator)
 {
     CString strName = strPath.Mid(NameStart(strPath));
     const size_t nDot = strName.str().rfind('.');
@@ -37,7 +79,11 @@ CString GetSplitBaseName(const CString& strPath, DWORD dwChannelMask,
             strName.EndsWith(strConfiguration))
             nLongest = strConfiguration.GetLength();
     }
-    return strName.Left(strName.GetLength() - nLongest);
+    const CString strBase = strName.Left(strName.GetLength() - nLongest);
+    if (tagSeparator && nLongest > 0 && !strBase.IsEmpty() &&
+        kTagSeparators.find(strBase.GetAt(strBase.GetLength() - 1)) != std::string_view::npos)
+        return strBase.Left(strBase.GetLength() - 1);
+    return strBase;
 }
 
 CStemSet::CStemSet(DWORD dwChannelMask, const SuffixTable& suffixes) : m_dwChannelMask(dwChannelMask)
@@ -58,7 +104,15 @@ int CStemSet::FindRowBySuffix(const CString& strFile) const
             nLongest = strSuffix.GetLength();
         }
     }
-    return nRow;
+    if (nRow >= 0)
+        return nRow;
+    if (const auto tagged = ReadTaggedName(strName, m_dwChannelMask)) {
+        for (int r = 0; r < GetRowCount(); ++r) {
+            if (GetSpeaker(r) == tagged->nSpeaker)
+                return r;
+        }
+    }
+    return -1;
 }
 
 int CStemSet::FindRowOfFile(const CString& strFile) const
@@ -66,23 +120,65 @@ int CStemSet::FindRowOfFile(const CString& strFile) const
     return std::max(FindRowBySuffix(strFile), 0);
 }
 
-CString CStemSet::GetSiblingPath(int nFromRow, int nRow) const
+CStemSet::SetNaming CStemSet::GetNaming(int nRow) const
 {
-    return GetBaseName(GetFile(nFromRow), GetSuffix(nFromRow)) + GetSuffix(nRow) + ".wav";
+    const CString& strFile = GetFile(nRow);
+    const CString strName = strFile.Left(strFile.GetLength() - 4);
+    // The suffix first (an empty one ends every name), so that every set
+    // named by the suffixes is read as it always was.
+    if (!strName.EndsWith(GetSuffix(nRow))) {
+        if (const auto tagged = ReadTaggedName(strName, m_dwChannelMask); tagged && tagged->nSpeaker == GetSpeaker(nRow))
+            return {tagged->strStart, NamedBy::Tags};
+    }
+    return {GetBaseName(strFile, GetSuffix(nRow)), NamedBy::Suffixes};
 }
 
-void CStemSet::LoadSiblings(int nFromRow,
-                            const std::function<void(int, const CString&, SiblingStatus)>& onSibling,
+CString CStemSet::GetSiblingPath(const SetNaming& naming, int nRow) const
+{
+    const char* pszTag = GetChannelTag(GetSpeaker(nRow), m_dwChannelMask);
+    if (naming.eNamedBy == NamedBy::Tags && pszTag != nullptr)
+        return naming.strStart + pszTag + ".wav";
+    return naming.strStart + GetSuffix(nRow) + ".wav";
+}
+
+CString CStemSet::GetSiblingPath(int nFromRow, int nRow) const
+{
+    return GetSiblingPath(GetNaming(nFromRow), nRow);
+}
+
+void CStemSet::LoadSiblings(int nFromRow, const std::function<void(int, const SiblingLookup&)>& onSibling,
                             std::span<const int> rowsToKeep)
 {
+    const SetNaming naming = GetNaming(nFromRow);
+    // A tag in any letter case, and any tag of the row: the folder is read
+    // once for every name that begins with the base name and the separator.
+    const bool bTagged = naming.eNamedBy == NamedBy::Tags;
+    std::error_code ec;
+    const std::vector<CString> tagged = bTagged ? FindFilesStartingWith(naming.strStart, ec) : std::vector<CString>();
+    const size_t nTagStart = naming.strStart.str().size();
+
     for (int r = 0; r < GetRowCount(); ++r) {
         if (r == nFromRow || std::find(rowsToKeep.begin(), rowsToKeep.end(), r) != rowsToKeep.end())
             continue;
-        const CString strSibling = GetSiblingPath(nFromRow, r);
-        const bool bFound = FileExists(strSibling);
-        if (bFound)
-            SetFile(r, strSibling);
-        onSibling(r, strSibling, bFound ? SiblingStatus::Found : SiblingStatus::Missing);
+        SiblingLookup lookup{SiblingStatus::Missing, GetSiblingPath(naming, r), {}};
+        if (bTagged && !ec && GetChannelTag(GetSpeaker(r), m_dwChannelMask) != nullptr) {
+            for (const CString& strFile : tagged) {
+                const std::string& name = strFile.str();
+                const std::string_view tag(name.data() + nTagStart, name.size() - nTagStart - 4);
+                if (FindTaggedSpeaker(tag, m_dwChannelMask) == GetSpeaker(r))
+                    lookup.matches.push_back(strFile);
+            }
+        } else if (FileExists(lookup.strPath)) {
+            lookup.matches.push_back(lookup.strPath);
+        }
+        if (lookup.matches.size() == 1) {
+            lookup.eStatus = SiblingStatus::Found;
+            lookup.strPath = lookup.matches.front();
+            SetFile(r, lookup.strPath);
+        } else if (lookup.matches.size() > 1) {
+            lookup.eStatus = SiblingStatus::Ambiguous;
+        }
+        onSibling(r, lookup);
     }
 }
 
@@ -99,18 +195,22 @@ CString CStemSet::GetOutputPath(const CString& strConfigurationName) const
 {
     if (m_rows.empty())
         return {};
-    return GetBaseName(GetFile(0), GetSuffix(0)) + strConfigurationName + ".wav";
+    return GetNaming(0).strStart + strConfigurationName + ".wav";
 }
 
 void CStemSet::NameSplitStems(const CString& strPath, const CString& strFolder,
-                              const std::vector<std::unique_ptr<CConfiguration>>& configurations)
+                              const std::vector<std::unique_ptr<CConfiguration>>& configurations,
+                              std::optional<char> tagSeparator)
 {
     CString strStart = strPath.Left(NameStart(strPath));
     if (!strFolder.IsEmpty())
         strStart = strFolder.EndsWith("/") ? strFolder : strFolder + "/";
-    strStart += GetSplitBaseName(strPath, m_dwChannelMask, configurations);
+    strStart += GetSplitBaseName(strPath, m_dwChannelMask, configurations, tagSeparator);
+    if (tagSeparator)
+        strStart += *tagSeparator;
+    const SetNaming naming{strStart, tagSeparator ? NamedBy::Tags : NamedBy::Suffixes};
     for (int r = 0; r < GetRowCount(); ++r)
-        SetFile(r, strStart + GetSuffix(r) + ".wav");
+        SetFile(r, GetSiblingPath(naming, r));
 }
 
 std::optional<std::pair<int, int>> CStemSet::FindRowsWithSameFile() const
@@ -128,6 +228,16 @@ CString CStemSet::FormatMissingSibling(const CString& strSibling)
 {
     CString strMessage;
     strMessage.Format("Unable to find the file '%s'.", strSibling.GetString());
+    return strMessage;
+}
+
+CString CStemSet::FormatAmbiguousSibling(int nRow, const std::vector<CString>& matches) const
+{
+    CString strMessage;
+    strMessage.Format("These files all fit the channel '%s'; keep one of them:",
+                      kSpeakerPositions[GetSpeaker(nRow)].pszName);
+    for (const CString& strFile : matches)
+        strMessage += "\n" + strFile;
     return strMessage;
 }
 

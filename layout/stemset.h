@@ -1,10 +1,12 @@
 // CStemSet: the stems of one configuration that share a base name, such as
-// drumsFL.wav, drumsFR.wav, drumsFC.wav: one row per channel in channel
-// order, each with its speaker's file-name suffix and, once chosen, its
-// file. Which row a file belongs to, the names of its siblings, the name of
-// the merged output, the names of the stems a merged file splits into and
-// the messages about them are decided here, for the main dialog,
-// plexora-merge --auto and plexora-split alike.
+// drumsFL.wav, drumsFR.wav, drumsFC.wav (the settings' suffixes) or
+// mix.L.wav, mix.R.wav, mix.C.wav (a separator and a channel tag of
+// layout/channeltags.h): one row per channel in channel order, each with its
+// speaker's file-name suffix and, once chosen, its file. Which row a file
+// belongs to, the names of its siblings, the name of the merged output, the
+// names of the stems a merged file splits into and the messages about them
+// are decided here, for the main dialog, plexora-merge --auto and
+// plexora-split alike.
 #pragma once
 
 #include <array>
@@ -33,10 +35,20 @@ CString GetBaseName(const CString& strPath, const CString& strSuffix);
 // its last dot, unless that dot begins the name), and without the longest
 // configuration name that ends what is left among the configurations whose
 // mask is dwChannelMask. Bytes are compared exactly, letter case included.
+// For stems named by tags, a separator that stood before that configuration
+// name goes too (mix.surround 5.1.wav gives mix, as mix.L.wav ... named it).
 CString GetSplitBaseName(const CString& strPath, DWORD dwChannelMask,
-                         const std::vector<std::unique_ptr<CConfiguration>>& configurations);
+                         const std::vector<std::unique_ptr<CConfiguration>>& configurations,
+                         std::optional<char> tagSeparator = std::nullopt);
 
-enum class SiblingStatus { Found, Missing };
+enum class SiblingStatus { Found, Missing, Ambiguous };
+
+// What sibling loading found for one row.
+struct SiblingLookup {
+    SiblingStatus eStatus;
+    CString strPath;               // the file taken, or else the name looked for
+    std::vector<CString> matches;  // Ambiguous: every file that fits the row, in name order
+};
 
 class CStemSet {
 public:
@@ -52,41 +64,53 @@ public:
 
     // The row whose suffix ends strFile's name just before its last 4 bytes:
     // the longest such suffix, letter case counting, and the first row among
-    // equals; -1 when no suffix does.
+    // equals. The suffixes come first, so an empty one takes every name;
+    // only when none matches, the row whose channel tag ends the name after
+    // a separator and a base name that is not empty. -1 when neither does.
     int FindRowBySuffix(const CString& strFile) const;
-    // As FindRowBySuffix, but row 0 when no suffix matches.
+    // As FindRowBySuffix, but row 0 when neither a suffix nor a tag matches.
     int FindRowOfFile(const CString& strFile) const;
 
-    // The sibling of row nFromRow's file for row nRow: its base name, then
-    // row nRow's suffix and ".wav".
+    // The sibling of row nFromRow's file for row nRow. A file that ends in
+    // its row's suffix, or in none of its row's tags, gives its base name +
+    // row nRow's suffix + ".wav"; one that ends in a separator and its row's
+    // tag gives its base name + that separator + row nRow's tag (as the
+    // table writes it; the suffix for a position without a tag) + ".wav".
     CString GetSiblingPath(int nFromRow, int nRow) const;
 
     // Every other row, in row order, takes its sibling of row nFromRow's
     // file when that file exists and keeps what it had otherwise; onSibling
-    // hears of each, found or missing, before the next row is tried. The
+    // hears of each before the next row is tried. A sibling named by a tag
+    // is the file that has the base name, the separator and any tag of its
+    // row in any letter case: two such files leave the row as it was. The
     // rows in rowsToKeep are not looked at.
-    void LoadSiblings(int nFromRow,
-                      const std::function<void(int nRow, const CString& strSibling, SiblingStatus)>& onSibling,
+    void LoadSiblings(int nFromRow, const std::function<void(int nRow, const SiblingLookup&)>& onSibling,
                       std::span<const int> rowsToKeep = {});
 
     // The first row without a file, or -1 when every row has one.
     int FindRowWithoutFile() const;
 
     // Beside row 0's file: its base name + the configuration's name + ".wav",
-    // with no separator. Empty for a set without rows.
+    // with no separator; for a set named by tags, with its separator between
+    // them (mix.surround 5.1.wav). Empty for a set without rows.
     CString GetOutputPath(const CString& strConfigurationName) const;
 
     // The stems strPath, a file of this set's mask, splits into: every row's
     // file becomes strFolder, or without it the file's own folder, + its
-    // split base name + the row's suffix + ".wav".
+    // split base name + the row's suffix + ".wav"; with a tag separator,
+    // + the separator + the row's tag (its suffix where it has none) + ".wav".
     void NameSplitStems(const CString& strPath, const CString& strFolder,
-                        const std::vector<std::unique_ptr<CConfiguration>>& configurations);
+                        const std::vector<std::unique_ptr<CConfiguration>>& configurations,
+                        std::optional<char> tagSeparator = std::nullopt);
     // The first two rows with the same file (equal suffixes, two empty ones
     // among them), in row order; none when every file is a file of its own.
     std::optional<std::pair<int, int>> FindRowsWithSameFile() const;
 
     // "Unable to find the file '...'." for a missing sibling.
     static CString FormatMissingSibling(const CString& strSibling);
+    // The files that all fit one row's sibling, one per line after a line
+    // naming the row's speaker position.
+    CString FormatAmbiguousSibling(int nRow, const std::vector<CString>& matches) const;
     // "You have not selected a wave file for the channel '...' !" for a row
     // without a file, naming its speaker position.
     CString FormatRowWithoutFile(int nRow) const;
@@ -98,6 +122,17 @@ public:
     CString FormatRowsWithSameFile(int nRow, int nOtherRow) const;
 
 private:
+    // How a row's file names its set: what every name of the set begins
+    // with (the base name, and for tags the separator after it), and what
+    // follows (each row's suffix, or each row's tag).
+    enum class NamedBy { Suffixes, Tags };
+    struct SetNaming {
+        CString strStart;
+        NamedBy eNamedBy;
+    };
+    SetNaming GetNaming(int nRow) const;
+    CString GetSiblingPath(const SetNaming& naming, int nRow) const;
+
     struct StemRow {
         int nSpeaker;
         CString strSuffix;

@@ -9,12 +9,6 @@ int CComboBox::AddString(LPCSTR lpszString)
     return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lpszString)));
 }
 
-int CComboBox::InsertString(int nIndex, LPCSTR lpszString)
-{
-    return static_cast<int>(SendMessage(CB_INSERTSTRING, static_cast<WPARAM>(nIndex),
-                                        reinterpret_cast<LPARAM>(lpszString)));
-}
-
 int CComboBox::DeleteString(UINT nIndex)
 {
     return static_cast<int>(SendMessage(CB_DELETESTRING, nIndex, 0));

@@ -9,7 +9,6 @@
 class CComboBox : public CWnd {
 public:
     int AddString(LPCSTR lpszString);
-    int InsertString(int nIndex, LPCSTR lpszString);
     int DeleteString(UINT nIndex);
     void ResetContent();
     int GetCount() const;

@@ -19,13 +19,6 @@ END_MESSAGE_MAP()
 
 namespace {
 
-HWND TopLevelOf(HWND hWnd)
-{
-    while (hWnd && hWnd->Parent())
-        hWnd = hWnd->Parent();
-    return hWnd;
-}
-
 HFONT CreateTemplateFont(const DialogTemplate& dialogTemplate, int nDpi)
 {
     LOGFONT logFont = {};
@@ -48,7 +41,7 @@ INT_PTR CDialog::DoModal()
     if (!pTemplate || m_hWnd)
         return -1;
 
-    HWND hOwner = m_pParentWnd ? TopLevelOf(m_pParentWnd->m_hWnd) : CModalStack::Top();
+    HWND hOwner = m_pParentWnd && m_pParentWnd->m_hWnd ? m_pParentWnd->m_hWnd->TopLevel() : CModalStack::Top();
     bool bEnableOwner = hOwner && hOwner->IsEnabled();
     if (bEnableOwner)
         CWnd::FromHandle(hOwner)->EnableWindow(FALSE);

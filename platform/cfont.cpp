@@ -54,10 +54,3 @@ BOOL CFont::DeleteObject()
     return TRUE;
 }
 
-int CFont::GetLogFont(LOGFONT* pLogFont) const
-{
-    if (!FontObject::IsLive(m_hObject) || !pLogFont)
-        return 0;
-    *pLogFont = m_hObject->logFont;
-    return static_cast<int>(sizeof(LOGFONT));
-}

@@ -42,7 +42,6 @@ public:
 
     BOOL CreateFontIndirect(const LOGFONT* lpLogFont);
     BOOL DeleteObject();
-    int GetLogFont(LOGFONT* pLogFont) const;
 
     HFONT m_hObject = nullptr;
 };

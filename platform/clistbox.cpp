@@ -24,28 +24,9 @@ int CListBox::GetCount() const
     return static_cast<int>(::SendMessage(m_hWnd, LB_GETCOUNT, 0, 0));
 }
 
-int CListBox::GetText(int nIndex, CString& rString) const
-{
-    int nLength = static_cast<int>(::SendMessage(m_hWnd, LB_GETTEXTLEN, static_cast<WPARAM>(nIndex), 0));
-    if (nLength < 0) {
-        rString.Empty();
-        return LB_ERR;
-    }
-    std::vector<char> buffer(static_cast<size_t>(nLength) + 1);
-    ::SendMessage(m_hWnd, LB_GETTEXT, static_cast<WPARAM>(nIndex),
-                  reinterpret_cast<LPARAM>(buffer.data()));
-    rString = CString(buffer.data(), nLength);
-    return nLength;
-}
-
 int CListBox::SetSel(int nIndex, BOOL bSelect)
 {
     return static_cast<int>(SendMessage(LB_SETSEL, static_cast<WPARAM>(bSelect), nIndex));
-}
-
-int CListBox::GetSel(int nIndex) const
-{
-    return static_cast<int>(::SendMessage(m_hWnd, LB_GETSEL, static_cast<WPARAM>(nIndex), 0));
 }
 
 int CListBox::GetSelCount() const

@@ -10,10 +10,8 @@ public:
     int DeleteString(UINT nIndex);
     void ResetContent();
     int GetCount() const;
-    int GetText(int nIndex, CString& rString) const;
     // Multiple selection: nIndex -1 selects or deselects every item.
     int SetSel(int nIndex, BOOL bSelect = TRUE);
-    int GetSel(int nIndex) const;
     int GetSelCount() const;
     int GetSelItems(int nMaxItems, int* rgIndex) const;
 };

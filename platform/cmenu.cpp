@@ -19,13 +19,6 @@ BOOL CMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, LPCSTR lpszNewItem)
     return TRUE;
 }
 
-UINT CMenu::GetMenuItemID(int nPos) const
-{
-    if (nPos < 0 || nPos >= static_cast<int>(m_items.size()))
-        return static_cast<UINT>(-1);
-    return m_items[static_cast<size_t>(nPos)].nID;
-}
-
 void CMenu::RevertToSystemMenu()
 {
     m_items.assign(1, {MF_STRING, SC_CLOSE, "&Close"});

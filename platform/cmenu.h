@@ -20,8 +20,6 @@ public:
     static std::unique_ptr<CMenu> CreateSystemMenu(HWND hOwnerWnd);
 
     BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, LPCSTR lpszNewItem = nullptr);
-    UINT GetMenuItemCount() const { return static_cast<UINT>(m_items.size()); }
-    UINT GetMenuItemID(int nPos) const;
     const std::vector<MenuItem>& Items() const { return m_items; }
     void RevertToSystemMenu();
 

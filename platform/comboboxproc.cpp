@@ -25,31 +25,14 @@ void Select(HWND hWnd, int nIndex)
     hWnd->SetText(nIndex >= 0 ? hWnd->Items()[nIndex] : CString());
 }
 
-LRESULT Insert(HWND hWnd, int nIndex, LPARAM lParam)
-{
-    if (nIndex == -1)
-        nIndex = Count(hWnd);
-    if (nIndex < 0 || nIndex > Count(hWnd))
-        return CB_ERR;
-    hWnd->InsertItem(nIndex, reinterpret_cast<const char*>(lParam));
-    if (hWnd->CurSel() >= nIndex)
-        hWnd->SetCurSel(hWnd->CurSel() + 1);
-    return nIndex;
-}
-
 LRESULT Delete(HWND hWnd, int nIndex)
 {
     if (nIndex < 0 || nIndex >= Count(hWnd))
         return CB_ERR;
-    int nSel = hWnd->CurSel();
+    bool bSelected = hWnd->CurSel() == nIndex;
     hWnd->DeleteItem(nIndex);
-    if (nSel == nIndex) {
-        hWnd->SetCurSel(-1);
-        if (IsDropDownList(hWnd))
-            hWnd->SetText(CString());
-    } else if (nSel > nIndex) {
-        hWnd->SetCurSel(nSel - 1);
-    }
+    if (bSelected && IsDropDownList(hWnd))
+        hWnd->SetText(CString());
     return Count(hWnd);
 }
 
@@ -73,9 +56,7 @@ LRESULT ComboBoxWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam
     int nIndex = static_cast<int>(static_cast<std::intptr_t>(wParam));
     switch (message) {
     case CB_ADDSTRING:
-        return Insert(hWnd, -1, lParam);
-    case CB_INSERTSTRING:
-        return Insert(hWnd, nIndex, lParam);
+        return hWnd->AddItem(reinterpret_cast<const char*>(lParam));
     case CB_DELETESTRING:
         return Delete(hWnd, nIndex);
     case CB_GETCOUNT:

@@ -6,5 +6,4 @@
 class CProgressCtrl : public CWnd {
 public:
     int SetPos(int nPos);
-    int GetPos() const;
 };

@@ -13,17 +13,6 @@
 #include "platform/windowrecord.h"
 #include "platform/winapi.h"
 
-namespace {
-
-HWND TopLevelOf(HWND hWnd)
-{
-    while (hWnd && hWnd->Parent())
-        hWnd = hWnd->Parent();
-    return hWnd;
-}
-
-}  // namespace
-
 CWnd::~CWnd()
 {
     if (m_hWnd && m_hWnd->Wnd() == this)
@@ -85,26 +74,9 @@ LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam)
     return ::SendMessage(m_hWnd, message, wParam, lParam);
 }
 
-int CWnd::GetDlgCtrlID() const
-{
-    return m_hWnd ? m_hWnd->Id() : 0;
-}
-
 CWnd* CWnd::GetDlgItem(int nID) const
 {
     return m_hWnd ? FromHandle(m_hWnd->FindChild(nID)) : nullptr;
-}
-
-CWnd* CWnd::GetParent() const
-{
-    if (!m_hWnd)
-        return nullptr;
-    return FromHandle(m_hWnd->Parent() ? m_hWnd->Parent() : m_hWnd->Owner());
-}
-
-DWORD CWnd::GetStyle() const
-{
-    return m_hWnd ? m_hWnd->Style() : 0;
 }
 
 void CWnd::SetWindowText(LPCSTR lpszString)
@@ -194,11 +166,6 @@ BOOL CWnd::IsIconic() const
     return m_hWnd && m_hWnd->IsIconic();
 }
 
-BOOL CWnd::IsWindowEnabled() const
-{
-    return m_hWnd && m_hWnd->IsEnabled();
-}
-
 BOOL CWnd::EnableWindow(BOOL bEnable)
 {
     if (!m_hWnd)
@@ -211,15 +178,10 @@ BOOL CWnd::EnableWindow(BOOL bEnable)
     return bWasDisabled;
 }
 
-BOOL CWnd::IsWindowVisible() const
-{
-    return m_hWnd && m_hWnd->IsVisible();
-}
-
 CWnd* CWnd::SetFocus()
 {
     CWnd* pPrevious = GetFocus();
-    HWND hTop = TopLevelOf(m_hWnd);
+    HWND hTop = m_hWnd ? m_hWnd->TopLevel() : nullptr;
     if (hTop && hTop != m_hWnd && hTop->FocusChild() != m_hWnd)
         hTop->SetFocusChild(m_hWnd);
     return pPrevious;
@@ -229,11 +191,6 @@ CWnd* CWnd::GetFocus()
 {
     HWND hActive = CModalStack::Top();
     return hActive ? FromHandle(hActive->FocusChild()) : nullptr;
-}
-
-CWnd* CWnd::GetActiveWindow()
-{
-    return FromHandle(CModalStack::Top());
 }
 
 CDC* CWnd::GetDC()

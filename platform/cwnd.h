@@ -42,10 +42,7 @@ public:
     // Sends the message later, once the program is idle (messagequeue.h).
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
-    int GetDlgCtrlID() const;
     CWnd* GetDlgItem(int nID) const;
-    CWnd* GetParent() const;
-    DWORD GetStyle() const;
 
     void SetWindowText(LPCSTR lpszString);
     int GetWindowText(CString& rString) const;
@@ -64,12 +61,9 @@ public:
     // Lets the window take files dropped on it (WM_DROPFILES), or no longer.
     void DragAcceptFiles(BOOL bAccept = TRUE);
     BOOL IsIconic() const;
-    BOOL IsWindowEnabled() const;
     BOOL EnableWindow(BOOL bEnable = TRUE);
-    BOOL IsWindowVisible() const;
     CWnd* SetFocus();
     static CWnd* GetFocus();
-    static CWnd* GetActiveWindow();
 
     CDC* GetDC();
     int ReleaseDC(CDC* pDC);

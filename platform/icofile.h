@@ -64,7 +64,6 @@ public:
         Word(static_cast<unsigned>(v & 0xFFFF));
         Word(static_cast<unsigned>(v >> 16));
     }
-    constexpr std::size_t At() const { return m_nAt; }
 
 private:
     std::array<unsigned char, N>& m_bytes;

@@ -32,21 +32,16 @@ constexpr UINT CB_GETCOUNT = 0x0146;
 constexpr UINT CB_GETCURSEL = 0x0147;
 constexpr UINT CB_GETLBTEXT = 0x0148;
 constexpr UINT CB_GETLBTEXTLEN = 0x0149;
-constexpr UINT CB_INSERTSTRING = 0x014A;
 constexpr UINT CB_RESETCONTENT = 0x014B;
 constexpr UINT CB_SETCURSEL = 0x014E;
 constexpr UINT CB_FINDSTRINGEXACT = 0x0158;
 
 constexpr UINT LB_ADDSTRING = 0x0180;
-constexpr UINT LB_INSERTSTRING = 0x0181;
 constexpr UINT LB_DELETESTRING = 0x0182;
 constexpr UINT LB_RESETCONTENT = 0x0184;
 constexpr UINT LB_SETSEL = 0x0185;
 constexpr UINT LB_SETCURSEL = 0x0186;
-constexpr UINT LB_GETSEL = 0x0187;
 constexpr UINT LB_GETCURSEL = 0x0188;
-constexpr UINT LB_GETTEXT = 0x0189;
-constexpr UINT LB_GETTEXTLEN = 0x018A;
 constexpr UINT LB_GETCOUNT = 0x018B;
 constexpr UINT LB_GETSELCOUNT = 0x0190;
 constexpr UINT LB_GETSELITEMS = 0x0191;
@@ -54,7 +49,6 @@ constexpr UINT LB_GETSELITEMS = 0x0191;
 constexpr UINT PBM_SETRANGE = WM_USER + 1;
 constexpr UINT PBM_SETPOS = WM_USER + 2;
 constexpr UINT PBM_GETRANGE = WM_USER + 7;
-constexpr UINT PBM_GETPOS = WM_USER + 8;
 
 // Notification codes, carried in the high word of a WM_COMMAND's WPARAM.
 constexpr WORD BN_CLICKED = 0;

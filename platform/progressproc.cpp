@@ -32,8 +32,6 @@ LRESULT ProgressWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam
             hWnd->SetProgress(hWnd->RangeMin(), hWnd->RangeMax(), nPos);
         return nPrevious;
     }
-    case PBM_GETPOS:
-        return hWnd->Pos();
     case PBM_GETRANGE:
         return wParam ? hWnd->RangeMin() : hWnd->RangeMax();
     default:

@@ -174,6 +174,14 @@ std::vector<HWND> CWindowRecord::Children() const
     return children;
 }
 
+HWND CWindowRecord::TopLevel()
+{
+    HWND hWnd = this;
+    while (hWnd->Parent())
+        hWnd = hWnd->Parent();
+    return hWnd;
+}
+
 HWND CWindowRecord::FindChild(int nId) const
 {
     for (const auto& child : m_children)
@@ -283,11 +291,13 @@ void CWindowRecord::SetIcon(bool bBig, HICON hIcon)
     Changed(WindowChange::Icon);
 }
 
-void CWindowRecord::InsertItem(int nIndex, const CString& strText)
+int CWindowRecord::AddItem(const CString& strText)
 {
-    m_items.insert(m_items.begin() + nIndex, strText);
-    m_selected.insert(m_selected.begin() + nIndex, false);
+    int nIndex = static_cast<int>(m_items.size());
+    m_items.push_back(strText);
+    m_selected.push_back(false);
     Changed(WindowChange::ItemInserted, nIndex);
+    return nIndex;
 }
 
 void CWindowRecord::DeleteItem(int nIndex)
@@ -295,6 +305,10 @@ void CWindowRecord::DeleteItem(int nIndex)
     m_items.erase(m_items.begin() + nIndex);
     m_selected.erase(m_selected.begin() + nIndex);
     Changed(WindowChange::ItemDeleted, nIndex);
+    if (m_nCurSel == nIndex)
+        SetCurSel(-1);
+    else if (m_nCurSel > nIndex)
+        SetCurSel(m_nCurSel - 1);
 }
 
 void CWindowRecord::ResetItems()

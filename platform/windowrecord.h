@@ -56,6 +56,9 @@ public:
     int Id() const { return m_nId; }
     HWND Parent() const { return m_pParent; }
     HWND Owner() const { return m_hOwner; }
+    // The dialog at the root of this window's tree (itself when it has no
+    // parent).
+    HWND TopLevel();
     std::vector<HWND> Children() const;
     HWND FindChild(int nId) const;
 
@@ -103,7 +106,9 @@ public:
     void SetRect(const CRect& rect);
     void SetFont(HFONT hFont);
     void SetIcon(bool bBig, HICON hIcon);
-    void InsertItem(int nIndex, const CString& strText);
+    // A list's items: appended at its end, or deleted with the selection
+    // kept on the item it was on (none when that item goes).
+    int AddItem(const CString& strText);
     void DeleteItem(int nIndex);
     void ResetItems();
     void SetCurSel(int nIndex);

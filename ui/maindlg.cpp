@@ -303,11 +303,13 @@ void CMainDlg::SetRowFile(WORD nRow, const CString& strPath, std::span<const int
     CStemSet stems = GetRowStems();
     stems.LoadSiblings(
         nRow,
-        [this](int nSibling, const CString& strSibling, SiblingStatus status) {
-            if (status == SiblingStatus::Found)
-                m_pChannelLabel[static_cast<size_t>(nSibling)]->SetWindowText(strSibling);
+        [this, &stems](int nSibling, const SiblingLookup& sibling) {
+            if (sibling.eStatus == SiblingStatus::Found)
+                m_pChannelLabel[static_cast<size_t>(nSibling)]->SetWindowText(sibling.strPath);
+            else if (sibling.eStatus == SiblingStatus::Missing)
+                AfxMessageBox(CStemSet::FormatMissingSibling(sibling.strPath), MB_OK);
             else
-                AfxMessageBox(CStemSet::FormatMissingSibling(strSibling), MB_OK);
+                AfxMessageBox(stems.FormatAmbiguousSibling(nSibling, sibling.matches), MB_OK);
         },
         rowsToKeep);
 }

@@ -150,13 +150,10 @@ void CSettingsDlg::OnAddConfiguration()
 
     std::vector<int> positions(static_cast<size_t>(nSelected));
     m_listChannels.GetSelItems(nSelected, positions.data());
-    auto pConfiguration = std::make_unique<CConfiguration>();
-    pConfiguration->m_strName = strName;
-    pConfiguration->m_dwChannelMask = GetMaskOfPositions(positions);
 
     // Appended last everywhere: the new index is the old count in all four.
     m_comboConfigurations.AddString(strName);
-    m_settings.m_aConfigurations.push_back(std::move(pConfiguration));
+    m_settings.AddConfiguration(strName, GetMaskOfPositions(positions));
     m_comboDefaultConfiguration.AddString(strName);
     if (CWnd* pMainCombo = MainConfigurationCombo())
         pMainCombo->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(strName.GetString()));

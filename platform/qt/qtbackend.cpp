@@ -31,13 +31,6 @@ constexpr int kPaintIntervalMs = 40;
 // Asked to end, the windows close one at a time at this pace.
 constexpr int kCloseIntervalMs = 20;
 
-HWND TopLevelOf(HWND hWnd)
-{
-    while (hWnd && hWnd->Parent())
-        hWnd = hWnd->Parent();
-    return hWnd;
-}
-
 }  // namespace
 
 CQtBackend::CQtBackend()
@@ -151,7 +144,7 @@ bool CQtBackend::GetFileName(const FileDialogRequest& request, CString& strPath)
 bool CQtBackend::CanAct(HWND hWnd) const
 {
     return CWindowRecord::IsWindow(hWnd) && !m_handlerRunning.back() &&
-           TopLevelOf(hWnd) == CModalStack::Top();
+           hWnd->TopLevel() == CModalStack::Top();
 }
 
 void CQtBackend::Act(HWND hWnd, const std::function<CString()>& action)

@@ -80,4 +80,27 @@ TEST(AutoCliTest, SeveralSetsOneAfterTheOther)
     EXPECT_FALSE(std::filesystem::exists(dir / "widesurround.wav"));
 }
 
+// Sets named by a separator and channel tags, in any letter case: any file
+// of one finds the others, and the output takes the base name and the
+// separator. Two files for one position refuse the set, naming both.
+TEST(AutoCliTest, SetsNamedByChannelTags)
+{
+    TempDir dir;
+    const Stems mix = WriteStems(dir, "mix", {".L", ".R", ".C", ".Lfe", ".Ls", ".Rs"}, 600, 1);
+    const Stems take = WriteStems(dir, "take", {"_L", "_R", "_C", "_LFE", "_LS", "_RS"}, 800, 7);
+    WriteStems(dir, "two", {"-L", "-R", "-C", "-LFE", "-Ls", "-Rs", "-lf"}, 20);
+
+    const Outcome outcome =
+        RunMerge(dir, {"-q", "--auto", dir / "mix.L.wav", dir / "take_RS.wav", dir / "two-R.wav"});
+    EXPECT_EQ(outcome.nExitCode, 1);
+    EXPECT_EQ(outcome.err, "These files all fit the channel 'Low Frequency'; keep one of them:\n" +
+                               dir / "two-LFE.wav" + "\n" + dir / "two-lf.wav" + "\n"
+                               "You have not selected a wave file for the channel 'Low Frequency' !\n"
+                               "plexora-merge: the set of '" + dir / "two-R.wav" + "' was not merged.\n");
+    EXPECT_EQ(ReadWholeFile(dir / "mix.surround 5.1.wav"), MergedBytes(mix, 6, 0x3F));
+    EXPECT_EQ(ReadWholeFile(dir / "take_surround 5.1.wav"), MergedBytes(take, 6, 0x3F));
+    EXPECT_EQ(Samples(ReadSoundFile(dir / "take_surround 5.1.wav").samples), ExpectedData(take.data, 800));
+    EXPECT_FALSE(std::filesystem::exists(dir / "two-surround 5.1.wav"));
+}
+
 }  // namespace

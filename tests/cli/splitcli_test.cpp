@@ -161,8 +161,9 @@ TEST(SplitCliTest, MergedAndSplitInEveryFormatBitForBit)
 }
 
 // The other way round: a 16-bit WAVE_FORMAT_EXTENSIBLE 5.1 file split into
-// its stems, which plexora-merge --auto merges into the same file again,
-// byte for byte.
+// its stems, by suffixes and by channel tags (-t .), which plexora-merge
+// --auto merges into the same file again, byte for byte; libsndfile reads
+// each tagged stem as that channel of the file.
 TEST(SplitCliTest, AnExtensibleFileSplitAndMergedAgainIsTheSameFile)
 {
     TempDir dir;
@@ -178,6 +179,20 @@ TEST(SplitCliTest, AnExtensibleFileSplitAndMergedAgainIsTheSameFile)
     const Outcome merged = RunMerge(dir, {"-q", "--auto", dir / "stems/drumsLF.wav"});
     ASSERT_EQ(merged.nExitCode, 0) << merged.err;
     EXPECT_TRUE(ReadWholeFile(dir / "stems/drumssurround 5.1.wav") == bytes) << "the merge differs";
+
+    std::filesystem::create_directory(dir / "daw");
+    const Outcome tagged = Split(dir, {"-q", "-t", ".", "-o", dir / "daw", original});
+    ASSERT_EQ(tagged.nExitCode, 0) << tagged.err;
+    const std::vector<std::string> channels = ReadSoundChannels(original);
+    ASSERT_EQ(channels.size(), 6u);
+    const char* const tags[] = {"L", "R", "C", "LFE", "Ls", "Rs"};
+    for (size_t k = 0; k < 6; ++k) {
+        const std::vector<std::string> stem = ReadSoundChannels(dir / "daw/drums." + tags[k] + ".wav");
+        EXPECT_TRUE(stem.size() == 1 && stem[0] == channels[k]) << tags[k];
+    }
+    const Outcome mergedBack = RunMerge(dir, {"-q", "--auto", dir / "daw/drums.Rs.wav"});
+    ASSERT_EQ(mergedBack.nExitCode, 0) << mergedBack.err;
+    EXPECT_TRUE(ReadWholeFile(dir / "daw/drums.surround 5.1.wav") == bytes) << "the merge of the tagged stems differs";
 }
 
 // 5.1 files written by sox -M and by ffmpeg's join filter, each with its
@@ -298,6 +313,10 @@ TEST(SplitCliTest, SpeakersNamesAndRefusals)
         {"mono with a mask", "voice.wav", Extensible(1, 0x2), {"-q"}, 0, {"voiceFR"}, "", ""},
         {"a settings file's configuration and suffixes", "gigLive.wav", Plain(2), {"-q", "--settings", "@/live.pxr"},
          0, {"gig_L", "gig_R"}, "", ""},
+        {"-t: the channel tags after the separator", "mix_surround 5.1.wav", Extensible(6, 0x3F), {"-q", "-t", "."},
+         0, {"mix.L", "mix.R", "mix.C", "mix.LFE", "mix.Ls", "mix.Rs"}, "", ""},
+        {"-t: Ls and Rs are the Side positions where there are some", "band.wav", Extensible(6, 0x60F),
+         {"-q", "--tags", " "}, 0, {"band L", "band R", "band C", "band LFE", "band Ls", "band Rs"}, "", ""},
         {"RF64", "long.wav",
          WavBuilder().RiffTag("RF64").RiffSize(0xFFFFFFFF).Ds64(4 + 36 + 48 + 8 + 20, 20, 5)
              .FmtExtensible(2, 48000, 16, 16, 0x3, kSubtypePcm).Data(Frames(2), 0xFFFFFFFF).Bytes(),
@@ -331,6 +350,9 @@ TEST(SplitCliTest, SpeakersNamesAndRefusals)
         {"equal suffixes", "x.wav", Plain(2), {"-q", "--settings", "@/same.pxr"}, 1, {},
          "The channels 'Side Left' and 'Side Right' would both be written to '@/x_S.wav'; give them suffixes of "
          "their own.\n", ""},
+        {"-t with nothing before the tags", "_surround 5.1.wav", Extensible(6, 0x3F), {"-q", "-t", "_"}, 1, {},
+         "plexora-split: '@/_surround 5.1.wav' leaves no base name to put before the channel tags; rename it, or "
+         "split it without -t.\n", ""},
         {"the stem is the file itself", "solo.wav", Plain(1), {"-q", "-f", "--settings", "@/live.pxr"}, 1, {},
          "The stem '@/solo.wav' is the file being split.\n", ""},
         {"a compressed format", "mulaw.wav", WavBuilder().FmtTag(7, 2, 8000, 8).Data("abcd").Bytes(), {"-q"}, 1, {},
@@ -346,6 +368,9 @@ TEST(SplitCliTest, SpeakersNamesAndRefusals)
         {"-o names no folder", drums, Extensible(6, 0x3F), {"-o", "@/nowhere"}, 2, {},
          "plexora-split: -o names the folder of the stems; '@/nowhere' is not a folder\nRun with --help for more "
          "information.\n", ""},
+        {"-t takes a separator of channel tags", drums, Extensible(6, 0x3F), {"-t", "x"}, 2, {},
+         "plexora-split: -t takes the separator before the channel tags: '.', '_', '-' or ' ', not 'x'\nRun with "
+         "--help for more information.\n", ""},
         {"--plain is plexora-merge's", drums, Extensible(6, 0x3F), {"--plain"}, 2, {},
          "plexora-split: The following argument was not expected: --plain\nRun with --help for more information.\n",
          ""},

@@ -34,8 +34,9 @@ CSettings NewSettings(int nCount = 3000, int nWriter = 0)
     CSettings settings;
     settings.LoadDefaultSettings();
     for (int i = 0; i < nCount; ++i) {
-        settings.m_aConfigurations.push_back(std::make_unique<CConfiguration>());
-        settings.m_aConfigurations.back()->m_strName.Format("layout %d of %d", i, nWriter);
+        CString strName;
+        strName.Format("layout %d of %d", i, nWriter);
+        settings.AddConfiguration(strName, 0);
     }
     return settings;
 }

@@ -198,11 +198,8 @@ TEST(SaveSettingsTest, AwkwardValuesAndMoreThan65535ConfigurationsReadBack)
     while (configurations.size() < 70000)
         configurations.emplace_back('c' + std::to_string(configurations.size()),
                                     static_cast<DWORD>(configurations.size()) * 65537u);
-    for (const auto& [name, mask] : configurations) {
-        settings.m_aConfigurations.push_back(std::make_unique<CConfiguration>());
-        settings.m_aConfigurations.back()->m_strName = name;
-        settings.m_aConfigurations.back()->m_dwChannelMask = mask;
-    }
+    for (const auto& [name, mask] : configurations)
+        settings.AddConfiguration(CString(name), mask);
     settings.m_nDefaultConfiguration = 69999;
 
     TempDir dir;

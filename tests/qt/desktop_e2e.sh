@@ -5,7 +5,7 @@
 # Enter, the main window is closed through its system menu, and the settings
 # file must then stand beside the program, holding the built-in settings.
 # Then "Open with": started with a stem on its command line, the program
-# fills its rows, and Enter (Process) writes the merge.
+# fills its rows, and Enter (Process) writes the merge; SIGTERM then ends it.
 #
 #   desktop_e2e.sh PLEXORA MAKE_STEMS EXPECTED_SETTINGS   (runs itself again inside xvfb-run)
 set -euo pipefail
@@ -82,6 +82,13 @@ process() {
   return 1
 }
 retry process || fail "Enter after opening drumsFL.wav wrote no 'drumssurround 5.1.wav'"
-retry close_through_system_menu || fail "the program still runs after Close"
-wait "$pid" || fail "plexora exited with status $?"
 echo "opened with stems/drumsFL.wav: $(wc -c < "stems/drumssurround 5.1.wav") bytes merged"
+
+# Idle, and asked to end by SIGTERM (a session logging out): the program
+# closes as its close box would, with status 0, and saves its settings.
+rm settings.pxr
+kill -TERM "$pid"
+retry ended || fail "the program still runs after SIGTERM"
+wait "$pid" || fail "plexora exited with status $? after SIGTERM"
+cmp settings.pxr "$expected" || fail "no settings saved after SIGTERM"
+echo "SIGTERM while idle: closed, settings saved"

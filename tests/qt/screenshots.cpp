@@ -112,8 +112,7 @@ int main(int argc, char** argv)
     {
         CSettings settings;
         settings.LoadDefaultSettings();
-        settings.m_aConfigurations.push_back(
-            std::make_unique<CConfiguration>(CConfiguration{"all 18 positions", 0x3FFFF}));
+        settings.AddConfiguration("all 18 positions", 0x3FFFF);
         settings.m_nDefaultConfiguration = static_cast<int>(settings.m_aConfigurations.size()) - 1;
         settings.SaveSettings((temp / "all18" / "settings.pxr").c_str());
     }

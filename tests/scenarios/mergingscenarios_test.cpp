@@ -192,7 +192,7 @@ TEST_F(MergingScenario, EmptySuffixesForTheClickedAndForAnotherPositionAndAOneRo
     Settings([](CSettings& settings) {
         settings.m_strSuffixes[0] = "_L";
         settings.m_strSuffixes[1] = "";
-        settings.m_aConfigurations.push_back(std::make_unique<CConfiguration>(CConfiguration{"center", 0x4}));
+        settings.AddConfiguration("center", 0x4);
     });
     Stems("drums", {"FC"});
     Stem("stems/voice_L.wav");
@@ -213,7 +213,7 @@ TEST_F(MergingScenario, WithoutAutoLoadingRowByRowFailuresSayWhyAndOutputsAreNam
 {
     Settings([](CSettings& settings) {
         settings.m_bAutoLoading = false;
-        settings.m_aConfigurations.push_back(std::make_unique<CConfiguration>(CConfiguration{"none", 0}));
+        settings.AddConfiguration("none", 0);
     });
     Stems("drums", {"FL", "FC", "LF", "BL", "BR"});
     Stems("drums", {"FR"}, kBlock + 1000);
@@ -238,6 +238,18 @@ TEST_F(MergingScenario, WithoutAutoLoadingRowByRowFailuresSayWhyAndOutputsAreNam
         outputs.back().stems[0] = first;
     }
     RunScenario("manual-rows", outputs);
+}
+
+// Sets named by a separator and channel tags: one picked by its Front Left
+// file, one dropped whole on the window, and one with two files for Low
+// Frequency.
+TEST_F(MergingScenario, StemsNamedByChannelTagsArePickedAndDroppedAsSets)
+{
+    Stems("mix.", {"L", "R", "C", "Lfe", "Ls", "Rs"});
+    Stems("take_", {"L", "R", "C", "lfe", "LS", "RS"});
+    Stems("two-", {"L", "R", "C", "LFE", "lf", "Ls", "Rs"});
+    RunScenario("tags", {{"stems/mix.surround 5.1.wav", Set("mix.", {"L", "R", "C", "Lfe", "Ls", "Rs"})},
+                         {"stems/take_surround 5.1.wav", Set("take_", {"L", "R", "C", "lfe", "LS", "RS"})}});
 }
 
 // Files dropped on a row, on the window, from two folders, fitting no row,
