@@ -18,7 +18,7 @@ work=$build/bench-data
 for tool in "$info" "$merge"; do
   [[ -x $tool ]] || { echo "levels-bench: build first ($tool is missing)" >&2; exit 1; }
 done
-for tool in sox ffmpeg python3; do
+for tool in sox ffmpeg python3 /usr/bin/time; do
   command -v "$tool" >/dev/null || { echo "levels-bench: $tool is missing (scripts/setup.sh)" >&2; exit 1; }
 done
 mkdir -p "$work"
@@ -47,27 +47,28 @@ fi
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-# time_runs NAME COMMAND...: RUNS timed runs after a warm-up; sets med[NAME].
+# time_runs NAME COMMAND...: RUNS timed runs after a warm-up; sets med[NAME]
+# to the median wall time and prints it with the median CPU time (user and
+# system), which tells more on a machine that other work keeps busy.
 declare -A med=()
 time_runs() {
-  local name=$1 r start end
+  local name=$1 r
   shift
   "$@" >/dev/null 2>&1
   : >"$work/times-$name"
   for ((r = 0; r < runs; r++)); do
-    start=$EPOCHREALTIME
-    "$@" >/dev/null 2>&1
-    end=$EPOCHREALTIME
-    awk -v a="$start" -v b="$end" 'BEGIN { printf "%.4f\n", b - a }' >>"$work/times-$name"
+    /usr/bin/time -f '%e %U %S' -o "$work/time" "$@" >/dev/null 2>&1
+    cat "$work/time" >>"$work/times-$name"
   done
-  med[$name]=$(median <"$work/times-$name")
-  printf '%-34s %9.3f\n' "$name" "${med[$name]}"
+  med[$name]=$(cut -d' ' -f1 "$work/times-$name" | median)
+  printf '%-34s %9.3f %9.3f\n' "$name" "${med[$name]}" \
+    "$(awk '{ print $2 + $3 }' "$work/times-$name" | median)"
 }
 
 cat "${stems[@]}" "$mix" >/dev/null  # warm the page cache
 echo "Levels of a 5.1 merge of six 24-bit ${minutes}-minute stems, and --check of it; median of $runs runs (warm page cache)."
 echo
-printf '%-34s %9s\n' tool "median s"
+printf '%-34s %9s %9s\n' tool "median s" "CPU s"
 time_runs "plexora-info --levels" "$info" --levels "$mix"
 time_runs "ffmpeg ebur128=peak=true" ffmpeg -nostdin -v error -i "$mix" -af ebur128=peak=true -f null -
 time_runs "sox stats" sox "$mix" -n stats
