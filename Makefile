@@ -16,7 +16,7 @@ CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
   -DPLEXORA_WERROR=$(if $(filter 1,$(WERROR)),ON,OFF) \
   -DPLEXORA_SANITIZE=$(if $(filter 1,$(SANITIZE)),ON,OFF)
 
-.PHONY: all build programs test soak fuzz mutants run stems demo screenshots install bench clean
+.PHONY: all build programs test soak fuzz mutants run stems demo screenshots install deb bench clean
 
 all: build
 
@@ -63,7 +63,7 @@ mutants:
 DEMO_DIR = $(BUILD_DIR)/demo
 DEMO_STEMS = $(foreach s,FL FR FC LF BL BR,$(DEMO_DIR)/drums$(s).wav)
 MAKE_DEMO_STEMS = mkdir -p $(DEMO_DIR) && $(BUILD_DIR)/tools/plexora-make-stems -s 4 $(DEMO_STEMS)
-DEMO_MERGE = $(BUILD_DIR)/cli/plexora-merge --auto $(DEMO_DIR)/drumsFL.wav
+DEMO_MERGE = $(BUILD_DIR)/bin/plexora-merge --auto $(DEMO_DIR)/drumsFL.wav
 
 stems: programs
 	@$(MAKE_DEMO_STEMS)
@@ -80,7 +80,7 @@ run: programs
 	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
 	  echo "make run: the desktop program needs a desktop session; without one, merge the demo with '$(DEMO_MERGE)'"; \
 	else \
-	  cd $(DEMO_DIR) && $(abspath $(BUILD_DIR))/app/plexora; \
+	  cd $(DEMO_DIR) && $(abspath $(BUILD_DIR))/bin/plexora; \
 	fi
 
 # PNG files of the program's windows, in $(BUILD_DIR)/screenshots.
@@ -92,6 +92,14 @@ screenshots: build
 install: programs
 	@if [ -z "$(PREFIX)" ]; then echo "make install: say where, as in 'make install PREFIX=$$HOME/Plexora'"; exit 2; fi
 	@cmake --install $(BUILD_DIR) --prefix "$(abspath $(PREFIX))"
+
+# The Debian package $(BUILD_DIR)/plexora_VERSION_amd64.deb, built by CPack
+# from what make install writes.
+deb: programs
+	@scripts/setup.sh deb
+	@rm -f $(BUILD_DIR)/plexora_*.deb
+	@cd $(BUILD_DIR) && cpack -B . >/dev/null
+	@ls $(BUILD_DIR)/plexora_*.deb
 
 bench: programs
 	@scripts/setup.sh bench

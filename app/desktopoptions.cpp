@@ -12,7 +12,8 @@ constexpr const char* kDescription =
     "does the same from the command line.";
 
 constexpr const char* kFooter =
-    "The settings (options, suffixes, configurations) are kept in settings.pxr beside the program.";
+    "The settings (options, suffixes, configurations) are kept in settings.pxr beside the program\n"
+    "while you may write its folder, else in $XDG_CONFIG_HOME/plexora (~/.config/plexora).";
 
 }  // namespace
 

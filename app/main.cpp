@@ -1,5 +1,5 @@
 // plexora [FILE...]: the desktop program, its windows shown with Qt. Its
-// settings file lives beside the executable.
+// settings file lives beside the executable, or in the user's own folder.
 #include <QApplication>
 
 #include <signal.h>

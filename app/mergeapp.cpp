@@ -1,7 +1,10 @@
 #include "app/mergeapp.h"
 
+#include <cstring>
+
 #include "platform/afxmessagebox.h"
 #include "core/creplacingfile.h"
+#include "layout/settingslocation.h"
 #include "ui/maindlg.h"
 #include "ui/plexoraresources.h"
 
@@ -19,12 +22,14 @@ BOOL CMergeApp::InitInstance()
     const std::string& path = GetModuleFileName().str();
     size_t nSlash = path.rfind('/');
     m_strAppDir = nSlash == std::string::npos ? std::string() : path.substr(0, nSlash);
-    m_strSettingsPath = m_strAppDir + "/settings.pxr";
+    const SettingsLocation location = FindSettingsLocation(m_strAppDir);
+    m_strSettingsPath = location.strSavePath;
 
-    // The main dialog needs a list and a default inside it.
-    if (!LoadSettings(m_strSettingsPath))
+    // The main dialog needs a list and a default inside it. Only a file that
+    // the save replaces needs a copy: the system's defaults stay as they are.
+    if (!LoadSettings(location.strReadPath))
         LoadDefaultSettings();
-    else if (RepairConfigurations())
+    else if (RepairConfigurations() && location.strReadPath == m_strSettingsPath)
         m_bKeepSettingsFile = !CReplacingFile::Copy(m_strSettingsPath, m_strSettingsPath + ".bak");
 
     CMainDlg dlg(*this);
@@ -37,8 +42,24 @@ BOOL CMergeApp::InitInstance()
 
 int CMergeApp::ExitInstance()
 {
-    if (m_bKeepSettingsFile || !SaveSettings(m_strSettingsPath))
-        AfxMessageBox("Unable to write the settings file !", MB_OK);
+    const CString strFailure = SaveSettingsFile();
+    if (!strFailure.IsEmpty())
+        AfxMessageBox("Unable to write the settings file !\n" + strFailure, MB_OK);
     m_aConfigurations.clear();
     return CWinApp::ExitInstance();
+}
+
+CString CMergeApp::SaveSettingsFile() const
+{
+    CString strFailure;
+    const char* pszPath = m_strSettingsPath;
+    if (m_bKeepSettingsFile) {
+        strFailure.Format("'%s' had to be mended, and no copy of it could be kept as '%s.bak'.", pszPath, pszPath);
+        return strFailure;
+    }
+    int nSystemError = MakeSettingsFolder(m_strSettingsPath);
+    if (nSystemError == 0 && SaveSettings(m_strSettingsPath, &nSystemError))
+        return strFailure;
+    strFailure.Format("'%s': %s.", pszPath, std::strerror(nSystemError));
+    return strFailure;
 }

@@ -12,8 +12,8 @@ set -euo pipefail
 build=${1:-build}
 runs=${RUNS:-5}
 minutes=${MINUTES:-10}
-info=$build/cli/plexora-info
-merge=$build/cli/plexora-merge
+info=$build/bin/plexora-info
+merge=$build/bin/plexora-merge
 work=$build/bench-data
 for tool in "$info" "$merge"; do
   [[ -x $tool ]] || { echo "levels-bench: build first ($tool is missing)" >&2; exit 1; }

@@ -16,8 +16,8 @@ build=${1:-build}
 runs=${RUNS:-5}
 minutes=${MINUTES:-10}
 rate=48000
-merge=$build/cli/plexora-merge
-split=$build/cli/plexora-split
+merge=$build/bin/plexora-merge
+split=$build/bin/plexora-split
 make_stems=$build/tools/plexora-make-stems
 work=$build/bench-data
 for tool in "$merge" "$split" "$make_stems"; do

@@ -38,3 +38,13 @@ bool MergeAutoSet(const CString& strFile, const CConfiguration& configuration, c
     job.bCheck = options.bCheck;
     return RunMergeJob(job);
 }
+
+CString GetAutoSetFirstStem(const CString& strFile, const CConfiguration& configuration, const CSettings& settings)
+{
+    CStemSet set(configuration.m_dwChannelMask, settings.m_strSuffixes);
+    const int nRow = set.GetRowCount() > 0 ? set.FindRowOfFile(strFile) : 0;
+    if (nRow == 0)
+        return strFile;
+    set.SetFile(nRow, strFile);
+    return set.GetSiblingPath(nRow, 0);
+}

@@ -11,3 +11,7 @@
 // standard error in the program's own words. True when the output was written.
 bool MergeAutoSet(const CString& strFile, const CConfiguration& configuration, const CSettings& settings,
                   const MergeOptions& options);
+
+// The name of the first channel's stem of strFile's set (strFile itself
+// when it is that stem), which names the set whichever of its stems is named.
+CString GetAutoSetFirstStem(const CString& strFile, const CConfiguration& configuration, const CSettings& settings);

@@ -35,8 +35,8 @@ constexpr const char* kFooter =
     "Low Frequency left out. Warnings: a silent channel, two identical channels or two of\n"
     "inverse polarity, Low Frequency with more than -10 dB of its energy above 120 Hz,\n"
     "clipped samples, a DC offset beyond 1% of full scale. Warnings leave the exit status 0.\n\n"
-    "The configurations come from --settings FILE, else from settings.pxr beside the program,\n"
-    "else are the built-in ones.\n\n"
+    "The configurations come from --settings FILE, else from the desktop program's\n"
+    "settings.pxr (plexora-merge --list names it), else are the built-in ones.\n\n"
     "Examples:\n"
     "  plexora-info 'drumssurround 5.1.wav'\n"
     "  plexora-info --json stems/*.wav\n"
@@ -78,6 +78,9 @@ int main(int argc, char** argv)
     for (const std::string& strFile : files) {
         WaveInfo info = ReadWaveInfo(CString(strFile), settings);
         bool bRead = info.outcome.Succeeded();
+        std::fflush(stdout);
+        for (const WaveWarning& warning : bRead ? info.header.warnings : std::vector<WaveWarning>())
+            std::fprintf(stderr, "%s\n", DescribeWaveWarning(info.strPath, warning).GetString());
         if (bRead && bLevels)
             bRead = MeasureWaveLevels(info, host);
         if (GetPendingInterrupt() != 0) {

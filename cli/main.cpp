@@ -1,10 +1,12 @@
 // plexora-merge: merges mono WAV files into one multichannel WAV file, with
 // the configurations and suffixes of the desktop program's settings.
 // Exit status: 0 merged, 1 a merge failed, 2 usage error, 128 + the signal
-// number when a signal ended it.
+// number when a signal stopped it.
 #include <signal.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "cli/automerge.h"
 #include "cli/configurationchoice.h"
@@ -17,7 +19,9 @@
 
 namespace {
 
-// Each set is merged and reported on its own; one failure does not stop the rest.
+// Each set is merged and reported on its own, once however many of its
+// stems are named, in the order of the first named; one failure does not
+// stop the rest.
 int MergeAutoSets(const MergeOptions& options, const CSettings& settings)
 {
     std::string strError;
@@ -27,11 +31,16 @@ int MergeAutoSets(const MergeOptions& options, const CSettings& settings)
         return kExitUsage;
     }
     int nExitCode = kExitSucceeded;
+    std::vector<CString> merged;  // the sets merged or tried, by their first stems
     for (const std::string& strFile : options.files) {
+        const CString strFirstStem = GetAutoSetFirstStem(CString(strFile), *pConfiguration, settings);
+        if (std::find(merged.begin(), merged.end(), strFirstStem) != merged.end())
+            continue;
+        merged.push_back(strFirstStem);
         if (MergeAutoSet(CString(strFile), *pConfiguration, settings, options))
             continue;
         if (GetPendingInterrupt() != 0)
-            break;
+            return 128 + GetPendingInterrupt();
         nExitCode = kExitFailed;
         if (options.files.size() > 1)
             std::fprintf(stderr, "plexora-merge: the set of '%s' was not merged.\n", strFile.c_str());
@@ -54,7 +63,9 @@ int MergeFiles(const MergeOptions& options, const CSettings& settings)
     job.bCarryBext = options.bBext;
     job.bQuiet = options.bQuiet;
     job.bCheck = options.bCheck;
-    return RunMergeJob(job) ? kExitSucceeded : kExitFailed;
+    if (RunMergeJob(job))
+        return kExitSucceeded;
+    return GetPendingInterrupt() != 0 ? 128 + GetPendingInterrupt() : kExitFailed;
 }
 
 }  // namespace
@@ -69,14 +80,16 @@ int main(int argc, char** argv)
 
     CSettings settings;
     std::string strError;
-    if (!LoadMergeSettings(options.strSettingsPath, "plexora-merge", settings, strError)) {
+    std::string strSettingsFile;
+    if (!LoadMergeSettings(options.strSettingsPath, "plexora-merge", settings, strError, &strSettingsFile)) {
         PrintUsageError("plexora-merge", strError);
         return kExitUsage;
     }
     if (options.bList) {
+        std::fputs(FormatSettingsFileLine(strSettingsFile).c_str(), stdout);
         std::fputs(FormatSettingsList(settings).c_str(), stdout);
         return kExitSucceeded;
     }
-    const int nMergeExitCode = options.bAuto ? MergeAutoSets(options, settings) : MergeFiles(options, settings);
-    return GetPendingInterrupt() != 0 ? 128 + GetPendingInterrupt() : nMergeExitCode;
+    // A signal that comes once the output is in place stops nothing.
+    return options.bAuto ? MergeAutoSets(options, settings) : MergeFiles(options, settings);
 }

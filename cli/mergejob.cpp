@@ -48,9 +48,10 @@ void PrintSummary(const CMergeEngine& engine, const MergeJob& job, std::FILE* pS
         format.bext.resize(first.m_bextChunk->nSize);
     const unsigned long long nFrames = engine.m_dwMaxDataBytes / (first.m_nBitsPerSample / 8u);
     const char* pszPlain = first.m_eSampleKind == SampleKind::Float ? "plain IEEE float" : "plain PCM";
-    std::fprintf(pStream, "Wrote '%s': %u channels, %ld Hz, %s, %llu frames (%.2f s), %s header",
+    std::fprintf(pStream, "Wrote '%s': %u channel%s, %ld Hz, %s, %llu frame%s (%.2f s), %s header",
                 engine.m_strOutputPath.GetString(), static_cast<unsigned>(format.nChannels),
-                static_cast<long>(engine.m_nSampleRate), DescribeFormatOf(first).GetString(), nFrames,
+                format.nChannels == 1 ? "" : "s", static_cast<long>(engine.m_nSampleRate),
+                DescribeFormatOf(first).GetString(), nFrames, nFrames == 1 ? "" : "s",
                 engine.m_nSampleRate > 0 ? static_cast<double>(nFrames) / engine.m_nSampleRate : 0.0,
                 job.bNoExtensible ? pszPlain : "WAVE_FORMAT_EXTENSIBLE");
     if (!job.bNoExtensible)
@@ -74,25 +75,11 @@ void PrintReasons(const CMergeEngine& engine, const std::vector<std::unique_ptr<
     }
     if (engine.m_nOtherFormatInput >= 0) {
         const CInputWave& other = *inputs[static_cast<size_t>(engine.m_nOtherFormatInput)];
-        std::fprintf(stderr, "The file '%s' is %s; the first file, '%s', is %s.\n", other.m_strPath.GetString(),
-                     DescribeFormatOf(other).GetString(), inputs[0]->m_strPath.GetString(),
-                     DescribeFormatOf(*inputs[0]).GetString());
+        std::fprintf(stderr, "%s\n", DescribeDifference(other, *inputs[0]).GetString());
     }
     const OutputOutcome& output = engine.m_fileOutput.Outcome();
     if (output.eError != OutputError::None)
         std::fprintf(stderr, "%s\n", DescribeOutputOutcome(engine.m_strOutputPath, output).GetString());
-}
-
-// A data chunk that claims more than its file holds is merged with silence
-// for the missing part, which is worth knowing.
-void WarnOfMissingBytes(const std::vector<std::unique_ptr<CInputWave>>& inputs)
-{
-    for (const auto& pInput : inputs) {
-        if (pInput->m_dwPresentBytes < pInput->m_dwDataBytes)
-            std::fprintf(stderr, "plexora-merge: '%s' holds %lu bytes fewer than its data chunk states; "
-                         "they were merged as silence.\n", pInput->m_strPath.GetString(),
-                         static_cast<unsigned long>(pInput->m_dwDataBytes - pInput->m_dwPresentBytes));
-    }
 }
 
 }  // namespace
@@ -129,7 +116,6 @@ bool RunMergeJob(const MergeJob& job)
             PrintReasons(engine, inputs);
         return false;
     }
-    WarnOfMissingBytes(inputs);
     if (job.bCarryBext && !inputs[0]->m_bextChunk)
         std::fprintf(stderr, "plexora-merge: '%s' has no \"bext\" chunk to carry.\n", inputs[0]->m_strPath.GetString());
     if (!job.bQuiet)

@@ -4,20 +4,30 @@
 #include <filesystem>
 #include <system_error>
 
+#include "layout/settingslocation.h"
+
 namespace fs = std::filesystem;
 
-std::string GetSettingsPathBesideExecutable()
+namespace {
+
+// The settings file the desktop program would read, found from the folder
+// of the running executable, symbolic links resolved; empty when the
+// executable's path is unknown.
+std::string FindProgramSettingsFile()
 {
     std::error_code ec;
     const fs::path executable = fs::read_symlink("/proc/self/exe", ec);
     if (ec)
         return {};
-    return (executable.parent_path() / "settings.pxr").string();
+    return FindSettingsLocation(CString(executable.parent_path().string())).strReadPath.str();
 }
 
+}  // namespace
+
 bool LoadMergeSettings(const std::optional<std::string>& strSettingsPath, const char* pszProgram,
-                       CSettings& settings, std::string& strError)
+                       CSettings& settings, std::string& strError, std::string* pstrFileRead)
 {
+    std::string strFileRead;
     if (strSettingsPath) {
         if (!settings.LoadSettings(strSettingsPath->c_str())) {
             std::error_code ec;
@@ -27,18 +37,23 @@ bool LoadMergeSettings(const std::optional<std::string>& strSettingsPath, const 
                            : "can't read the settings file '" + *strSettingsPath + "'";
             return false;
         }
+        strFileRead = *strSettingsPath;
     } else {
-        const std::string strBeside = GetSettingsPathBesideExecutable();
+        const std::string strFound = FindProgramSettingsFile();
         std::error_code ec;
-        const bool bExists = !strBeside.empty() && fs::exists(strBeside, ec);
-        if (!bExists || !settings.LoadSettings(strBeside.c_str())) {
+        const bool bExists = !strFound.empty() && fs::exists(strFound, ec);
+        if (bExists && settings.LoadSettings(strFound.c_str())) {
+            strFileRead = strFound;
+        } else {
             // A file that is there but unreadable would otherwise be ignored unseen.
             if (bExists)
                 std::fprintf(stderr, "%s: can't read '%s'; using the built-in settings.\n", pszProgram,
-                             strBeside.c_str());
+                             strFound.c_str());
             settings.LoadDefaultSettings();
         }
     }
     settings.RepairConfigurations();
+    if (pstrFileRead != nullptr)
+        *pstrFileRead = strFileRead;
     return true;
 }

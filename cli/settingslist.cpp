@@ -38,3 +38,8 @@ std::string FormatSettingsList(const CSettings& settings)
     }
     return text;
 }
+
+std::string FormatSettingsFileLine(const std::string& strFile)
+{
+    return strFile.empty() ? "Settings file: none, the built-in settings\n" : "Settings file: '" + strFile + "'\n";
+}

@@ -10,3 +10,7 @@
 // position's suffix, then the channel tags of every position that has any.
 // Names and suffixes are quoted, so blanks show.
 std::string FormatSettingsList(const CSettings& settings);
+
+// The line before them that names the settings file read (empty for the
+// built-in settings), so that a user knows which file to change.
+std::string FormatSettingsFileLine(const std::string& strFile);

@@ -65,21 +65,23 @@ void PrintReasons(const CSplitEngine& engine, const std::vector<CString>& stems)
     }
 }
 
-// What was not split although the file's header speaks of it: data its file
-// no longer holds, and a part of a frame at its end.
+// What was not split although the file's header speaks of it, or what the
+// reader made something of: the reader's warnings, and a part of a frame at
+// the end of the data.
 void WarnOfBytesLeftOut(const CSplitEngine& engine)
 {
     const WaveHeader& header = engine.m_header;
     const char* pszPath = engine.m_strInputPath.GetString();
-    if (header.nPresentBytes < header.nDataBytes)
-        std::fprintf(stderr, "plexora-split: '%s' holds %llu bytes fewer than its data chunk states; the stems end "
-                     "where it ends.\n", pszPath,
-                     static_cast<unsigned long long>(header.nDataBytes - header.nPresentBytes));
+    for (const WaveWarning& warning : header.warnings)
+        std::fprintf(stderr, "%s\n", DescribeWaveWarning(engine.m_strInputPath, warning).GetString());
     const ULONGLONG nSplitBytes =
         engine.GetFrameCount() * header.format.nChannels * (header.format.nBitsPerSample / 8u);
-    if (nSplitBytes < header.nPresentBytes)
-        std::fprintf(stderr, "plexora-split: the last %llu bytes of '%s' are a part of a frame; they were left "
-                     "out.\n", static_cast<unsigned long long>(header.nPresentBytes - nSplitBytes), pszPath);
+    if (nSplitBytes < header.nPresentBytes) {
+        const auto nLeftOut = static_cast<unsigned long long>(header.nPresentBytes - nSplitBytes);
+        std::fprintf(stderr, "plexora-split: the last %llu byte%s of '%s' %s a part of a frame; %s left out.\n",
+                     nLeftOut, nLeftOut == 1 ? "" : "s", pszPath, nLeftOut == 1 ? "is" : "are",
+                     nLeftOut == 1 ? "it was" : "they were");
+    }
 }
 
 std::string DescribeSource(const SplitChannels& channels)
@@ -102,12 +104,13 @@ void PrintSummary(const CSplitEngine& engine, const SplitChannels& channels, con
 {
     const WaveFormat& format = engine.m_header.format;
     const unsigned long long nFrames = engine.GetFrameCount();
-    std::printf("Split '%s': %u channel%s, %lu Hz, %s, %llu frames (%.2f s), %s, into ",
+    std::printf("Split '%s': %u channel%s, %lu Hz, %s, %llu frame%s (%.2f s), %s, into ",
                 engine.m_strInputPath.GetString(), static_cast<unsigned>(format.nChannels),
                 format.nChannels == 1 ? "" : "s",
                 static_cast<unsigned long>(format.nSampleRate),
                 DescribeSampleFormat(format.eKind, format.nBitsPerSample, format.nValidBitsPerSample).GetString(),
-                nFrames, static_cast<double>(nFrames) / format.nSampleRate, DescribeSource(channels).c_str());
+                nFrames, nFrames == 1 ? "" : "s", static_cast<double>(nFrames) / format.nSampleRate,
+                DescribeSource(channels).c_str());
     for (size_t k = 0; k < stems.size(); ++k)
         std::printf("%s'%s'", k > 0 ? ", " : "", stems[k].GetString());
     std::printf(".\n");

@@ -1,7 +1,7 @@
 // plexora-split: splits multichannel WAV files into one mono WAV file per
 // channel, named by the suffixes of the desktop program's settings.
 // Exit status: 0 every file was split, 1 a file was not, 2 usage error,
-// 128 + the signal number when a signal ended it.
+// 128 + the signal number when a signal stopped it.
 #include <signal.h>
 
 #include <cstdio>
@@ -40,17 +40,18 @@ int main(int argc, char** argv)
     job.bForce = options.bForce;
     job.bQuiet = options.bQuiet;
 
-    // Each file is split and reported on its own; one failure does not stop the rest.
+    // Each file is split and reported on its own; one failure does not stop
+    // the rest. A signal that comes once the last file is split stops nothing.
     int nExitCode = kExitSucceeded;
     for (const std::string& strFile : options.files) {
         job.strFile = CString(strFile);
         if (RunSplitJob(job, settings))
             continue;
         if (GetPendingInterrupt() != 0)
-            break;
+            return 128 + GetPendingInterrupt();
         nExitCode = kExitFailed;
         if (options.files.size() > 1)
             std::fprintf(stderr, "plexora-split: '%s' was not split.\n", strFile.c_str());
     }
-    return GetPendingInterrupt() != 0 ? 128 + GetPendingInterrupt() : nExitCode;
+    return nExitCode;
 }

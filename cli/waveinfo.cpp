@@ -153,18 +153,15 @@ std::string FormatWaveInfo(const WaveInfo& info)
         return failure + "\n";
     const WaveHeader& header = info.header;
     const WaveFormat& format = header.format;
-    const auto nFrames = static_cast<unsigned long long>(header.nDataBytes / FrameBytes(format));
-    const auto nPresentFrames = static_cast<unsigned long long>(header.nPresentBytes / FrameBytes(format));
+    // The whole frames the file holds, as every program reads it.
+    const auto nFrames = static_cast<unsigned long long>(header.nPresentBytes / FrameBytes(format));
     std::string text = info.strPath.str() + "\n";
     text += Line("container", ContainerName(header.eContainer));
     text += Line("format", DescribeSampleFormat(format.eKind, format.nBitsPerSample, format.nValidBitsPerSample).str() +
                                ", " + FormatTagSymbol(format.wFormatTag));
     text += Line("channels", std::to_string(format.nChannels));
     text += Line("sample rate", std::to_string(format.nSampleRate) + " Hz");
-    std::string frames = Format("%llu (%.3f s)", nFrames, static_cast<double>(nFrames) / format.nSampleRate);
-    if (nPresentFrames < nFrames)
-        frames += Format(", of which the file holds %llu", nPresentFrames);
-    text += Line("frames", frames);
+    text += Line("frames", Format("%llu (%.3f s)", nFrames, static_cast<double>(nFrames) / format.nSampleRate));
     if (format.dwChannelMask) {
         const std::string names = JoinNames(SpeakerNames(*format.dwChannelMask));
         text += Line("channel mask",
@@ -191,7 +188,7 @@ std::string FormatWaveInfoJson(const WaveInfo& info)
         return json + ", \"error\": " + JsonString(failure) + "}\n";
     const WaveHeader& header = info.header;
     const WaveFormat& format = header.format;
-    const auto nFrames = static_cast<unsigned long long>(header.nDataBytes / FrameBytes(format));
+    const auto nFrames = static_cast<unsigned long long>(header.nPresentBytes / FrameBytes(format));
     json += ", \"container\": " + JsonString(ContainerName(header.eContainer));
     json += Format(", \"formatTag\": %u", static_cast<unsigned>(format.wFormatTag));
     json += Format(", \"sampleFormat\": \"%s\"", format.eKind == SampleKind::Float ? "float" : "PCM");

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -62,6 +63,27 @@ bool RefusesNewFiles(int nError)
     return nError == EACCES || nError == EPERM || nError == EROFS;
 }
 
+// Why the file old at strTarget cannot be replaced, or 0. A file without a
+// write bit is read-only for root too, who passes access(2); in a folder
+// that keeps others' files (sticky) only the owner of the file or of the
+// folder may rename over it.
+int ReasonNotToReplace(const CString& strTarget, const struct stat& old)
+{
+    if ((old.st_mode & 0222) == 0)
+        return EACCES;
+    if (::faccessat(AT_FDCWD, strTarget, W_OK, AT_EACCESS) != 0)
+        return errno;
+    const std::string& target = strTarget.str();
+    const size_t nSlash = target.rfind('/');
+    const std::string folder = nSlash == std::string::npos ? "." : target.substr(0, nSlash + 1);
+    struct stat st {};
+    const uid_t user = ::geteuid();
+    if (user != 0 && ::stat(folder.c_str(), &st) == 0 && (st.st_mode & S_ISVTX) && old.st_uid != user &&
+        st.st_uid != user)
+        return EPERM;
+    return 0;
+}
+
 }  // namespace
 
 CReplacingFile::~CReplacingFile()
@@ -80,8 +102,8 @@ bool CReplacingFile::Create(const char* pszFileName, InPlace inPlace)
         MarkFailed(S_ISDIR(old.st_mode) ? EISDIR : EINVAL);
         return false;
     }
-    if (bReplaces && ::faccessat(AT_FDCWD, m_strTarget, W_OK, AT_EACCESS) != 0) {
-        MarkFailed(errno);
+    if (const int nReason = bReplaces ? ReasonNotToReplace(m_strTarget, old) : 0) {
+        MarkFailed(nReason);
         return false;
     }
 
@@ -120,6 +142,62 @@ bool CReplacingFile::Close()
     return false;
 }
 
+bool CReplacingFile::CloseKeepingOld()
+{
+    if (!IsOpen() || m_strTemporary.IsEmpty())
+        return Close();
+    const bool bWritten = CStdioFile::Close();
+    const CString strTemporary = m_strTemporary;
+    m_strTemporary.Empty();
+    if (!bWritten) {
+        CFile::Remove(strTemporary);
+        return false;
+    }
+    struct stat old {};
+    if (::lstat(m_strTarget, &old) == 0) {
+        for (int nTry = 0; m_strOld.IsEmpty() && nTry < kMaxNameTries; ++nTry) {
+            const CString strOld = TemporaryName(m_strTarget);
+            if (::renameat2(AT_FDCWD, m_strTarget, AT_FDCWD, strOld, RENAME_NOREPLACE) == 0)
+                m_strOld = strOld;
+            else if (errno != EEXIST)
+                break;
+        }
+        if (m_strOld.IsEmpty()) {
+            MarkFailed(errno);
+            CFile::Remove(strTemporary);
+            return false;
+        }
+    }
+    if (!CFile::Rename(strTemporary, m_strTarget)) {
+        MarkFailed(errno);
+        CFile::Remove(strTemporary);
+        Revert();
+        return false;
+    }
+    m_bPlaced = true;
+    return true;
+}
+
+bool CReplacingFile::Revert()
+{
+    const bool bPlaced = m_bPlaced;
+    m_bPlaced = false;
+    if (!m_strOld.IsEmpty()) {
+        const CString strOld = m_strOld;
+        m_strOld.Empty();
+        return CFile::Rename(strOld, m_strTarget);
+    }
+    return !bPlaced || CFile::Remove(m_strTarget);
+}
+
+void CReplacingFile::DropOld()
+{
+    if (!m_strOld.IsEmpty())
+        CFile::Remove(m_strOld);
+    m_strOld.Empty();
+    m_bPlaced = false;
+}
+
 void CReplacingFile::Discard()
 {
     CFile::Close();
@@ -133,6 +211,9 @@ bool CReplacingFile::Copy(const char* pszSource, const char* pszTarget)
     CFile source;
     struct stat st {};
     if (!source.Open(pszSource, modeRead | shareDenyWrite) || ::stat(pszSource, &st) != 0)
+        return false;
+    // Nothing but a file: a pipe or a device would give an empty copy.
+    if (!S_ISREG(st.st_mode))
         return false;
     CReplacingFile target;
     if (!target.Create(pszTarget, InPlace::Allowed))

@@ -4,7 +4,8 @@
 // is ever followed, and renamed over that file when closed. A symbolic link
 // is followed to the file it names, which is replaced where it is; the
 // replaced file's permission bits are kept (a new file gets those the
-// process gives new files), and a read-only file is never replaced.
+// process gives new files), and a read-only file is never replaced, nor one
+// the rename would be refused (another's file in a sticky folder).
 #pragma once
 
 #include "core/cstdiofile.h"
@@ -33,10 +34,20 @@ public:
     // Closes and removes the new file; the old one stays as it was.
     void Discard();
 
+    // For one of several files replaced together: like Close, but the old
+    // file is first moved aside under a hidden name, where it stays until
+    // DropOld removes it or Revert puts it back (and, when there was none,
+    // removes the new one). A failure leaves the old file in place.
+    bool CloseKeepingOld();
+    bool Revert();
+    void DropOld();
+
     // pszTarget replaced by a copy of pszSource's bytes and permission bits.
     static bool Copy(const char* pszSource, const char* pszTarget);
 
 private:
     CString m_strTarget;
     CString m_strTemporary;  // empty when written in place
+    CString m_strOld;        // the old file moved aside by CloseKeepingOld
+    bool m_bPlaced = false;  // CloseKeepingOld renamed the new file into place
 };

@@ -198,13 +198,17 @@ void CSettings::ReadConfigurationBlock(CStdioFile& file, int nCount)
     }
 }
 
-bool CSettings::SaveSettings(const char* pszPath) const
+bool CSettings::SaveSettings(const char* pszPath, int* pnSystemError) const
 {
     CReplacingFile file;
-    if (!file.Create(pszPath, InPlace::Allowed))
-        return false;
-    WriteRecord(file);
-    return file.Flush() && file.Close();
+    bool bSaved = file.Create(pszPath, InPlace::Allowed);
+    if (bSaved) {
+        WriteRecord(file);
+        bSaved = file.Flush() && file.Close();
+    }
+    if (!bSaved && pnSystemError != nullptr)
+        *pnSystemError = file.GetSystemError();
+    return bSaved;
 }
 
 void CSettings::WriteRecord(CStdioFile& file) const

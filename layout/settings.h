@@ -30,8 +30,9 @@ public:
     // puts the file in place of the old one in one step (CReplacingFile).
     // False when the file cannot be written; the file on disk then stays
     // as it was, unless its folder takes no new file. A file that may be
-    // read but not written is never replaced.
-    bool SaveSettings(const char* pszPath) const;
+    // read but not written is never replaced. The system's reason for a
+    // failure goes to *pnSystemError when asked for.
+    bool SaveSettings(const char* pszPath, int* pnSystemError = nullptr) const;
 
     // Makes a loaded record one the programs can open with: an empty list
     // gets the built-in configurations, a default index outside the list

@@ -182,6 +182,16 @@ void CStemSet::LoadSiblings(int nFromRow, const std::function<void(int, const Si
     }
 }
 
+bool CStemSet::IsInSetOf(int nFromRow, const CString& strFile) const
+{
+    // What every name of the set begins with: the base name, and for tags
+    // the separator after it. Not in a folder below: nothing after it is a
+    // folder's.
+    const CString strBase = GetNaming(nFromRow).strStart;
+    return strFile.str().starts_with(strBase.str()) &&
+           strFile.str().find('/', static_cast<size_t>(strBase.GetLength())) == std::string::npos;
+}
+
 int CStemSet::FindRowWithoutFile() const
 {
     for (int r = 0; r < GetRowCount(); ++r) {
@@ -195,7 +205,10 @@ CString CStemSet::GetOutputPath(const CString& strConfigurationName) const
 {
     if (m_rows.empty())
         return {};
-    return GetNaming(0).strStart + strConfigurationName + ".wav";
+    // A '/' in the name ("film L/R") would lead into another folder.
+    std::string name = strConfigurationName.str();
+    std::replace(name.begin(), name.end(), '/', '-');
+    return GetNaming(0).strStart + CString(std::move(name)) + ".wav";
 }
 
 void CStemSet::NameSplitStems(const CString& strPath, const CString& strFolder,
@@ -229,6 +242,14 @@ CString CStemSet::FormatMissingSibling(const CString& strSibling)
     CString strMessage;
     strMessage.Format("Unable to find the file '%s'.", strSibling.GetString());
     return strMessage;
+}
+
+CString CStemSet::FormatMissingSiblings(const std::vector<CString>& siblings)
+{
+    CString strMessage;
+    for (const CString& strSibling : siblings)
+        strMessage += FormatMissingSibling(strSibling) + "\n";
+    return strMessage + "The file-name suffix of each speaker position is set in Settings...";
 }
 
 CString CStemSet::FormatAmbiguousSibling(int nRow, const std::vector<CString>& matches) const

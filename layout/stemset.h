@@ -87,12 +87,20 @@ public:
     void LoadSiblings(int nFromRow, const std::function<void(int nRow, const SiblingLookup&)>& onSibling,
                       std::span<const int> rowsToKeep = {});
 
+    // Whether strFile belongs to the set of row nFromRow's file: it lies in
+    // the same folder and its name begins as every name of the set does
+    // (the base name, and the separator of a set named by tags), whatever
+    // follows: drums_sub.wav is of the set of drumsFL.wav, mix.sub.wav of
+    // that of mix.L.wav.
+    bool IsInSetOf(int nFromRow, const CString& strFile) const;
+
     // The first row without a file, or -1 when every row has one.
     int FindRowWithoutFile() const;
 
-    // Beside row 0's file: its base name + the configuration's name + ".wav",
-    // with no separator; for a set named by tags, with its separator between
-    // them (mix.surround 5.1.wav). Empty for a set without rows.
+    // Beside row 0's file: its base name + the configuration's name, every
+    // '/' in it a '-', + ".wav", with no separator; for a set named by tags,
+    // with its separator between them (mix.surround 5.1.wav). Empty for a set
+    // without rows.
     CString GetOutputPath(const CString& strConfigurationName) const;
 
     // The stems strPath, a file of this set's mask, splits into: every row's
@@ -108,6 +116,9 @@ public:
 
     // "Unable to find the file '...'." for a missing sibling.
     static CString FormatMissingSibling(const CString& strSibling);
+    // The missing siblings of one loading in one message: a line each, then
+    // where the suffixes are set.
+    static CString FormatMissingSiblings(const std::vector<CString>& siblings);
     // The files that all fit one row's sibling, one per line after a line
     // naming the row's speaker position.
     CString FormatAmbiguousSibling(int nRow, const std::vector<CString>& matches) const;

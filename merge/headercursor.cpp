@@ -6,7 +6,7 @@ HeaderCursor::HeaderCursor(CFile& file) : m_file(file)
 {
     const LONGLONG lEnd = m_file.Seek(0, CFile::end);
     m_nFileBytes = lEnd > 0 ? static_cast<ULONGLONG>(lEnd) : 0;
-    m_file.Seek(0, CFile::begin);
+    m_bSeekable = lEnd >= 0 && m_file.Seek(0, CFile::begin) == 0;
 }
 
 bool HeaderCursor::Read(BYTE* pBuffer, UINT nCount)

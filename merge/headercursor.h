@@ -11,6 +11,9 @@ public:
     // Starts at the beginning of the open file.
     explicit HeaderCursor(CFile& file);
 
+    // False for a pipe or a device that cannot seek: its header cannot be
+    // read and its samples read again from the data start.
+    bool IsSeekable() const { return m_bSeekable; }
     ULONGLONG FileBytes() const { return m_nFileBytes; }
     ULONGLONG Offset() const { return m_nOffset; }
 
@@ -30,4 +33,5 @@ private:
     ULONGLONG m_nFileBytes = 0;
     ULONGLONG m_nOffset = 0;
     bool m_bEndedBetween = false;
+    bool m_bSeekable = false;
 };

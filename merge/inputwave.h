@@ -27,7 +27,9 @@ public:
     CString m_strPath;
     CFile m_file;
     BYTE m_nChannels = 0;
-    // The data lengths are 64-bit: an RF64 input's data can pass 4 GB.
+    // The whole samples of the "data" chunk that the file holds: a part of a
+    // sample at its end is none, and a chunk claims no more than its file
+    // holds. 64-bit: an RF64 input's data can pass 4 GB.
     ULONGLONG m_dwDataBytes = 0;
     DWORD m_nSampleRate = 0;
     ULONGLONG m_dwPadBytes = 0;
@@ -41,9 +43,8 @@ public:
     std::optional<WaveChunk> m_bextChunk;  // where its first "bext" chunk is, if it has one
     // The input's block during a merge: the engine fills and empties it.
     std::vector<BYTE> m_block;
-    // Of m_dwDataBytes, how many the file held when its header was read: the
-    // merge pads past them, and treats a file that then holds fewer as unreadable.
-    ULONGLONG m_dwPresentBytes = 0;
+    // What the reader made something of, for the host to tell.
+    std::vector<WaveWarning> m_warnings;
     // What the last ReadInputHeader came to, for a host that can show more
     // than the engine's one message.
     WaveReadOutcome m_readOutcome;
@@ -51,3 +52,10 @@ public:
 private:
     WaveReadOutcome ReadMonoHeader();
 };
+
+// The line that names both sides when input, read, may not join a merge
+// whose first input is first: "The file '...' is at 44100 Hz; the first
+// file, '...', is at 48000 Hz." for another rate, else "The file '...' is
+// 24-bit PCM; the first file, '...', is 16-bit PCM." for another sample
+// format; empty when both agree.
+CString DescribeDifference(const CInputWave& input, const CInputWave& first);

@@ -80,13 +80,26 @@ bool CMergeEngine::MergeInputs()
 
     if (!CopyBlocks())
         return false;
+    if (!WriteDataPad(*m_pOutput, format))
+        return FailCopy("Unable to process: can't write output data.");
     if (m_host.IsInterrupted())
         return FailCopy(nullptr);
     CloseInputs();
     if (!m_pOutput->Commit())
         return FailCopy("Unable to process: can't write output data.");
     m_host.SetProgressPos(0);
+    ShowWarnings();
     return true;
+}
+
+// What the reader made of an input that was merged all the same: a line each,
+// once the merge is done, so that a failed merge still shows one message.
+void CMergeEngine::ShowWarnings()
+{
+    for (const CInputWave* pInput : m_aInputs) {
+        for (const WaveWarning& warning : pInput->m_warnings)
+            m_host.ShowMessage(DescribeWaveWarning(pInput->m_strPath, warning));
+    }
 }
 
 // Blocks of whole samples of the inputs' format: 102400 bytes, 102399 of
@@ -142,9 +155,10 @@ bool CMergeEngine::CheckInputs()
             strMessage.Format("Enable to process:\nFile '%s' can't be loaded.", pszPath);
         else if (input.m_nChannels != 1)
             strMessage.Format("Unable to process:\nFile '%s' has more than one channel.", pszPath);
-        else if (k > 0 && static_cast<DWORD>(m_nSampleRate) != input.m_nSampleRate)
+        else if (k > 0 && static_cast<DWORD>(m_nSampleRate) != input.m_nSampleRate) {
             strMessage.Format("Unable to process:\nFile '%s' has not the same sample rate.", pszPath);
-        else if (k > 0 && !HasSameSampleFormat(input, *m_aInputs[0])) {
+            m_nOtherFormatInput = static_cast<int>(k);
+        } else if (k > 0 && !HasSameSampleFormat(input, *m_aInputs[0])) {
             strMessage.Format("Unable to process:\nFile '%s' has not the same bit depth.", pszPath);
             m_nOtherFormatInput = static_cast<int>(k);
         }
@@ -231,19 +245,16 @@ bool CMergeEngine::CopyBlocks()
     return true;
 }
 
-// Reads what is left of the input's data chunk, at most one block, and
-// fills the rest of the block with silence, a dangling part of a sample
-// included. A data chunk that claims more than its file held just leaves
-// silence; a read error, or a file that shrank since its header was read,
-// gives false.
+// Reads what is left of the input's data, at most one block, and fills the
+// rest of the block with silence. The file held all of it when its header
+// was read: a read error, or a file that shrank since, gives false.
 bool CMergeEngine::FillBlock(CInputWave& input, ULONGLONG done)
 {
     const UINT nWanted = BlockPart(input.m_dwDataBytes, done, m_nBlockBytes);
     BYTE* pBlock = input.m_block.data();
     const UINT nRead = nWanted > 0 ? input.m_file.Read(pBlock, nWanted) : 0;
-    const UINT nKept = nRead - nRead % m_nSampleBytes;
-    std::memset(pBlock + nKept, m_nSilence, m_nBlockBytes - nKept);
-    return !input.m_file.HasFailed() && nRead >= BlockPart(input.m_dwPresentBytes, done, m_nBlockBytes);
+    std::memset(pBlock + nRead, m_nSilence, m_nBlockBytes - nRead);
+    return !input.m_file.HasFailed() && nRead == nWanted;
 }
 
 void CMergeEngine::CloseInputs()

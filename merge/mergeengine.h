@@ -25,9 +25,9 @@ public:
     void ResetMergeState();
     // Chooses the output, checks every input, writes the header and copies
     // the samples. Exactly one message is shown when it fails (none when the
-    // user declines the output path); on every exit the inputs are closed
-    // and the buffers released, after the message, and a failed merge
-    // leaves no output behind.
+    // user declines the output path), one per reader's warning when it
+    // succeeds; on every exit the inputs are closed and the buffers
+    // released, after the message, and a failed merge leaves no output behind.
     bool MergeInputs();
     // Closes every input's file; an input that is not open is left alone.
     void CloseInputs();
@@ -46,9 +46,9 @@ public:
     short m_nBitsPerSample = -1;  // the first input's; -1 until known
     ULONGLONG m_dwMaxDataBytes = 0;   // the longest input's data length (64-bit, for RF64 inputs)
     std::vector<BYTE> m_interleaved;  // one block of every input, during a merge
-    // After a merge refused because an input's sample format differs from
-    // the first input's: that input's index, for a host that names both
-    // formats; -1 otherwise.
+    // After a merge refused because an input's sample rate or sample format
+    // differs from the first input's: that input's index, for a host that
+    // names both; -1 otherwise.
     int m_nOtherFormatInput = -1;
 
 private:
@@ -63,6 +63,7 @@ private:
     bool ReadCarriedBext(std::vector<BYTE>& bext);
     bool CopyBlocks();
     bool FillBlock(CInputWave& input, ULONGLONG done);
+    void ShowWarnings();
     // Ends a merge that failed or was interrupted (no message); false.
     bool Fail(const char* pszMessage);
     bool FailCopy(const char* pszMessage);

@@ -9,11 +9,10 @@
 
 namespace {
 
+// By what the name holds, not where it is: /dev/shm holds files.
 bool IsDirectOutput(const char* pszPath)
 {
     struct stat st {};
-    if (std::strncmp(pszPath, "/dev/", 5) == 0)
-        return true;
     return ::stat(pszPath, &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode);
 }
 
@@ -108,6 +107,16 @@ bool COutputFile::Commit()
     if (pFile->Close())
         return true;
     return Fail(OutputError::CannotReplace, pFile->GetSystemError());
+}
+
+bool COutputFile::CommitKeepingOld()
+{
+    if (m_pFile != &m_aside)
+        return Commit();
+    m_pFile = nullptr;
+    if (m_aside.CloseKeepingOld())
+        return true;
+    return Fail(OutputError::CannotReplace, m_aside.GetSystemError());
 }
 
 void COutputFile::Discard()

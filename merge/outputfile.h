@@ -4,8 +4,8 @@
 // (CReplacingFile): Commit renames it over that file once everything is
 // written and closed; until then the name and what it holds are untouched,
 // and a discarded output leaves no temporary file behind. A folder that
-// takes no new file gets no output. A pipe, a device, a name under /dev and
-// "-" (standard output) are written directly, front to back.
+// takes no new file gets no output. Anything else a name holds (a pipe, a
+// device) and "-" (standard output) are written directly, front to back.
 #pragma once
 
 #include <span>
@@ -52,6 +52,12 @@ public:
     // Closes the output and puts it in place; false, with the temporary file
     // removed, when the close or the rename fails.
     bool Commit() override;
+    // Commit for one of several outputs put in place together: an old file
+    // is kept aside until DropOld, or put back by Revert (which removes a
+    // new file that replaced none). A direct output has nothing to keep.
+    bool CommitKeepingOld();
+    bool Revert() { return m_aside.Revert(); }
+    void DropOld() { m_aside.DropOld(); }
     // Closes the output; a temporary file is removed, a direct output keeps
     // what was written.
     void Discard() override;

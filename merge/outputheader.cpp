@@ -57,10 +57,10 @@ ULONGLONG FrameCount(const OutputFormat& format)
 }
 
 // Everything the RIFF size counts: "WAVE", the "fmt " chunk, the "fact" and
-// "bext" chunks if any, the "data" chunk header and the data.
+// "bext" chunks if any, the "data" chunk header, the data and its pad byte.
 ULONGLONG RiffSize(const OutputFormat& format)
 {
-    ULONGLONG nSize = 4 + 8 + FormatChunkBytes(format) + 8 + DataBytes(format);
+    ULONGLONG nSize = 4 + 8 + FormatChunkBytes(format) + 8 + Padded(DataBytes(format));
     if (IsPlainFloat(format))
         nSize += 8 + kFactBytes;
     if (!format.bext.empty())
@@ -144,4 +144,10 @@ bool WriteOutputHeader(IOutputSink& output, const OutputFormat& format)
 {
     const std::vector<BYTE> header = ComposeOutputHeader(format, NeedsRF64(format));
     return output.Write(header.data(), static_cast<UINT>(header.size()));
+}
+
+bool WriteDataPad(IOutputSink& output, const OutputFormat& format)
+{
+    const BYTE pad = 0;
+    return DataBytes(format) % 2 == 0 || output.Write(&pad, 1);
 }

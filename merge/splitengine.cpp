@@ -91,13 +91,7 @@ bool CSplitEngine::AllocateBuffers()
 // stem can be the input: it would be lost as it is read.
 bool CSplitEngine::OpenStems(const std::vector<CString>& stemPaths)
 {
-    OutputFormat format;
-    format.nChannels = 1;
-    format.nSampleRate = m_header.format.nSampleRate;
-    format.nBitsPerSample = m_header.format.nBitsPerSample;
-    format.eKind = m_header.format.eKind;
-    format.dwDataBytes = GetFrameCount() * m_nSampleBytes;
-    format.bNoExtensible = true;
+    const OutputFormat format = GetStemFormat();
     const CFile* const input[] = {&m_fileInput};
     for (size_t k = 0; k < stemPaths.size(); ++k) {
         m_stems.push_back(std::make_unique<COutputFile>());
@@ -107,6 +101,19 @@ bool CSplitEngine::OpenStems(const std::vector<CString>& stemPaths)
         }
     }
     return true;
+}
+
+// Every stem has the input's format, one channel and a plain header.
+OutputFormat CSplitEngine::GetStemFormat() const
+{
+    OutputFormat format;
+    format.nChannels = 1;
+    format.nSampleRate = m_header.format.nSampleRate;
+    format.nBitsPerSample = m_header.format.nBitsPerSample;
+    format.eKind = m_header.format.eKind;
+    format.dwDataBytes = GetFrameCount() * m_nSampleBytes;
+    format.bNoExtensible = true;
+    return format;
 }
 
 bool CSplitEngine::CopyBlocks()
@@ -138,18 +145,28 @@ bool CSplitEngine::CopyBlocks()
         done += m_nBlockBytes;
         m_host.SetProgressPos(b + 1);
     }
+    for (size_t k = 0; k < m_stems.size(); ++k) {
+        if (!WriteDataPad(*m_stems[k], GetStemFormat()))
+            return FailStem(k, "Unable to split: can't write output data.");
+    }
     return true;
 }
 
-// One after the other, in channel order, once every sample is written. A
-// stem that cannot be put in place (a close or a rename that fails) ends the
-// split there: the scope discards the rest, those before it stay in place.
+// One after the other, in channel order, once every sample is written, as
+// one set: a stem that cannot be put in place (a close or a rename that
+// fails) puts back the old stems of those before it, or removes them where
+// there were none, and the scope discards the rest.
 bool CSplitEngine::CommitStems()
 {
     for (size_t k = 0; k < m_stems.size(); ++k) {
-        if (!m_stems[k]->Commit())
+        if (!m_stems[k]->CommitKeepingOld()) {
+            for (size_t j = k; j-- > 0;)
+                m_stems[j]->Revert();
             return FailStem(k, "Unable to split: can't write output data.");
+        }
     }
+    for (const auto& pStem : m_stems)
+        pStem->DropOld();
     return true;
 }
 

@@ -9,6 +9,7 @@
 
 #include "merge/enginehost.h"
 #include "merge/outputfile.h"
+#include "merge/outputheader.h"
 #include "merge/waveheader.h"
 #include "merge/wavereadoutcome.h"
 #include "core/cfile.h"
@@ -35,8 +36,9 @@ public:
 
     // Writes channel k of the input read into stemPaths[k], exactly one path
     // per channel, in one pass. The stems are written aside and put in place
-    // after the last block; whatever stops the split before (an error, a
-    // signal) discards them all. Exactly one message when it fails, none
+    // together after the last block; whatever stops the split before (an
+    // error, a signal) discards them all, and a stem that cannot be put in
+    // place leaves every old stem as it was. Exactly one message when it fails, none
     // when it is interrupted. The input is closed and the buffers released
     // on every exit.
     bool SplitInput(const std::vector<CString>& stemPaths);
@@ -58,6 +60,7 @@ private:
 
     bool AllocateBuffers();
     bool OpenStems(const std::vector<CString>& stemPaths);
+    OutputFormat GetStemFormat() const;
     bool CopyBlocks();
     bool CommitStems();
     void FreeSplitBuffers();

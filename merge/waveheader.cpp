@@ -49,6 +49,10 @@ private:
     // m_outcome set for a refusal.
     bool ReadChunk(const BYTE* pChunkHeader, ULONGLONG nChunkAt);
     bool ReadFormatChunk(DWORD dwSize, ULONGLONG nChunkAt);
+    bool ReadDataChunk(ULONGLONG nSize);
+    // At the RIFF size: whether the walk goes on to the end of the file.
+    bool WalksPastRiffSize();
+    void Warn(WaveReadWarning eWarning, ULONGLONG nOffset, ULONGLONG nValue);
     void List(const BYTE* pId, ULONGLONG nOffset, ULONGLONG nSize);
     WaveReadOutcome Finish();
 
@@ -58,7 +62,13 @@ private:
     WaveHeader& m_header;
     WaveReadOutcome m_outcome;
     ULONGLONG m_nRiffSize = 0;
+    ULONGLONG m_nStatedRiffSize = 0;
     ULONGLONG m_nWalk = 4;  // "WAVE", which the RIFF size counts
+    bool m_bPastRiffSize = false;  // walking on to the end of the file
+    // The last chunk read is a "data" chunk stating 0 or an unknown size, as
+    // a recorder leaves it that never came back to write its sizes.
+    bool m_bOpenDataLast = false;
+    bool m_bDataToEnd = false;  // such a chunk runs to the end of the file
     std::optional<ULONGLONG> m_ds64DataBytes;
     bool m_bHaveFormat = false;
     bool m_bHaveData = false;
@@ -67,9 +77,11 @@ private:
 
 WaveReadOutcome ChunkWalk::Run()
 {
+    if (!m_cursor.IsSeekable())
+        return {WaveReadError::NotSeekable, 0, 0};
     if (WaveReadOutcome riff = ReadRiffHeader(); !riff.Succeeded())
         return riff;
-    while (m_nWalk < m_nRiffSize) {
+    while (m_nWalk < m_nRiffSize || WalksPastRiffSize()) {
         BYTE chunk[8];
         const ULONGLONG nChunkAt = m_cursor.Offset();
         if (!m_cursor.Read(chunk, 8)) {
@@ -96,6 +108,7 @@ WaveReadOutcome ChunkWalk::ReadRiffHeader()
     if (!IsTag(riff + 8, "WAVE"))
         return {WaveReadError::NotWave, 8, 0};
     m_nRiffSize = Le32(riff + 4);
+    m_nStatedRiffSize = m_nRiffSize;
     if (m_header.eContainer != WaveContainer::Riff) {
         if (WaveReadOutcome ds64 = ReadDs64(); !ds64.Succeeded())
             return ds64;
@@ -113,13 +126,15 @@ WaveReadOutcome ChunkWalk::ReadDs64()
     if (!m_cursor.Read(ds64, 8))
         return m_cursor.Failure(WaveReadError::Truncated);
     const DWORD dwSize = Le32(ds64 + 4);
-    if (!IsTag(ds64, "ds64") || dwSize < kDs64FieldsBytes)
+    if (!IsTag(ds64, "ds64"))
         return {WaveReadError::NoDs64, nChunkAt, 0};
+    if (dwSize < kDs64FieldsBytes)
+        return {WaveReadError::ShortDs64, nChunkAt + 4, 0, dwSize};
     if (!m_cursor.Read(ds64 + 8, kDs64FieldsBytes) || !m_cursor.Skip(Padded(dwSize) - kDs64FieldsBytes))
         return m_cursor.Failure(WaveReadError::Truncated);
     List(ds64, nChunkAt, dwSize);
     if (m_nRiffSize == kUnknownSize)
-        m_nRiffSize = Le64(ds64 + 8);
+        m_nRiffSize = m_nStatedRiffSize = Le64(ds64 + 8);
     m_ds64DataBytes = Le64(ds64 + 16);
     m_nWalk += 8 + Padded(dwSize);
     return {};
@@ -133,17 +148,18 @@ bool ChunkWalk::ReadChunk(const BYTE* pChunkHeader, ULONGLONG nChunkAt)
     if (bData && dwSize == kUnknownSize && m_ds64DataBytes)
         nSize = *m_ds64DataBytes;
     List(pChunkHeader, nChunkAt, nSize);
+    m_bOpenDataLast = false;
 
-    if (IsTag(pChunkHeader, "fmt ")) {
+    const bool bFormat = IsTag(pChunkHeader, "fmt ");
+    if (bFormat && m_bHaveFormat)
+        Warn(WaveReadWarning::LaterFormat, nChunkAt, 0);
+    if (bData && m_bHaveData)
+        Warn(WaveReadWarning::SecondData, nChunkAt, 0);
+    if (bFormat && !m_bHaveFormat) {
         if (!ReadFormatChunk(dwSize, nChunkAt))
             return false;
-    } else if (bData) {
-        m_header.nDataStart = m_cursor.Offset();
-        m_header.nDataBytes = nSize;
-        m_bHaveData = true;
-        // A data chunk may claim more than the file holds; its samples
-        // are then padded, so the walk just ends here.
-        if (!m_cursor.Skip(Padded(nSize)))
+    } else if (bData && !m_bHaveData) {
+        if (!ReadDataChunk(nSize))
             return false;
     } else if (!m_cursor.Skip(Padded(nSize))) {
         m_bCutShort = true;
@@ -155,10 +171,53 @@ bool ChunkWalk::ReadChunk(const BYTE* pChunkHeader, ULONGLONG nChunkAt)
     return true;
 }
 
-// The first 16 bytes are read whatever size the chunk states; under the
-// Delivered rule WAVE_FORMAT_EXTENSIBLE needs all of its 40.
+// A data chunk may claim more than the file holds; the walk then just ends
+// here, and the data with the file.
+bool ChunkWalk::ReadDataChunk(ULONGLONG nSize)
+{
+    m_header.nDataStart = m_cursor.Offset();
+    m_header.nDataBytes = nSize;
+    m_bHaveData = true;
+    m_bOpenDataLast = nSize == 0 || nSize == kUnknownSize;
+    // Past the RIFF size such a chunk is the recorder's last.
+    if (m_bPastRiffSize && m_bOpenDataLast) {
+        m_bDataToEnd = true;
+        return false;
+    }
+    return m_cursor.Skip(Padded(nSize));
+}
+
+// A RIFF size of 0, or one that ends before the chunks that describe the
+// samples or inside samples a recorder never gave a size: the rest of the
+// file is walked too, with one warning.
+bool ChunkWalk::WalksPastRiffSize()
+{
+    if (m_bPastRiffSize || m_cursor.Offset() >= m_cursor.FileBytes())
+        return false;
+    if (m_bHaveFormat && m_bHaveData && !m_bOpenDataLast)
+        return false;
+    m_bPastRiffSize = true;
+    Warn(WaveReadWarning::ShortRiffSize, 4, m_nStatedRiffSize);
+    if (m_bOpenDataLast) {
+        m_bDataToEnd = true;
+        return false;
+    }
+    m_nRiffSize = ~0ull;
+    return true;
+}
+
+void ChunkWalk::Warn(WaveReadWarning eWarning, ULONGLONG nOffset, ULONGLONG nValue)
+{
+    m_header.warnings.push_back({eWarning, nOffset, nValue});
+}
+
+// Under the Delivered rule WAVE_FORMAT_EXTENSIBLE needs all of its 40 bytes.
 bool ChunkWalk::ReadFormatChunk(DWORD dwSize, ULONGLONG nChunkAt)
 {
+    if (dwSize < kFormatFieldsBytes) {
+        m_outcome = {WaveReadError::ShortFormat, nChunkAt + 4, 0, dwSize};
+        return false;
+    }
     FormatFields fields;
     fields.nOffset = m_cursor.Offset();
     BYTE fmt[kExtensibleFieldsBytes];
@@ -220,9 +279,12 @@ WaveReadOutcome ChunkWalk::Finish()
     const ULONGLONG present = m_cursor.FileBytes() - m_header.nDataStart;
     // Take streamed data to run to the end of the file rather than padding
     // the output with gigabytes of silence.
-    if (m_header.eContainer == WaveContainer::Riff && m_header.nDataBytes == kUnknownSize)
+    if (m_bDataToEnd || (m_header.eContainer == WaveContainer::Riff && m_header.nDataBytes == kUnknownSize))
         m_header.nDataBytes = std::min<ULONGLONG>(present, kUnknownSize);
     m_header.nPresentBytes = std::min(present, m_header.nDataBytes);
+    if (m_header.nPresentBytes < m_header.nDataBytes)
+        Warn(WaveReadWarning::MissingDataBytes, m_header.nDataStart - 8,
+             m_header.nDataBytes - m_header.nPresentBytes);
     const auto lDataStart = static_cast<LONGLONG>(m_header.nDataStart);
     if (m_file.Seek(lDataStart, CFile::begin) != lDataStart)
         return m_cursor.Failure(WaveReadError::ReadError);

@@ -26,22 +26,26 @@ struct WaveChunk {
 
 struct WaveHeader {
     WaveContainer eContainer = WaveContainer::Riff;
-    WaveFormat format;             // of the last "fmt " chunk
-    ULONGLONG nDataBytes = 0;      // of the last "data" chunk, as stated
-    ULONGLONG nPresentBytes = 0;   // of them, those the file holds
+    WaveFormat format;             // of the first "fmt " chunk
+    ULONGLONG nDataBytes = 0;      // of the first "data" chunk, as stated (an unknown one: to the end)
+    ULONGLONG nPresentBytes = 0;   // of them, those the file holds: all the data there is
     ULONGLONG nDataStart = 0;      // where its first sample byte is
     // The chunks the walk met within the RIFF size, in file order: the first
     // kMaxListedChunks of them, then only counted.
     std::vector<WaveChunk> chunks;
     ULONGLONG nUnlistedChunks = 0;
     std::optional<WaveChunk> bext;  // the first "bext" chunk (Broadcast Wave)
+    std::vector<WaveWarning> warnings;  // what the walk made something of, in file order
 };
 
 constexpr size_t kMaxListedChunks = 256;
 
-// Walks the open file's chunks from its start, judging every "fmt " chunk
-// where it is met under eRule (the last one and the last "data" chunk win),
-// and leaves the file at the first sample byte. Chunks beyond the RIFF size
-// are never looked at; a file that ends early is judged by the chunks met so
+// Walks the open file's chunks from its start, judging the first "fmt "
+// chunk under eRule (it and the first "data" chunk describe the samples, as
+// other readers take them; later ones are ignored with a warning), and
+// leaves the file at the first sample byte. Chunks beyond the RIFF size are
+// never looked at, unless that size is too small to reach the chunks at all
+// (a recorder that stopped before writing it): the walk then goes on to the
+// end of the file. A file that ends early is judged by the chunks met so
 // far. The outcome says why a file was refused, and where.
 WaveReadOutcome ReadWaveHeader(CFile& file, WaveFormatRule eRule, WaveHeader& header);

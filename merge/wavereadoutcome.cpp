@@ -4,6 +4,15 @@
 
 #include "merge/sampleformat.h"
 
+namespace {
+
+const char* PluralS(ULONGLONG n)
+{
+    return n == 1 ? "" : "s";
+}
+
+}  // namespace
+
 CString DescribeWaveReadOutcome(const CString& strPath, const WaveReadOutcome& outcome)
 {
     const char* pszPath = strPath.GetString();
@@ -15,6 +24,9 @@ CString DescribeWaveReadOutcome(const CString& strPath, const WaveReadOutcome& o
         break;
     case WaveReadError::CannotOpen:
         strText.Format("The file '%s' can't be opened: %s.", pszPath, std::strerror(outcome.nSystemError));
+        break;
+    case WaveReadError::NotSeekable:
+        strText.Format("The file '%s' is not a file that can be read twice.", pszPath);
         break;
     case WaveReadError::NotRiff:
         strText.Format("The file '%s' is not a RIFF file (no \"RIFF\" at byte 0).", pszPath);
@@ -40,6 +52,10 @@ CString DescribeWaveReadOutcome(const CString& strPath, const WaveReadOutcome& o
         break;
     case WaveReadError::NotMono:
         strText.Format("The file '%s' is not mono !", pszPath);
+        break;
+    case WaveReadError::ShortFormat:
+        strText.Format("The file '%s' has a \"fmt \" chunk of %u byte%s, short of 16.", pszPath, dwValue,
+                       PluralS(dwValue));
         break;
     case WaveReadError::UnsupportedFormat:
         if (const char* pszName = GetFormatTagName(static_cast<WORD>(outcome.dwValue)))
@@ -81,6 +97,36 @@ CString DescribeWaveReadOutcome(const CString& strPath, const WaveReadOutcome& o
         break;
     case WaveReadError::NoDs64:
         strText.Format("The file '%s' is RF64 or BW64 but has no \"ds64\" chunk at byte %llu.", pszPath, nOffset);
+        break;
+    case WaveReadError::ShortDs64:
+        strText.Format("The file '%s' has a \"ds64\" chunk of %u byte%s, short of 24.", pszPath, dwValue,
+                       PluralS(dwValue));
+        break;
+    }
+    return strText;
+}
+
+CString DescribeWaveWarning(const CString& strPath, const WaveWarning& warning)
+{
+    const char* pszPath = strPath.GetString();
+    const auto nOffset = static_cast<unsigned long long>(warning.nOffset);
+    const auto nValue = static_cast<unsigned long long>(warning.nValue);
+    CString strText;
+    switch (warning.eWarning) {
+    case WaveReadWarning::MissingDataBytes:
+        strText.Format("The file '%s' holds %llu byte%s fewer than its data chunk states; its data ends where the "
+                       "file does.", pszPath, nValue, PluralS(nValue));
+        break;
+    case WaveReadWarning::ShortRiffSize:
+        strText.Format("The file '%s' states a RIFF size of %llu byte%s, too small to reach its chunks; it was read "
+                       "to its end.", pszPath, nValue, PluralS(nValue));
+        break;
+    case WaveReadWarning::LaterFormat:
+        strText.Format("The file '%s' has another \"fmt \" chunk at byte %llu; it was ignored, the first one "
+                       "describes the data.", pszPath, nOffset);
+        break;
+    case WaveReadWarning::SecondData:
+        strText.Format("The file '%s' has a second \"data\" chunk at byte %llu; it was ignored.", pszPath, nOffset);
         break;
     }
     return strText;

@@ -9,6 +9,7 @@
 enum class WaveReadError {
     None,
     CannotOpen,     // the system refused to open it
+    NotSeekable,    // a pipe or a device: its header cannot be read and its samples again
     NotRiff,        // no "RIFF" at byte 0
     NotWave,        // no "WAVE" at byte 8
     NoFormat,       // the walk ended without a "fmt " chunk
@@ -17,6 +18,7 @@ enum class WaveReadError {
     ReadError,      // the system failed a read
     NotSixteenBit,  // a "fmt " chunk states other than 16 bits per sample
     NotMono,        // a "fmt " chunk states other than one channel
+    ShortFormat,    // a "fmt " chunk under 16 bytes: its size
     // The refusals of the Delivered rule; dwValue holds the field named.
     UnsupportedFormat,      // a format tag (or SubFormat) other than PCM and IEEE float: the tag
     UnknownSubFormat,       // a WAVE_FORMAT_EXTENSIBLE SubFormat outside the tag-based GUIDs
@@ -28,6 +30,7 @@ enum class WaveReadError {
     OddBlockAlign,          // a block alignment other than channels x bytes per sample: the alignment
     ZeroSampleRate,         // a sample rate of 0
     NoDs64,                 // an RF64 or BW64 file that does not begin with a "ds64" chunk
+    ShortDs64,              // a "ds64" chunk under 24 bytes: its size
 };
 
 struct WaveReadOutcome {
@@ -39,7 +42,28 @@ struct WaveReadOutcome {
     bool Succeeded() const { return eError == WaveReadError::None; }
 };
 
+// What the reader met in a file it read and made something of: each is
+// worth a line to the user, the merge or split goes on.
+enum class WaveReadWarning {
+    MissingDataBytes,  // the "data" chunk claims more than the file holds: the bytes missing
+    ShortRiffSize,     // a RIFF size too small to reach the chunks, so the file was read to its end: the size
+    LaterFormat,       // a "fmt " chunk after the first one, ignored: at nOffset
+    SecondData,        // a "data" chunk after the first one, ignored: at nOffset
+};
+
+struct WaveWarning {
+    WaveReadWarning eWarning = WaveReadWarning::MissingDataBytes;
+    ULONGLONG nOffset = 0;  // of the chunk it is about
+    ULONGLONG nValue = 0;   // the number it is about
+
+    bool operator==(const WaveWarning&) const = default;
+};
+
 // The reason line for a file that failed: "The file '...' is not mono !",
 // "The file '...' has no "data" chunk (the chunk walk ended at byte 44).", ...
 // Empty for a file that was read.
 CString DescribeWaveReadOutcome(const CString& strPath, const WaveReadOutcome& outcome);
+
+// The warning line, naming the file: "The file '...' holds 12 bytes fewer
+// than its data chunk states; its data ends where the file does."
+CString DescribeWaveWarning(const CString& strPath, const WaveWarning& warning);

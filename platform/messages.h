@@ -50,6 +50,9 @@ constexpr UINT PBM_SETRANGE = WM_USER + 1;
 constexpr UINT PBM_SETPOS = WM_USER + 2;
 constexpr UINT PBM_GETRANGE = WM_USER + 7;
 
+constexpr UINT TTM_ADDTOOL = WM_USER + 4;
+constexpr UINT TTM_UPDATETIPTEXT = WM_USER + 12;
+
 // Notification codes, carried in the high word of a WM_COMMAND's WPARAM.
 constexpr WORD BN_CLICKED = 0;
 constexpr WORD CBN_SELCHANGE = 1;

@@ -12,6 +12,7 @@
 
 enum class WindowChange {
     Text,          // Text()
+    ToolTip,       // ToolTip()
     Rect,          // Rect(): position or size
     Style,         // Style(): visible, disabled; ExStyle(): takes dropped files
     Font,          // Font()

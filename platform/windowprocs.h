@@ -11,6 +11,7 @@ LRESULT ButtonWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT ComboBoxWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT ListBoxWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT ProgressWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT ToolTipWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Copies text into a caller's buffer of nSize bytes, always terminated;
 // returns the number of bytes copied before the terminator.

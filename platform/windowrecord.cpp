@@ -12,6 +12,7 @@
 #include "platform/cmenu.h"
 #include "platform/cprogressctrl.h"
 #include "platform/cstatic.h"
+#include "platform/ctooltipctrl.h"
 #include "platform/messages.h"
 #include "platform/styles.h"
 #include "platform/windowprocs.h"
@@ -134,6 +135,7 @@ const char* CWindowRecord::KindName(WindowKind kind)
     case WindowKind::ComboBox: return "ComboBox";
     case WindowKind::ListBox: return "ListBox";
     case WindowKind::ProgressBar: return "msctls_progress32";
+    case WindowKind::ToolTip: return "tooltips_class32";
     }
     return "";
 }
@@ -160,6 +162,7 @@ WNDPROC CWindowRecord::ClassProc() const
     case WindowKind::ComboBox: return ComboBoxWindowProc;
     case WindowKind::ListBox: return ListBoxWindowProc;
     case WindowKind::ProgressBar: return ProgressWindowProc;
+    case WindowKind::ToolTip: return ToolTipWindowProc;
     case WindowKind::Static:
     case WindowKind::Edit: return DefWindowProc;
     }
@@ -259,6 +262,12 @@ void CWindowRecord::SetText(const CString& strText)
     m_strText = HasEditField() && nLineBreak != std::string::npos ? CString(strText.str().substr(0, nLineBreak))
                                                                   : strText;
     Changed(WindowChange::Text);
+}
+
+void CWindowRecord::SetToolTip(const CString& strToolTip)
+{
+    m_strToolTip = strToolTip;
+    Changed(WindowChange::ToolTip);
 }
 
 void CWindowRecord::SetStyle(DWORD dwStyle)
@@ -375,6 +384,7 @@ CWnd* CWindowRecord::PermanentWnd()
         case WindowKind::ComboBox: m_pPermanentWnd = std::make_unique<CComboBox>(); break;
         case WindowKind::ListBox: m_pPermanentWnd = std::make_unique<CListBox>(); break;
         case WindowKind::ProgressBar: m_pPermanentWnd = std::make_unique<CProgressCtrl>(); break;
+        case WindowKind::ToolTip: m_pPermanentWnd = std::make_unique<CToolTipCtrl>(); break;
         case WindowKind::Dialog: m_pPermanentWnd = std::make_unique<CWnd>(); break;
         }
         m_pPermanentWnd->m_hWnd = this;

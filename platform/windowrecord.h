@@ -15,7 +15,7 @@
 
 class CWnd;
 
-enum class WindowKind { Dialog, Button, Static, Edit, ComboBox, ListBox, ProgressBar };
+enum class WindowKind { Dialog, Button, Static, Edit, ComboBox, ListBox, ProgressBar, ToolTip };
 
 struct WindowCreateParams {
     WindowKind kind = WindowKind::Static;
@@ -63,6 +63,9 @@ public:
     HWND FindChild(int nId) const;
 
     const CString& Text() const { return m_strText; }
+    // What a tooltip control shows for this window, and tells a screen
+    // reader about it; empty for none.
+    const CString& ToolTip() const { return m_strToolTip; }
     // An edit control, or a combo box with an edit field (all but a
     // drop-down list): one line of text that a person can type into.
     bool HasEditField() const;
@@ -101,6 +104,7 @@ public:
     // text came (typed, pasted, set by the program), as one-line edit
     // controls do.
     void SetText(const CString& strText);
+    void SetToolTip(const CString& strToolTip);
     void SetStyle(DWORD dwStyle);
     void SetExStyle(DWORD dwExStyle);
     void SetRect(const CRect& rect);
@@ -140,6 +144,7 @@ private:
     WindowKind m_kind;
     int m_nId;
     CString m_strText;
+    CString m_strToolTip;
     DWORD m_dwStyle;
     DWORD m_dwExStyle;
     CRect m_rect;

@@ -26,16 +26,16 @@ ROOT = Path(__file__).resolve().parent.parent
 # replacement, and what the fault does. A statement that an if controls is
 # replaced by {}, so that the if does not take the next one.
 FAULTS = [
-    ("merge/mergeengine.cpp", "const UINT nKept = nRead - nRead % m_nSampleBytes;", "const UINT nKept = nRead;",
-     "a dangling part of a sample is kept instead of silenced"),
+    ("merge/inputwave.cpp", "m_dwDataBytes = header.nPresentBytes - header.nPresentBytes % nSampleBytes;",
+     "m_dwDataBytes = header.nPresentBytes - header.nPresentBytes % nSampleBytes * 0;",
+     "a part of a sample at the end of an input is merged"),
     ("merge/mergeengine.cpp", "m_engine.CloseInputs();", "",
      "a failed merge leaves its inputs open"),
     ("merge/waveheader.cpp", "return nSize == ~0ull ? nSize : nSize + (nSize & 1);",
      "return nSize;", "an odd chunk's pad byte is not skipped"),
     ("merge/outputfile.cpp", "if (LeadsTo(pszPath, *pFile))", "if (false && LeadsTo(pszPath, *pFile))",
      "an output that names an input is not refused"),
-    ("core/creplacingfile.cpp", "if (bReplaces && ::faccessat(AT_FDCWD, m_strTarget, W_OK, AT_EACCESS) != 0) {",
-     "if (false) {", "a read-only file is replaced"),
+    ("core/creplacingfile.cpp", "if ((old.st_mode & 0222) == 0)", "if (false)", "root replaces a read-only file"),
     ("layout/stemset.cpp", "if (strSuffix.GetLength() > nLongest", "if (strSuffix.GetLength() >= nLongest",
      "of equal suffixes the last row wins"),
     ("layout/settings.cpp", "if (nSuffixLine == 1)", "if (nSuffixLine <= 1)",
@@ -125,8 +125,9 @@ FAULTS = [
      "an unusable settings file is not copied aside"),
     ("core/interruptsignals.cpp", "pInfo->si_pid == getpid()", "pInfo->si_pid != getpid()",
      "a file-size limit ends the program instead of failing the write"),
-    ("merge/outputfile.cpp", "if (std::strncmp(pszPath, \"/dev/\", 5) == 0)", "if (false)",
-     "/dev/stdout is written aside"),
+    ("merge/outputfile.cpp", "if (IsDirectOutput(pszPath)) {",
+     "if (IsDirectOutput(pszPath) || std::strncmp(pszPath, \"/dev/\", 5) == 0) {",
+     "a file under /dev/shm is written in place"),
     ("cli/jsontext.cpp", "if (c == '\"' || c == '\\\\') {", "if (c == '\"') {", "a backslash is not escaped in JSON"),
 ]
 

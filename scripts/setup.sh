@@ -6,6 +6,7 @@
 #   scripts/setup.sh test    and the tests' tools (make build, test, soak, screenshots, mutants)
 #   scripts/setup.sh fuzz    and clang's libFuzzer and sanitizers (make fuzz)
 #   scripts/setup.sh bench   and the benchmark's peers (make bench)
+#   scripts/setup.sh deb     and Debian's package tools (make deb)
 set -euo pipefail
 
 run=(
@@ -22,13 +23,15 @@ case ${1-} in
     valgrind                                     # leak check of a whole merge
     desktop-file-utils appstream groff-base      # the installed desktop entry, metainfo and man pages
     python3                                      # make mutants: the fault sample
+    dpkg-dev file lintian                        # the package: make deb's tools, and its check
   ) ;;
   fuzz) packages=("${run[@]}" clang libclang-rt-14-dev) ;;
+  deb) packages=("${run[@]}" dpkg-dev file lintian) ;;  # dpkg-shlibdeps, and CPack's look at the programs
   bench) packages=("${run[@]}" sox ffmpeg time   # its peers; peak memory via /usr/bin/time
     python3                                      # the levels' figures side by side
   ) ;;
   *)
-    echo "usage: scripts/setup.sh run|test|fuzz|bench" >&2
+    echo "usage: scripts/setup.sh run|test|fuzz|bench|deb" >&2
     exit 2
     ;;
 esac

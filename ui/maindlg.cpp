@@ -36,6 +36,24 @@ constexpr int kDialogWidth = 564;
 constexpr int kDialogHeightWithoutRows = 82;
 constexpr int kBottomControlsEnd = 52;  // below the last row's button bottom, by one pitch
 
+// The first row that two or more of the dropped files fit, with those files;
+// an empty list when each row has one file at most.
+std::vector<CString> FilesForOneRow(const std::vector<int>& rows, const std::vector<CString>& files, int& nRow)
+{
+    for (size_t i = 0; i < rows.size(); ++i) {
+        std::vector<CString> same;
+        for (size_t j = i; j < rows.size(); ++j) {
+            if (rows[j] == rows[i])
+                same.push_back(files[j]);
+        }
+        if (same.size() > 1) {
+            nRow = rows[i];
+            return same;
+        }
+    }
+    return {};
+}
+
 }  // namespace
 
 const DialogTemplate kMainDialogTemplate = {
@@ -94,6 +112,7 @@ BOOL CMainDlg::OnInitDialog()
     m_merge.ResetMergeState();
 
     CreateControlFont(m_font, *this);
+    m_toolTip.Create(this);
 
     for (const auto& pConfiguration : m_settings.m_aConfigurations)
         m_comboConfiguration.AddString(pConfiguration->m_strName);
@@ -125,6 +144,7 @@ void CMainDlg::BuildChannelRows()
     const CConfiguration* pConfiguration = SelectedConfiguration();
     DWORD dwMask = pConfiguration ? pConfiguration->m_dwChannelMask : 0;
 
+    m_rows.Reset(dwMask);
     WORD r = 0;
     for (int k = 0; k < kSpeakerPositionCount; ++k) {
         if (!(dwMask & kSpeakerPositions[k].dwMask))
@@ -141,7 +161,8 @@ void CMainDlg::BuildChannelRows()
                                    CRect(170, 33 + nTop, 540, 54 + nTop), this,
                                    static_cast<UINT>(IDC_CHANNEL_LABEL_FIRST + r));
         m_pChannelLabel[r]->SetFont(&m_font, TRUE);
-        m_pChannelLabel[r]->SetWindowText("---");
+        m_pChannelLabel[r]->SetWindowText(m_rows.GetLabelText(r));
+        m_toolTip.AddTool(m_pChannelLabel[r].get(), "");
         ++r;
     }
     m_nChannelRows = r;
@@ -268,23 +289,15 @@ LRESULT CMainDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return CDialog::WindowProc(message, wParam, lParam);
 }
 
-CStemSet CMainDlg::GetRowStems()
+CStemSet CMainDlg::GetRowStems() const
 {
-    const CConfiguration* pConfiguration = SelectedConfiguration();
-    CStemSet stems(pConfiguration ? pConfiguration->m_dwChannelMask : 0, m_settings.m_strSuffixes);
-    for (WORD r = 0; r < m_nChannelRows && r < stems.GetRowCount(); ++r) {
-        CString strFile;
-        m_pChannelLabel[r]->GetWindowText(strFile);
-        if (strFile != "---")
-            stems.SetFile(r, strFile);
-    }
-    return stems;
+    return m_rows.GetStems(m_settings.m_strSuffixes);
 }
 
 void CMainDlg::OnChannelButton(WORD nRow)
 {
     CString strFilter;
-    strFilter.LoadString(IDS_WAVE_FILTER);
+    strFilter.LoadString(IDS_STEM_FILTER);
     CFileDialog dlgFile(TRUE, "*.wav", "", OFN_HIDEREADONLY, strFilter, nullptr);
     if (dlgFile.DoModal() != IDOK)
         return;
@@ -294,24 +307,56 @@ void CMainDlg::OnChannelButton(WORD nRow)
 
 void CMainDlg::SetRowFile(WORD nRow, const CString& strPath, std::span<const int> rowsToKeep)
 {
-    m_pChannelLabel[nRow]->SetWindowText(strPath);
-    if (!m_settings.m_bAutoLoading)
-        return;
+    m_rows.SetFile(nRow, strPath, RowSource::Picked);
+    if (m_settings.m_bAutoLoading)
+        LoadSiblings(nRow, rowsToKeep);
+    ShowRows();
+}
 
+void CMainDlg::LoadSiblings(WORD nRow, std::span<const int> rowsToKeep)
+{
     // The other rows take the files of the same base name with their own
-    // suffixes, in row order; each missing one is reported and skipped.
+    // suffixes; a row without one is emptied rather than left holding a
+    // file of another set, which Process would merge without a word.
     CStemSet stems = GetRowStems();
+    std::vector<int> kept(rowsToKeep.begin(), rowsToKeep.end());
+    for (int r = 0; r < m_rows.GetCount(); ++r) {
+        const std::optional<RowFile>& file = m_rows.GetFile(r);
+        if (r != nRow && file && file->eSource == RowSource::Picked && stems.IsInSetOf(nRow, file->strPath))
+            kept.push_back(r);
+    }
+    std::vector<CString> missing;
+    std::vector<CString> ambiguous;  // the message of each row that two files fit
     stems.LoadSiblings(
         nRow,
-        [this, &stems](int nSibling, const SiblingLookup& sibling) {
-            if (sibling.eStatus == SiblingStatus::Found)
-                m_pChannelLabel[static_cast<size_t>(nSibling)]->SetWindowText(sibling.strPath);
-            else if (sibling.eStatus == SiblingStatus::Missing)
-                AfxMessageBox(CStemSet::FormatMissingSibling(sibling.strPath), MB_OK);
+        [this, &stems, &missing, &ambiguous](int nSibling, const SiblingLookup& sibling) {
+            if (sibling.eStatus == SiblingStatus::Found) {
+                m_rows.SetFile(nSibling, sibling.strPath, RowSource::Sibling);
+                return;
+            }
+            // Neither a missing nor an ambiguous sibling leaves the row a
+            // file of another set.
+            m_rows.ClearFile(nSibling);
+            if (sibling.eStatus == SiblingStatus::Missing)
+                missing.push_back(sibling.strPath);
             else
-                AfxMessageBox(stems.FormatAmbiguousSibling(nSibling, sibling.matches), MB_OK);
+                ambiguous.push_back(stems.FormatAmbiguousSibling(nSibling, sibling.matches));
         },
-        rowsToKeep);
+        kept);
+    // The messages stand over the rows they speak of.
+    ShowRows();
+    if (!missing.empty())
+        AfxMessageBox(CStemSet::FormatMissingSiblings(missing), MB_OK);
+    for (const CString& strMessage : ambiguous)
+        AfxMessageBox(strMessage, MB_OK);
+}
+
+void CMainDlg::ShowRows()
+{
+    for (WORD r = 0; r < m_nChannelRows; ++r) {
+        m_pChannelLabel[r]->SetWindowText(m_rows.GetLabelText(r));
+        m_toolTip.UpdateTipText(m_rows.GetToolTip(r), m_pChannelLabel[r].get());
+    }
 }
 
 void CMainDlg::OnDropFiles(HDROP hDropInfo)
@@ -360,10 +405,17 @@ void CMainDlg::DropOnRows(const std::vector<CString>& files, int nFirstRow)
             fitting.push_back(strFile);
         }
     }
+    // Two takes for one channel would be merged unnoticed: nothing changes.
+    int nSharedRow = -1;
+    if (const std::vector<CString> shared = FilesForOneRow(rows, fitting, nSharedRow); !shared.empty()) {
+        AfxMessageBox(stems.FormatAmbiguousSibling(nSharedRow, shared), MB_OK);
+        return;
+    }
     if (!rows.empty())
         SetRowFile(static_cast<WORD>(rows.front()), fitting.front(), rows);
     for (size_t i = 1; i < rows.size(); ++i)
-        m_pChannelLabel[static_cast<size_t>(rows[i])]->SetWindowText(fitting[i]);
+        m_rows.SetFile(rows[i], fitting[i], RowSource::Picked);
+    ShowRows();
     if (!unfit.empty()) {
         CString strConfiguration;
         m_comboConfiguration.GetLBText(m_comboConfiguration.GetCurSel(), strConfiguration);
@@ -388,6 +440,7 @@ void CMainDlg::OnProcess()
     for (int r = 0; r < stems.GetRowCount(); ++r) {
         auto pInput = std::make_unique<CInputWave>();
         pInput->m_strPath = stems.GetFile(r);
+        pInput->m_eFormatRule = WaveFormatRule::Delivered;
         pInput->m_dwSpeakerMask = kSpeakerPositions[stems.GetSpeaker(r)].dwMask;
         m_merge.m_aInputs.push_back(pInput.get());
         inputs.push_back(std::move(pInput));
@@ -432,7 +485,28 @@ bool CMainDlg::GetNoExtensible()
 
 void CMainDlg::ShowMessage(const char* pszText)
 {
-    AfxMessageBox(pszText, MB_OK);
+    CString strText = pszText;
+    const CString strFault = DescribeInputFault();
+    if (!strFault.IsEmpty())
+        strText += "\n" + strFault;
+    AfxMessageBox(strText, MB_OK);
+}
+
+// Asked while the failed merge still holds its inputs: the one that failed
+// to load has its reader's outcome; the one refused for its format or rate
+// is open, as are those before it, which agree with the first.
+CString CMainDlg::DescribeInputFault() const
+{
+    const std::vector<CInputWave*>& inputs = m_merge.m_aInputs;
+    for (const CInputWave* pInput : inputs) {
+        if (!pInput->m_readOutcome.Succeeded())
+            return DescribeWaveReadOutcome(pInput->m_strPath, pInput->m_readOutcome);
+        if (pInput->m_file.IsOpen() && pInput != inputs.front()) {
+            if (CString strDifference = DescribeDifference(*pInput, *inputs.front()); !strDifference.IsEmpty())
+                return strDifference;
+        }
+    }
+    return {};
 }
 
 void CMainDlg::SetProgressRange(UINT nUpper)

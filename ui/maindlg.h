@@ -1,9 +1,10 @@
 // CMainDlg: the main window. A drop-down list of the configurations along
 // the top; one row per channel of the selected configuration (a button
 // captioned with the speaker position's name and a label with the chosen
-// file, "---" while there is none), created at run time; the progress bar
-// and the Settings..., Process and About... buttons below the last row. The
-// dialog resizes itself to its rows.
+// file, "---" while there is none, whose tip tells what the file holds),
+// created at run time; the progress bar and the Settings..., Process and
+// About... buttons below the last row. The dialog resizes itself to its
+// rows, whose files CChannelRows keeps.
 //
 // The dialog hosts the merge engine: the engine's members are the merge
 // state, and the dialog gives it the channel mask, the old-style option,
@@ -26,8 +27,10 @@
 #include "platform/cfont.h"
 #include "platform/cprogressctrl.h"
 #include "platform/cstatic.h"
+#include "platform/ctooltipctrl.h"
 #include "platform/dialogtemplate.h"
 #include "platform/dropfiles.h"
+#include "ui/channelrows.h"
 
 extern const DialogTemplate kMainDialogTemplate;
 
@@ -83,6 +86,13 @@ protected:
     // Row nRow takes strPath and, with auto loading, the other rows its
     // siblings, all but the rows in rowsToKeep.
     void SetRowFile(WORD nRow, const CString& strPath, std::span<const int> rowsToKeep = {});
+    // The other rows take the siblings of row nRow's file; a row whose
+    // sibling is missing is emptied, and the missing ones are named in one
+    // message. Kept as they are: the rows in rowsToKeep, and the rows picked
+    // by hand whose files are of the same set (CStemSet::IsInSetOf).
+    void LoadSiblings(WORD nRow, std::span<const int> rowsToKeep);
+    // Every label and tip shows what its row holds.
+    void ShowRows();
     // Each file to the row whose suffix ends its name (the first to
     // nFirstRow when that is a row: dropped on it); the siblings of the first
     // for the rows no file went to; one message for the files that fit no row.
@@ -91,9 +101,12 @@ protected:
     int RowAtPoint(const POINT& point);
     // Merges the rows' files, one channel per row in row order.
     void OnProcess();
-    // The rows of the selected configuration as a set of stems, with the
-    // files their labels show ("---" is none).
-    CStemSet GetRowStems();
+    // The rows of the selected configuration as a set of stems, with their files.
+    CStemSet GetRowStems() const;
+    // The line a failed merge's message gains: why the input that failed
+    // can't be loaded, or the formats or rates of it and the first input;
+    // empty for other failures.
+    CString DescribeInputFault() const;
 
     CSettings& m_settings;
     CProgressCtrl m_progress;
@@ -102,6 +115,8 @@ protected:
     CFont m_font;
     std::array<std::unique_ptr<CButton>, kSpeakerPositionCount> m_pChannelButton;
     std::array<std::unique_ptr<CStatic>, kSpeakerPositionCount> m_pChannelLabel;
+    CToolTipCtrl m_toolTip;  // the labels' tips
+    CChannelRows m_rows;     // what the rows hold; the labels show it
     CMergeEngine m_merge;  // the merge state
     WORD m_nChannelRows = 0;
 

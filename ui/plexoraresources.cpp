@@ -17,6 +17,7 @@ const DialogTemplate kDialogs[] = {
 const StringResource kStrings[] = {
     {IDS_ABOUTBOX, "&About Plexora..."},
     {IDS_WAVE_FILTER, "Wave files (*.wav)|*.wav|All files (*.*)|*.*|"},
+    {IDS_STEM_FILTER, "Wave files (*.wav;*.rf64;*.bw64)|*.wav;*.rf64;*.bw64|All files (*.*)|*.*|"},
 };
 
 const IconResource kIcons[] = {

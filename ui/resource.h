@@ -12,7 +12,8 @@ constexpr UINT IDD_SETTINGS = 129;
 
 // Strings.
 constexpr UINT IDS_ABOUTBOX = 101;      // "&About Plexora..."
-constexpr UINT IDS_WAVE_FILTER = 1006;  // the file dialogs' filter list
+constexpr UINT IDS_WAVE_FILTER = 1006;  // the save dialog's filter list
+constexpr UINT IDS_STEM_FILTER = 1007;  // the open dialog's: every container the reader takes
 
 // The program icon.
 constexpr UINT IDR_MAINFRAME = 128;

@@ -86,7 +86,8 @@ BOOL CSettingsDlg::OnInitDialog()
         m_listChannels.AddString(kSpeakerPositions[i].pszName);
         int nTop = kSuffixTop + kSuffixHeight * i;
         m_pSuffixEdit[i] = std::make_unique<CEdit>();
-        m_pSuffixEdit[i]->Create(WS_CHILD | WS_VISIBLE | ES_LEFT,
+        // Framed, so that the fields look as editable as they are.
+        m_pSuffixEdit[i]->Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_LEFT,
                                  CRect(kSuffixLeft, nTop, kSuffixRight, nTop + kSuffixHeight), this,
                                  static_cast<UINT>(IDC_SUFFIX_FIRST + i));
         m_pSuffixEdit[i]->SetFont(&m_font, TRUE);

@@ -71,6 +71,8 @@ CString CheckControl(const CScriptLine& line, HWND hDialog)
 
     if (cmd == "expect-text")
         return hWnd->Text() == line.Arg(1) ? CString() : CWindowDump::Quote(hWnd->Text());
+    if (cmd == "expect-tooltip")
+        return hWnd->ToolTip() == line.Arg(1) ? CString() : CWindowDump::Quote(hWnd->ToolTip());
     if (cmd == "expect-items") {
         std::vector<CString> expected;
         for (int i = 1; i < line.ArgCount(); ++i)

@@ -27,6 +27,7 @@ constexpr CommandForm kForms[] = {
     {"message", "TA"},        {"answer-open", "T"},
     {"answer-save", "T"},     {"answer-cancel", ""},
     {"expect-active", "T"},   {"expect-text", "DT"},
+    {"expect-tooltip", "DT"},
     {"expect-items", "DT*"},  {"expect-selection", "DII*"},
     {"expect-checked", "DB"}, {"expect-rect", "DSSSS"},
     {"expect-window-size", "II"}, {"expect-exists", "DB"},

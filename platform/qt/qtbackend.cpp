@@ -101,6 +101,8 @@ std::unique_ptr<IWindowPeer> CQtBackend::CreatePeer(CWindowRecord& window)
         return std::make_unique<CQtComboBoxPeer>(*this, window);
     case WindowKind::ListBox: return std::make_unique<CQtListBoxPeer>(*this, window);
     case WindowKind::ProgressBar: return std::make_unique<CQtProgressPeer>(*this, window);
+    // Qt shows each tool's tip through the tool's own widget (CQtPeer).
+    case WindowKind::ToolTip: return nullptr;
     }
     return nullptr;
 }

@@ -2,7 +2,11 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QMessageBox>
+#include <QScreen>
+#include <QTreeView>
 
 #include "platform/qt/qttext.h"
 
@@ -75,6 +79,18 @@ bool CQtFileDialog::Run(const FileDialogRequest& request, QWidget* pOwner, CStri
         dialog.setDirectory(m_strLastFolder);
     if (!request.strFileName.IsEmpty())
         dialog.selectFile(ToQString(request.strFileName));
+
+    // Qt sizes its date column for a short date and leaves the rest of the
+    // list's width empty; that column takes the rest instead, and 120
+    // average characters of the dialog's font make it room for a whole
+    // date beside whole names, sizes and types, at any scale.
+    if (auto* pList = dialog.findChild<QTreeView*>(QStringLiteral("treeView")))
+        pList->header()->setStretchLastSection(true);
+    const QFontMetrics metrics(dialog.font());
+    QSize size(120 * metrics.averageCharWidth(), 30 * metrics.lineSpacing());
+    if (const QScreen* pScreen = dialog.screen())
+        size = size.boundedTo(pScreen->availableSize());
+    dialog.resize(size);
 
     for (;;) {
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

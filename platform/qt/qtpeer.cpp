@@ -5,6 +5,7 @@
 
 #include "platform/qt/qtbackend.h"
 #include "platform/qt/qtfont.h"
+#include "platform/qt/qttext.h"
 #include "platform/styles.h"
 #include "platform/userinput.h"
 
@@ -77,6 +78,7 @@ void CQtPeer::Attach(QWidget* pWidget)
     ApplyGeometry();
     ApplyStyle();
     ApplyState();
+    ApplyToolTip();
 }
 
 void CQtPeer::Update(WindowChange change, int nIndex)
@@ -89,6 +91,7 @@ void CQtPeer::Update(WindowChange change, int nIndex)
     case WindowChange::Rect: ApplyGeometry(); break;
     case WindowChange::Style: ApplyStyle(); break;
     case WindowChange::Font: ApplyFont(); break;
+    case WindowChange::ToolTip: ApplyToolTip(); break;
     default: ApplyChange(change, nIndex); break;
     }
 }
@@ -106,6 +109,15 @@ void CQtPeer::ApplyStyle()
     bool bTabStop = (m_window.Style() & WS_TABSTOP) != 0;
     if (m_pWidget->focusPolicy() != Qt::NoFocus)
         m_pWidget->setFocusPolicy(bTabStop ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+// Qt shows the tip while the pointer rests on the widget; a screen reader
+// reads the same text as the widget's description.
+void CQtPeer::ApplyToolTip()
+{
+    const QString strToolTip = ToQString(m_window.ToolTip());
+    m_pWidget->setToolTip(strToolTip);
+    m_pWidget->setAccessibleDescription(strToolTip);
 }
 
 void CQtPeer::ApplyFont()

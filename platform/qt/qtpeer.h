@@ -47,6 +47,7 @@ protected:
     virtual void ApplyGeometry();
     virtual void ApplyStyle();
     virtual void ApplyFont();
+    void ApplyToolTip();
     // What the kind adds (items, selection, check state, range, icon), all of it.
     virtual void ApplyState() {}
     virtual void ApplyChange(WindowChange /*change*/, int /*nIndex*/) {}

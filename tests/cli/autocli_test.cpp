@@ -2,6 +2,8 @@
 // folder, merged by the built program.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/cli/runprogram.h"
 #include "tests/support/soundfile.h"
 
@@ -42,12 +44,20 @@ TEST(AutoCliTest, AnyFileOfASetMergesItWithItsSiblingsIntoTheAutomaticNameOrInto
     EXPECT_EQ(RunMerge(dir, {"--settings", dir / "live.pxr", "--plain", "-q", "--auto", "-c", "Live", dir / "x_R.wav"})
                   .nExitCode, 0);
     EXPECT_EQ(ReadWholeFile(dir / "xLive.wav"), MergedBytes(x, 2, 0, true));
+
+    // A '/' in the configuration's name stays in this folder, as a '-'.
+    WriteWholeFile(dir / "film.pxr", "[Suffixes]\nFront Left = FL\nFront Right = FR\n[Configurations]\n"
+                                     "number of configurations = 1\ndefault configuration = 0\n"
+                                     "configuration #0 = film L/R\nchannel mask #0 = 3\n");
+    EXPECT_EQ(RunMerge(dir, {"--settings", dir / "film.pxr", "-q", "--auto", dir / "drumsFR.wav"}).nExitCode, 0);
+    EXPECT_EQ(ReadWholeFile(dir / "drumsfilm L-R.wav"), MergedBytes(drums, 2, 0x3));
 }
 
-// Each set is merged or refused on its own, the failures reported and
-// counted in the exit status: a set with missing siblings (reported in row
-// order, then the first row without a file), a name whose suffix differs in
-// letter case (kept in the base name), and a sibling the engine refuses.
+// Each set is merged or refused on its own, once however many of its stems
+// are named, the failures reported and counted in the exit status: a set
+// with missing siblings (reported in row order, then the first row without
+// a file), a name whose suffix differs in letter case (kept in the base
+// name), and a sibling the engine refuses.
 TEST(AutoCliTest, SeveralSetsOneAfterTheOther)
 {
     TempDir dir;
@@ -61,8 +71,10 @@ TEST(AutoCliTest, SeveralSetsOneAfterTheOther)
     const Stems bass = WriteStems(dir, "bass", {"FL", "FR", "FC", "BC"}, 50, 4);
     WriteWholeFile(dir / "lonesurround.wav", "an earlier merge");
 
-    const Outcome outcome = RunMerge(dir, {"--auto", "-c", "surround", dir / "drumsFC.wav", dir / "loneFC.wav",
-                                           dir / "casefl.wav", dir / "wideFL.wav", dir / "bassBC.wav"});
+    const Outcome outcome =
+        RunMerge(dir, {"--auto", "-c", "surround", dir / "drumsFC.wav", dir / "loneFC.wav", dir / "drumsFL.wav",
+                       dir / "casefl.wav", dir / "wideFL.wav", dir / "loneFL.wav", dir / "bassBC.wav",
+                       dir / "drumsBC.wav"});
     EXPECT_EQ(outcome.nExitCode, 1);
     EXPECT_EQ(outcome.err, "Unable to find the file '" + dir / "loneFR.wav" + "'.\n"
                            "Unable to find the file '" + dir / "loneBC.wav" + "'.\n"
@@ -72,7 +84,10 @@ TEST(AutoCliTest, SeveralSetsOneAfterTheOther)
                            "The file '" + wideBC + "' is not mono !\n"
                            "plexora-merge: the set of '" + dir / "wideFL.wav" + "' was not merged.\n");
     EXPECT_EQ(outcome.out.rfind("Wrote '" + dir / "drumssurround.wav" + "'", 0), 0u) << outcome.out;
-    EXPECT_NE(outcome.out.find("\nWrote '" + dir / "basssurround.wav" + "'"), std::string::npos) << outcome.out;
+    EXPECT_NE(outcome.out.find("\nWrote '" + dir / "caseflsurround.wav" + "'"), std::string::npos) << outcome.out;
+    EXPECT_EQ(outcome.out.find("\nWrote '" + dir / "basssurround.wav" + "'"),
+              outcome.out.rfind("\nWrote '")) << "not the last set merged: " << outcome.out;
+    EXPECT_EQ(std::count(outcome.out.begin(), outcome.out.end(), '\n'), 3) << "a set merged twice: " << outcome.out;
     EXPECT_EQ(ReadWholeFile(dir / "drumssurround.wav"), MergedBytes(drums, 4, 0x107));
     EXPECT_EQ(ReadWholeFile(dir / "caseflsurround.wav"), MergedBytes(lower, 4, 0x107));
     EXPECT_EQ(ReadWholeFile(dir / "basssurround.wav"), MergedBytes(bass, 4, 0x107));
@@ -81,7 +96,8 @@ TEST(AutoCliTest, SeveralSetsOneAfterTheOther)
 }
 
 // Sets named by a separator and channel tags, in any letter case: any file
-// of one finds the others, and the output takes the base name and the
+// of one finds the others (each set is merged or refused once, however many
+// of its files are named), and the output takes the base name and the
 // separator. Two files for one position refuse the set, naming both.
 TEST(AutoCliTest, SetsNamedByChannelTags)
 {
@@ -91,7 +107,8 @@ TEST(AutoCliTest, SetsNamedByChannelTags)
     WriteStems(dir, "two", {"-L", "-R", "-C", "-LFE", "-Ls", "-Rs", "-lf"}, 20);
 
     const Outcome outcome =
-        RunMerge(dir, {"-q", "--auto", dir / "mix.L.wav", dir / "take_RS.wav", dir / "two-R.wav"});
+        RunMerge(dir, {"-q", "--auto", dir / "mix.L.wav", dir / "take_RS.wav", dir / "two-R.wav", dir / "mix.R.wav",
+                       dir / "take_L.wav", dir / "two-L.wav"});
     EXPECT_EQ(outcome.nExitCode, 1);
     EXPECT_EQ(outcome.err, "These files all fit the channel 'Low Frequency'; keep one of them:\n" +
                                dir / "two-LFE.wav" + "\n" + dir / "two-lf.wav" + "\n"

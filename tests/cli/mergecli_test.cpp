@@ -1,6 +1,7 @@
 // plexora-merge end to end on files given in channel order: how the channels
 // are chosen, the usage errors of every mode, failed merges, the progress bar.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -32,8 +33,18 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
     const Stems stems = WriteStems(dir, "in", {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12",
                                                "13", "14", "15", "16", "17"}, 40);
     const std::string out = dir / "out.wav";
-    const std::string short_ = dir / "short.wav";
-    WavBuilder().Fmt(1, 48000, 16).Data(Samples({7}), 1000).Write(short_);
+    // Written to a pipe (a placeholder data size), left by a crashed recorder (no sizes), at another rate,
+    // read through a pipe; one 8-bit sample.
+    const std::string piped = dir / "piped.wav";
+    const std::string crashed = dir / "crashed.wav";
+    const std::string rate44 = dir / "rate44.wav";
+    const std::string fifo = dir / "fifo.wav";
+    const std::string byte = dir / "byte.wav";
+    WavBuilder().Fmt(1, 48000, 16).Data(Samples({7}), 0x7FFFF000).Write(piped);
+    WavBuilder().RiffSize(0).Fmt(1, 48000, 16).Data(Samples({7, 8}), 0).Write(crashed);
+    WavBuilder().Fmt(1, 44100, 16).Data(Samples({7})).Write(rate44);
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    WavBuilder().FmtTag(1, 1, 48000, 8).Data("\x42").Write(byte);
     // Other formats: 24-bit of 10 whole samples and of 10 and a third, float of 4 and 2, mu-law; 20 bits
     // in 24 and 32-bit PCM, which differ from 24-bit and float in their valid bits or their kind only.
     const std::string deep = dir / "deep.wav";
@@ -115,9 +126,22 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
          "Unable to process: can't write output header.\nThe output '" + dir / "no/such/out.wav" +
              "' can't be created: No such file or directory.\n", "", ""},
         {{"-o", out}, 0, 2, Usage("no input files were given"), "", ""},
-        {{"-o", out, "-q", "-m", "4", short_}, 0, 0,
-         "plexora-merge: '" + short_ + "' holds 998 bytes fewer than its data chunk states; they were merged as silence.\n",
-         ExpectedHeader(1, 48000, 1000, 0x4, false) + Samples({7}) + std::string(998, '\0'), ""},
+        // Warnings: data sizes that claim more or less than the file holds.
+        {{"-o", out, "-q", "-m", "4", piped}, 0, 0,
+         "The file '" + piped + "' holds 2147479550 bytes fewer than its data chunk states; its data ends where the "
+         "file does.\n", ExpectedHeader(1, 48000, 2, 0x4, false) + Samples({7}), ""},
+        {{"-o", out, "-q", "-m", "4", crashed}, 0, 0,
+         "The file '" + crashed + "' states a RIFF size of 0 bytes, too small to reach its chunks; it was read to its "
+         "end.\n", ExpectedHeader(1, 48000, 4, 0x4, false) + Samples({7, 8}), ""},
+        // One 8-bit sample: odd data, and its pad byte; the singular.
+        {{"-o", out, "-m", "4", byte}, 0, 0, "", ExpectedHeader(1, 48000, 1, 0x4, false, {8, 8}) + "\x42" + '\0',
+         "1 channel, 48000 Hz, 8-bit PCM, 1 frame (0.00 s), WAVE_FORMAT_EXTENSIBLE header with channel mask 0x4."},
+        {{"-o", out, "-m", "3", rate44}, 1, 1,
+         "Unable to process:\nFile '" + stems.paths[0] + "' has not the same sample rate.\nThe file '" +
+             stems.paths[0] + "' is at 48000 Hz; the first file, '" + rate44 + "', is at 44100 Hz.\n", "", ""},
+        {{"-o", out, "-m", "4", fifo}, 0, 1,
+         "Enable to process:\nFile '" + fifo + "' can't be loaded.\nThe file '" + fifo +
+             "' is not a file that can be read twice.\n", "", ""},
         // A mix of formats (bits, valid bits, kind): the engine's message and a line naming both; a compressed
         // format.
         {{"-o", out, "-m", "3", stems.paths[0], deep}, 0, 1,
@@ -134,7 +158,7 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
              "' is in mu-law (format tag 0x0007), not in PCM or IEEE float.\n", "", ""},
         // Other formats merge into their own; --bext without a chunk to carry says so.
         {{"-o", out, deep, deeper}, 0, 0, "",
-         ExpectedHeader(2, 48000, 31, 0x3, false, {24, 24}) + ExpectedData(deepData, 31, 3),
+         ExpectedHeader(2, 48000, 30, 0x3, false, {24, 24}) + ExpectedData(deepData, 30, 3),
          "2 channels, 48000 Hz, 24-bit PCM, 10 frames (0.00 s), WAVE_FORMAT_EXTENSIBLE header with channel mask 0x3."},
         {{"--plain", "-o", out, floats, halfFloats}, 0, 0, "",
          ExpectedHeader(2, 48000, 16, 0, true, {32, 32, true}) + ExpectedData(floatData, 16, 4),

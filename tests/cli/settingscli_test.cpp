@@ -1,6 +1,7 @@
 // Where plexora-merge takes its settings from (--settings, settings.pxr
-// beside the program, the built-in ones), what --list shows of them, and
-// that they are never written.
+// beside the program, the built-in ones), what --list shows of them and of
+// their file, and that they are never written. The user's own file is the
+// desktop program's test's (tests/app/).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,7 +19,8 @@ TEST(SettingsCliTest, ListShowsTheConfigurationsAndSuffixesInEffect)
     const Outcome live = RunMerge(dir, {"--list", "--settings", dir / "live.pxr"});
     EXPECT_EQ(live.nExitCode, 0);
     EXPECT_EQ(live.err, "");
-    EXPECT_EQ(live.out.rfind("Configurations:\n"
+    EXPECT_EQ(live.out.rfind("Settings file: '" + (dir / "live.pxr") + "'\n"
+                             "Configurations:\n"
                              "  0: 'Live', mask 0x3: Front Left, Front Right\n"
                              "  1: 'LIVE', mask 0x603 (default): Front Left, Front Right, Side Left, Side Right\n"
                              "  2: 'Wide', mask 0x80000003: Front Left, Front Right\n"
@@ -38,13 +40,13 @@ TEST(SettingsCliTest, ListShowsTheConfigurationsAndSuffixesInEffect)
                              "  Front Left of Center: Lc\n  Front Right of Center: Rc\n  Back Center: Cs\n"
                              "  Side Left: Ls (with Side positions), Lss\n  Side Right: Rs (with Side positions), Rss\n";
     EXPECT_TRUE(live.out.ends_with(tags)) << live.out;
-    EXPECT_EQ(std::count(live.out.begin(), live.out.end(), '\n'), 36);
+    EXPECT_EQ(std::count(live.out.begin(), live.out.end(), '\n'), 37);
 
     // A file without configurations is repaired before use: the built-in ones, the first the default.
     WriteWholeFile(dir / "empty.pxr", "[Configurations]\nnumber of configurations = 0\ndefault configuration = 7\n");
     const Outcome repaired = RunMerge(dir, {"--list", "--settings", dir / "empty.pxr"});
-    EXPECT_EQ(repaired.out.rfind("Configurations:\n  0: 'stereo', mask 0x3 (default): Front Left, Front Right\n"
-                                 "  1: 'quadriphony', mask 0x33: ", 0), 0u)
+    EXPECT_EQ(repaired.out.find("\nConfigurations:\n  0: 'stereo', mask 0x3 (default): Front Left, Front Right\n"
+                                 "  1: 'quadriphony', mask 0x33: "), repaired.out.find('\n'))
         << repaired.out;
 }
 
@@ -70,6 +72,7 @@ TEST(SettingsCliTest, SettingsBesideTheProgramsRealPathAreReadAndNeverWritten)
     const Stems stems = WriteStems(dir, "audio/in", {"0", "1", "2"}, 16);
     const std::vector<std::string> folder = FilesIn(dir);
     const std::string out = dir / "audio/out.wav";
+    const std::string real = (fs::canonical(dir.path()) / "bin/settings.pxr").string();
 
     for (const std::string& program : {exe, dir / "link/plexora-merge"}) {
         SCOPED_TRACE(program);
@@ -80,7 +83,7 @@ TEST(SettingsCliTest, SettingsBesideTheProgramsRealPathAreReadAndNeverWritten)
         EXPECT_EQ(RunMerge(dir, {"--settings", dir / "given.pxr", "-q", "-o", out, stems.paths[0], stems.paths[1]},
                            program).nExitCode, 0);
         EXPECT_EQ(ReadWholeFile(out), MergedBytes(stems, 2, 0x3));
-        RunMerge(dir, {"--list"}, program);
+        EXPECT_EQ(RunMerge(dir, {"--list"}, program).out.rfind("Settings file: '" + real + "'\n", 0), 0u);
         RunMerge(dir, {"--auto", stems.paths[0]}, program);
     }
     EXPECT_EQ(ReadWholeFile(dir / "bin/settings.pxr"), trio);
@@ -92,8 +95,8 @@ TEST(SettingsCliTest, SettingsBesideTheProgramsRealPathAreReadAndNeverWritten)
     fs::create_directory(dir / "bin/settings.pxr");
     const Outcome unreadable = RunMerge(dir, {"--list"}, exe);
     EXPECT_EQ(unreadable.nExitCode, 0);
-    EXPECT_EQ(unreadable.err, "plexora-merge: can't read '" + (fs::canonical(dir.path()) / "bin/settings.pxr").string() +
-                                  "'; using the built-in settings.\n");
+    EXPECT_EQ(unreadable.err, "plexora-merge: can't read '" + real + "'; using the built-in settings.\n");
+    EXPECT_EQ(unreadable.out.rfind("Settings file: none, the built-in settings\nConfigurations:\n", 0), 0u);
     EXPECT_NE(unreadable.out.find("\n  3: 'surround 5.1', mask 0x3F (default): Front Left, Front Right, Front Center, "
                                   "Low Frequency, Back Left, Back Right\n"),
               std::string::npos)
@@ -120,7 +123,7 @@ TEST(SettingsCliTest, ADeviceIsRefusedAndAPipeRead)
     const Outcome piped = RunMerge(dir, {"--list", "--settings", "/dev/fd/" + std::to_string(fds[0])});
     close(fds[0]);
     EXPECT_EQ(piped.nExitCode, 0);
-    EXPECT_EQ(piped.out.rfind("Configurations:\n  0: 'trio', mask 0x7 (default): ", 0), 0u) << piped.out;
+    EXPECT_NE(piped.out.find("\nConfigurations:\n  0: 'trio', mask 0x7 (default): "), std::string::npos) << piped.out;
 }
 
 }  // namespace

@@ -116,6 +116,27 @@ TEST_F(SignalCliTest, StoppedHalfWayTheOldFilesStayAndTheStatusSaysWhy)
     }
 }
 
+// A signal that comes once the output or the stems are in place (the
+// summary meets a closed pipe) stops nothing: the work is done.
+TEST_F(SignalCliTest, ASignalOnceAllIsInPlaceStopsNothing)
+{
+    const std::pair<const char*, std::vector<std::string>> runs[] = {
+        {PLEXORA_MERGE_EXE, {"-o", m_out, m_stems.paths[0], m_stems.paths[1]}}, {PLEXORA_SPLIT_EXE, {"-f", m_in}}};
+    for (const auto& [program, args] : runs) {
+        SCOPED_TRACE(program);
+        int fds[2];
+        ASSERT_EQ(pipe2(fds, O_CLOEXEC), 0);
+        close(fds[0]);
+        const int fdErr = open("/dev/null", O_WRONLY | O_CLOEXEC);
+        const pid_t pid = StartProgram(program, args, fds[1], fdErr);
+        close(fds[1]);
+        close(fdErr);
+        EXPECT_EQ(WaitForExit(pid), 0);
+    }
+    EXPECT_TRUE(ReadWholeFile(m_out) == ReadWholeFile(m_in)) << "the merge is not in place";
+    EXPECT_EQ(ReadWholeFile(m_dir / "inFR.wav").size(), 44 + kStemBytes) << "the stems are not in place";
+}
+
 TEST_F(SignalCliTest, StandardOutputGetsTheFileAndNothingElseAndAClosedPipeEndsTheMerge)
 {
     const std::string named = m_dir / "named.wav";

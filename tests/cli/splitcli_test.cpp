@@ -54,8 +54,9 @@ const std::string kFloat64Specials = Hex("01 00 00 00 00 00 F0 7F  01 00 EF BE A
 // extensible, of RIFF, RF64 and BW64 stems. The merge is its header laid out
 // by hand and the stems' whole samples bit for bit (never the chunk after
 // them), then the format's silence (0x80 for 8-bit) for a dangling part of a
-// sample and the padding; libsndfile reads every channel so. Each stem comes
-// back as that channel behind a plain header, and libsndfile reads the same.
+// sample and the padding, and a pad byte after odd data; libsndfile reads
+// every channel so. Each stem comes back as that channel behind a plain
+// header (and a pad byte), and libsndfile reads the same.
 // Lengths cross the blocks (102400 bytes, 102399 of 24-bit samples), the
 // longest of whole samples so that every frame is whole, the others ending in
 // a part of a sample at times; the channel counts take the interleave's every
@@ -131,7 +132,8 @@ TEST(SplitCliTest, MergedAndSplitInEveryFormatBitForBit)
         EXPECT_TRUE(ReadWholeFile(dir / "take.wav") ==
                     ExpectedHeader(static_cast<std::uint16_t>(present.size()), 48000,
                                    static_cast<std::uint32_t>(nMerged), c.dwMask, c.bPlain, c.layout) +
-                        ExpectedData(present, nMerged, nBytes, silence))
+                        ExpectedData(present, nMerged, nBytes, silence) +
+                        std::string(present.size() * nMerged % 2, '\0'))
             << "the merge differs";
         EXPECT_EQ(ReadSoundFile(dir / "take.wav").nFormat,
                   (c.bPlain ? SF_FORMAT_WAV : SF_FORMAT_WAVEX) | c.nSoundFormat);
@@ -149,7 +151,8 @@ TEST(SplitCliTest, MergedAndSplitInEveryFormatBitForBit)
             const std::string whole = present[k].substr(0, present[k].size() / nBytes * nBytes);
             const std::string expected = whole + std::string(nMerged - whole.size(), silence);
             EXPECT_TRUE(merged[k] == expected) << "libsndfile reads other samples in the merge";
-            EXPECT_TRUE(ReadWholeFile(stems[k]) == header + expected) << "the stem differs";
+            EXPECT_TRUE(ReadWholeFile(stems[k]) == header + expected + std::string(nMerged % 2, '\0'))
+                << "the stem differs";
             EXPECT_EQ(ReadSoundFile(stems[k]).nFormat, SF_FORMAT_WAV | c.nSoundFormat);
             const std::vector<std::string> read = ReadSoundChannels(stems[k]);
             ASSERT_EQ(read.size(), 1u);
@@ -325,12 +328,17 @@ TEST(SplitCliTest, SpeakersNamesAndRefusals)
         {"a data chunk claiming more than the file holds", "claims.wav",
          WavBuilder().FmtExtensible(2, 48000, 16, 16, 0x3, kSubtypePcm).Data(Frames(2), 100).Bytes(), {"-q"}, 0,
          {"claimsFL", "claimsFR"},
-         "plexora-split: '@/claims.wav' holds 80 bytes fewer than its data chunk states; the stems end where it "
-         "ends.\n", ""},
+         "The file '@/claims.wav' holds 80 bytes fewer than its data chunk states; its data ends where the file "
+         "does.\n", ""},
         {"a part of a frame at the end", "part.wav",
-         WavBuilder().FmtExtensible(2, 48000, 16, 16, 0x3, kSubtypePcm).Data(Frames(2) + "xy").Bytes(), {"-q"}, 0,
+         WavBuilder().FmtExtensible(2, 48000, 16, 16, 0x3, kSubtypePcm).Data(Frames(2) + "x").Bytes(), {"-q"}, 0,
          {"partFL", "partFR"},
-         "plexora-split: the last 2 bytes of '@/part.wav' are a part of a frame; they were left out.\n", ""},
+         "plexora-split: the last 1 byte of '@/part.wav' is a part of a frame; it was left out.\n", ""},
+        {"a crashed recorder's: no sizes", "crashed.wav",
+         WavBuilder().RiffSize(0).FmtExtensible(2, 48000, 16, 16, 0x3, kSubtypePcm).Data(Frames(2), 0).Bytes(), {"-q"},
+         0, {"crashedFL", "crashedFR"},
+         "The file '@/crashed.wav' states a RIFF size of 0 bytes, too small to reach its chunks; it was read to its "
+         "end.\n", ""},
         // Refused: the reason on standard error, nothing written.
         {"no mask, no configuration", "odd.wav", Plain(3), {"-q"}, 1, {},
          "plexora-split: '@/odd.wav' has 3 channels and no channel mask, and no configuration has 3 channels: "
@@ -406,10 +414,10 @@ TEST(SplitCliTest, SpeakersNamesAndRefusals)
 }
 
 // Stems that exist are named in one message and kept byte for byte, unless
-// -f; one that cannot be created stops the split with nothing put in place;
-// -o puts the stems in a folder; a stem name that leads to the file through
-// a link is refused even with -f. Several files are split one after the
-// other, each reported on its own.
+// -f; one that cannot be created or replaced (another's in a sticky folder)
+// stops the split with nothing put in place; -o puts the stems in a folder;
+// a stem name that leads to the file through a link is refused even with
+// -f. Several files are split one after the other, each reported on its own.
 TEST(SplitCliTest, ExistingStemsFoldersLinksAndSeveralFiles)
 {
     TempDir dir;
@@ -466,6 +474,32 @@ TEST(SplitCliTest, ExistingStemsFoldersLinksAndSeveralFiles)
                            "' was not split.\n");
     EXPECT_TRUE(std::filesystem::exists(dir / "pairFR.wav"));
     EXPECT_EQ(Split(dir, {}).nExitCode, 2);
+
+    // In a shared sticky folder, as the user nobody, the old stems are
+    // nobody's but the last, which is root's: -f replaces none of them.
+    if (geteuid() != 0)
+        GTEST_SKIP() << "the sticky folder's row runs the split as another user, which needs root";
+    namespace fs = std::filesystem;
+    const fs::path shared = dir / "shared";
+    fs::create_directory(shared);
+    fs::permissions(dir.path(), fs::perms(0755));
+    fs::permissions(shared, fs::perms(01777));
+    WriteWholeFile(shared / "drumssurround 5.1.wav", Extensible(6, 0x3F));
+    const std::vector<std::string> old = StemNames(shared, "drums", 0x3F);
+    for (const std::string& stem : old) {
+        WriteWholeFile(stem, "an earlier " + stem);
+        fs::permissions(stem, fs::perms(0666));
+        ASSERT_EQ(chown(stem.c_str(), stem == old.back() ? 0 : 65534, stem == old.back() ? 0 : 65534), 0);
+    }
+    const std::vector<std::string> inShared = FilesIn(shared);
+    outcome = RunMerge(dir, {"--reuid=nobody", "--regid=nogroup", "--clear-groups", PLEXORA_SPLIT_EXE, "-q", "-f",
+                             shared / "drumssurround 5.1.wav"}, "/usr/bin/setpriv");
+    EXPECT_EQ(outcome.nExitCode, 1);
+    EXPECT_EQ(outcome.err, "Unable to split: can't write output header.\nThe output '" + old.back() +
+                               "' can't be created: Operation not permitted.\n");
+    EXPECT_EQ(FilesIn(shared), inShared) << "a temporary file was left";
+    for (const std::string& stem : old)
+        EXPECT_EQ(ReadWholeFile(stem), "an earlier " + stem);
 }
 
 }  // namespace

@@ -2,13 +2,15 @@
 // that cannot be read or change underneath, inputs refused before anything
 // is written. Whatever breaks, the merge shows its one message, leaves the
 // old output byte for byte and no temporary file beside it, changes no
-// input, holds no descriptor, and the next merge works.
+// input, holds no descriptor, and the next merge works. A split that fails
+// as its stems are put in place leaves the old stems so too.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 
+#include "merge/splitengine.h"
 #include "tests/support/descriptors.h"
 #include "tests/support/mergecheck.h"
 #include "tests/support/mergerun.h"
@@ -61,20 +63,30 @@ void ReplaceDescriptor(const fs::path& path, const char* pszReplacement, int nOp
 }
 
 // The temporary file a merge writes its output into, beside the output.
-fs::path TemporaryOutput(const fs::path& dir)
+fs::path TemporaryOutput(const fs::path& folder, const std::string& output = "out.wav")
 {
-    for (const std::string& name : FilesIn(dir / "out"))
-        if (name.starts_with(".out.wav."))
-            return dir / "out" / name;
+    for (const std::string& name : FilesIn(folder))
+        if (name.starts_with("." + output + "."))
+            return folder / name;
     return {};
 }
+
+// An output in /dev/shm, a folder of files like any other; of this process.
+const std::string kShmOutput = "/dev/shm/plexora-faults-" + std::to_string(getpid()) + ".wav";
+const std::string kShmName = fs::path(kShmOutput).filename();
 
 const Fault kFaults[] = {
     // A write failing in the block loop, and an output folder that vanishes
     // meanwhile (a file-size limit is plexora-merge's tests').
     {.name = "FullDisk",
-     .during = [](const fs::path& dir) { ReplaceDescriptor(TemporaryOutput(dir), "/dev/full", O_WRONLY); },
+     .during = [](const fs::path& dir) { ReplaceDescriptor(TemporaryOutput(dir / "out"), "/dev/full", O_WRONLY); },
      .progress = kInFirstBlocks},
+    {.name = "FullDiskUnderDevShm",
+     .prepare = [](const fs::path&) { WriteWholeFile(kShmOutput, "the output of an earlier merge"); },
+     .during = [](const fs::path&) {
+         ReplaceDescriptor(TemporaryOutput("/dev/shm", kShmName), "/dev/full", O_WRONLY);
+     },
+     .output = kShmOutput, .progress = kInFirstBlocks},
     // The temporary file cannot be renamed into a folder that is gone.
     {.name = "OutputFolderDeleted", .during = [](const fs::path& dir) { fs::remove_all(dir / "out"); },
      .progress = kAfterLastBlock, .left = {}},
@@ -83,8 +95,12 @@ const Fault kFaults[] = {
     // the output is plexora-merge's tests').
     {.name = "OutputFolderReadOnly", .prepare = [](const fs::path& dir) { fs::permissions(dir / "out", fs::perms(0555)); },
      .message = kCantWriteHeader, .bAsNobody = true},
-    {.name = "OutputFileReadOnly", .prepare = [](const fs::path& dir) { fs::permissions(dir / "out/out.wav", fs::perms(0444)); },
+    // Root's, which nobody may not write; without a write bit, which root may not.
+    {.name = "OutputFileReadOnly", .prepare = [](const fs::path& dir) { fs::permissions(dir / "out/out.wav", fs::perms(0644)); },
      .message = kCantWriteHeader, .bAsNobody = true},
+    {.name = "OutputFileReadOnlyToRoot",
+     .prepare = [](const fs::path& dir) { fs::permissions(dir / "out/out.wav", fs::perms(0444)); },
+     .message = kCantWriteHeader},
     {.name = "OutputOnAFullDevice",
      .prepare = [](const fs::path& dir) { fs::create_symlink("/dev/full", dir / "out/full.wav"); },
      .output = "out/full.wav", .message = kCantWriteHeader, .bAsNobody = true, .left = {"full.wav", "out.wav"}},
@@ -184,6 +200,11 @@ TEST_P(MergeFaultTest, OneMessageNoOutputInputsIntactNextMergeWorks)
         EXPECT_EQ(FilesIn(dir / "out"), fault.left) << "a temporary file left behind";
         EXPECT_TRUE(ReadWholeFile(m_dir / "out/out.wav") == kOldOutput) << "the old output changed";
     }
+    if (fault.output == kShmOutput) {
+        EXPECT_TRUE(ReadWholeFile(kShmOutput) == kOldOutput) << "the old output changed";
+        EXPECT_EQ(TemporaryOutput("/dev/shm", kShmName), fs::path()) << "a temporary file left";
+        fs::remove(kShmOutput);
+    }
     for (size_t k = 0; k < 2; ++k)
         EXPECT_TRUE(ReadWholeFile(m_dir / m_inputs[k]) == m_originals[k]) << m_inputs[k] << " changed";
 
@@ -195,5 +216,33 @@ TEST_P(MergeFaultTest, OneMessageNoOutputInputsIntactNextMergeWorks)
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, MergeFaultTest, testing::ValuesIn(kFaults));
+
+// The stems of a split are put in place as one set: when the last cannot be
+// after all (its temporary file gone), those put in place before it give
+// way to the old stems again, byte for byte, or go where there were none.
+TEST(SplitFaultTest, AStemThatCannotBePutInPlacePutsBackTheOldOnes)
+{
+    TempDir dir;
+    WavBuilder().FmtExtensible(3, 44100, 16, 16, 0x7, kSubtypePcm).Data(PatternBytes(6 * kMergeBlockBytes, 1))
+        .Write(dir / "in.wav");
+    const std::vector<CString> stems = {CString(dir / "FL.wav"), CString(dir / "FR.wav"), CString(dir / "FC.wav")};
+    WriteWholeFile(dir / "FL.wav", "an earlier FL");
+    WriteWholeFile(dir / "FC.wav", "an earlier FC");
+    const std::vector<std::string> before = FilesIn(dir);
+
+    TestHost host;
+    host.onProgressPos = [&](UINT nPos) {
+        if (nPos == 1)
+            fs::remove(TemporaryOutput(dir.path(), "FC.wav"));
+    };
+    CSplitEngine engine(host);
+    ASSERT_TRUE(engine.ReadInput(CString(dir / "in.wav")));
+    EXPECT_FALSE(engine.SplitInput(stems));
+    EXPECT_EQ(host.messages, Calls{"Unable to split: can't write output data."});
+    EXPECT_EQ(engine.m_nFailedStem, 2);
+    EXPECT_EQ(FilesIn(dir), before) << "a temporary or a new file left behind";
+    EXPECT_EQ(ReadWholeFile(dir / "FL.wav"), "an earlier FL");
+    EXPECT_EQ(ReadWholeFile(dir / "FC.wav"), "an earlier FC");
+}
 
 }  // namespace

@@ -8,10 +8,12 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <set>
 
+#include "core/creplacingfile.h"
 #include "layout/settings.h"
 #include "tests/support/childprocess.h"
 #include "tests/support/descriptors.h"
@@ -116,6 +118,9 @@ void PrintTo(const SaveFault& fault, std::ostream* os)
 const SaveFault kFaults[] = {
     {.name = "ReadOnlyFile", .prepare = [](const fs::path& dir) { fs::permissions(dir / "app/settings.pxr", fs::perms(0444)); },
      .bAsNobody = true},
+    // By its mode bits, for root too.
+    {.name = "ReadOnlyFileToRoot",
+     .prepare = [](const fs::path& dir) { fs::permissions(dir / "app/settings.pxr", fs::perms(0444)); }},
     {.name = "WriteFailingHalfWay", .bLimitFileSize = true},
     // A full disk, with room for a new file or without: never written in place.
     {.name = "FullDisk", .pszFullDisk = "size=64k", .app = {"filler", "settings.pxr"}, .bNextSaveWorks = false},
@@ -144,6 +149,21 @@ const SaveFault kFaults[] = {
      .check = [](const fs::path& dir) {
          EXPECT_EQ(fs::read_symlink(dir / "app/settings.pxr"), "/dev/null");
          EXPECT_TRUE(fs::is_character_file("/dev/null"));
+     },
+     .bNextSaveWorks = false},
+    // Nor copied to the backup: an empty copy would replace the old backup.
+    {.name = "AFifo",
+     .prepare = [](const fs::path& dir) {
+         fs::remove(dir / "app/settings.pxr");
+         ASSERT_EQ(mkfifo((dir / "app/settings.pxr").c_str(), 0666), 0);
+         WriteWholeFile(dir / "app/settings.pxr.bak", kOldFile);
+     },
+     .settings = Afterwards::NotChecked, .app = {"settings.pxr", "settings.pxr.bak"},
+     .check = [](const fs::path& dir) {
+         const std::string settings = dir / "app/settings.pxr";
+         EXPECT_FALSE(CReplacingFile::Copy(settings.c_str(), (settings + ".bak").c_str()));
+         EXPECT_EQ(ReadWholeFile(settings + ".bak"), kOldFile);
+         EXPECT_TRUE(fs::is_fifo(settings));
      },
      .bNextSaveWorks = false},
 };

@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
-# plexora-merge's bash completion, called as bash calls it for a line typed
-# so far: options, configuration names from --list (of the built-in settings
-# or of a --settings file on the line) escaped as one word, WAV files and
-# folders for inputs, any file after -o.
+# The programs' bash completion, called as bash calls it for a line typed so
+# far: options, configuration names from plexora-merge --list (of the
+# built-in settings or of a --settings file on the line) escaped as one word,
+# WAV files and folders for inputs, any file after -o, folders after
+# plexora-split's -o. The programs are not on the PATH: the names come from
+# the plexora-merge beside the program typed.
 #
-#   completion_test.sh COMPLETION PLEXORA_MERGE
+#   completion_test.sh COMPLETION PROGRAM_FOLDER
 set -uo pipefail
 
 source "$1"
-program=$(realpath "$2")
+bin=$(realpath "$2")
+program=$bin/plexora-merge
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
@@ -19,14 +22,15 @@ printf '%s\n' '[Configurations]' 'number of configurations = 3' 'default configu
   'configuration #2 = été 2' 'channel mask #2 = 7' >my.pxr
 
 failures=0
-# check "EXPECTED" WORD...: the completions of the last word, sorted, one a line.
+# check "EXPECTED" WORD...: the completions of the last word after $program,
+# sorted, one a line.
 check() {
   local expected=$1
   shift
   COMP_WORDS=("$program" "$@")
   COMP_CWORD=$#
   COMPREPLY=()
-  _plexora_merge
+  _plexora "$program" "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD - 1]}"
   local got
   got=$(printf '%s\n' "${COMPREPLY[@]}" | LC_ALL=C sort)
   if [[ $got != "$expected" ]]; then
@@ -52,5 +56,20 @@ check $'drumsFL.wav\ndrumsFR.WAV\ntakes' ''
 check $'drumsFL.wav\ndrumsFR.WAV' -c stereo -o mix.wav dr
 check $'drumsFL.wav\ndrumsFR.WAV\nmy.pxr\nnotes.txt\ntakes' -o ''
 check $'my.pxr' --settings m
+
+program=$bin/plexora-split
+check $'--force' --f
+check $'--tags' --t
+check '' -t ''
+check $'surround\\ 5.1\nsurround\\ 7.1' -f -c 'surround '
+check $'takes' -o ''
+check $'drumsFL.wav\ndrumsFR.WAV\ntakes' -c stereo ''
+program=$bin/plexora-info
+check $'--json' --j
+check $'my.pxr' --settings m
+check '' --json -x
+ln -s "$bin" bin
+program='~/bin/plexora-split'
+HOME=$work check $'stereo' -c st
 
 [[ $failures -eq 0 ]]

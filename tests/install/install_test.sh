@@ -69,12 +69,19 @@ grep -q '<svg' "$share/icons/hicolor/scalable/apps/plexora.svg" || fail "the sca
 
 # The man pages render without a warning and carry the version.
 for page in plexora plexora-merge plexora-info plexora-split; do
-  man=$share/man/man1/$page.1
-  out=$(groff -man -ww -z "$man" 2>&1) || fail "groff on $page.1 exited with $?"
+  man=$share/man/man1/$page.1.gz
+  out=$(zcat "$man" | groff -man -ww -z 2>&1) || fail "groff on $page.1 exited with $?"
   [[ -z $out ]] || fail "groff on $page.1: $out"
-  grep -q "^\.TH ${page^^} 1 .*\"Plexora $version\"" "$man" || fail "$page.1 has no title line of version $version"
+  zgrep -q "^\.TH ${page^^} 1 .*\"Plexora $version\"" "$man" || fail "$page.1 has no title line of version $version"
 done
 
-bash -n "$share/bash-completion/completions/plexora-merge" || fail "the completion is no bash"
+# The licence and the release's version, for the package's documentation.
+grep -q "^License: Expat" "$share/doc/plexora/copyright" || fail "the copyright file names no licence"
+[[ $(zcat "$share/doc/plexora/changelog.gz" | head -1) == "plexora ($version) "* ]] ||
+  fail "the changelog's first entry is not version $version"
+
+for program in plexora-merge plexora-split plexora-info; do
+  bash -n "$share/bash-completion/completions/$program" || fail "the completion of $program is no bash"
+done
 
 [[ $failures -eq 0 ]]

@@ -1,5 +1,5 @@
-// The stem-set rules as tables of names: the row a file belongs to, and the
-// stems a merged file splits into. Siblings, base names, the output's name
+// The stem-set rules as tables of names: the row a file belongs to, the set
+// a file is of, and the stems a merged file splits into. Siblings, base names, the output's name
 // and their messages are the merging scenarios' (tests/scenarios/merging/).
 #include "layout/stemset.h"
 
@@ -225,6 +225,29 @@ TEST(StemSetTest, SiblingsOfATaggedFileFollowItsBaseNameAndSeparator)
     CStemSet set(0x3F, suffixes);
     EXPECT_EQ(set.FormatAmbiguousSibling(3, {"a.LF.wav", "a.Lfe.wav"}),
               "These files all fit the channel 'Low Frequency'; keep one of them:\na.LF.wav\na.Lfe.wav");
+}
+
+// A file picked by hand stays beside a newly picked one when it is of its
+// set: in its folder, beginning with its base name.
+TEST(StemSetTest, AFileIsOfTheSetOfAPickWhenItBeginsWithItsBaseNameInItsFolder)
+{
+    const std::tuple<const char*, const char*, bool> cases[] = {
+        {"/a/drumsFL.wav", "/a/drums_sub.wav", true},   // whatever follows the base name
+        {"/a/drumsFL.wav", "/a/drumsLF.rf64", true},
+        {"/a/drumsFL.wav", "/a/takeLF.wav", false},
+        {"/a/drumsFL.wav", "/a/drumLF.wav", false},      // short of the base name
+        {"/a/drumsFL.wav", "/a/DrumsLF.wav", false},     // letter case counts
+        {"/a/drumsFL.wav", "/b/drumsLF.wav", false},     // another folder
+        {"/a/drumsFL.wav", "/a/drums/LF.wav", false},    // a folder below
+        {"/a/FL.wav", "/a/takeLF.wav", true},            // an empty base name: the folder
+        {"/a/mix.L.wav", "/a/mix.sub.wav", true},        // named by tags: the base name and separator
+        {"/a/mix.L.wav", "/a/mixLF.wav", false},
+    };
+    for (const auto& [pszPicked, pszFile, bOfSet] : cases) {
+        CStemSet stems(0x3F, BuiltInSuffixes());
+        stems.SetFile(0, pszPicked);
+        EXPECT_EQ(stems.IsInSetOf(0, pszFile), bOfSet) << pszPicked << " and " << pszFile;
+    }
 }
 
 }  // namespace

@@ -25,17 +25,18 @@ bool ReadHeader(const TempDir& dir, const std::string& bytes, CInputWave& wave)
     return wave.ReadInputHeader();
 }
 
-// What a file is read as: the format, the data chunk's length as stated and
-// as held, and the bytes at the data start, where the reader leaves the file.
+// What a file is read as: the format, the whole samples of the data chunk
+// that the file holds, the bytes at the data start, where the reader leaves
+// the file, and what the reader warns of.
 struct AcceptCase {
     const char* name;
     std::string bytes;
     SampleKind eKind = SampleKind::Pcm;
     WORD nBits = 16, nValidBits = 16;
     ULONGLONG nDataBytes = 6;
-    ULONGLONG nPresentBytes = 6;
     DWORD nSampleRate = 44100;
     std::string first = kSamples;
+    std::vector<WaveWarning> warnings = {};
 };
 
 // The chunk walk on mono 16-bit files under the 16-bit rule (the desktop
@@ -50,21 +51,37 @@ TEST(InputWaveTest, AcceptsWhatEachRuleReadsAndStopsAtTheFirstSample)
          WavBuilder().Chunk("LIST", "abc").Chunk("JUNK", "").Fmt(1, 44100, 16, 18).Chunk("bext", "12345")
              .Data(kSamples).Chunk("smpl", std::string(36, '\x55')).Chunk("LIST", "zz").Bytes()},
         {"extensible fmt of 40 bytes", WavBuilder().Fmt(1, 96000, 16, 40).Data(kSamples).Bytes(), SampleKind::Pcm, 16,
-         16, 6, 6, 96000},
-        {"fmt after data", WavBuilder().Data(kSamples).Fmt(1, 22050, 16).Bytes(), SampleKind::Pcm, 16, 16, 6, 6, 22050},
-        {"the last data chunk wins",
+         16, 6, 96000},
+        {"fmt after data", WavBuilder().Data(kSamples).Fmt(1, 22050, 16).Bytes(), SampleKind::Pcm, 16, 16, 6, 22050},
+        // As other readers take them: the first fmt and data chunks.
+        {"the first data chunk wins",
          WavBuilder().Fmt(1, 44100, 16).Data(Samples({1, 1})).Data(Samples({9, 8, 7})).Bytes(), SampleKind::Pcm, 16,
-         16, 6, 6, 44100, Samples({9, 8, 7})},
-        {"odd data size kept, its pad byte skipped", WavBuilder().Data("\x01\x02\x03").Fmt(1, 44100, 16).Bytes(),
-         SampleKind::Pcm, 16, 16, 3, 3, 44100, "\x01\x02"},
-        {"data claiming more than the file holds", WavBuilder().Fmt(1, 44100, 16).Data(kSamples, 1000).Bytes(),
-         SampleKind::Pcm, 16, 16, 1000},
+         16, 4, 44100, Samples({1, 1}), {{WaveReadWarning::SecondData, 48, 0}}},
+        {"the first fmt chunk wins, a later 2-channel 24-bit one is ignored",
+         WavBuilder().Fmt(1, 48000, 16).Data(kSamples).FmtTag(1, 2, 44100, 24).Bytes(), SampleKind::Pcm, 16, 16, 6,
+         48000, kSamples, {{WaveReadWarning::LaterFormat, 50, 0}}},
+        {"a part of a sample at the end is none; the pad byte skipped",
+         WavBuilder().Data("\x01\x02\x03").Fmt(1, 44100, 16).Bytes(), SampleKind::Pcm, 16, 16, 2, 44100, "\x01\x02"},
+        {"a placeholder data size ends with the file",
+         WavBuilder().Fmt(1, 44100, 16).Data(kSamples, 0x7FFFF000).Bytes(), SampleKind::Pcm, 16, 16, 6, 44100, kSamples,
+         {{WaveReadWarning::MissingDataBytes, 36, 0x7FFFF000 - 6}}},
+        // A recorder that stopped before writing its sizes.
+        {"RIFF size 0 and data size 0: read to the end of the file",
+         WavBuilder().RiffSize(0).Fmt(1, 44100, 16).Data(kSamples, 0).Bytes(), SampleKind::Pcm, 16, 16, 6, 44100,
+         kSamples, {{WaveReadWarning::ShortRiffSize, 4, 0}}},
+        {"RIFF size up to the data header, data size 0",
+         WavBuilder().RiffSize(36).Fmt(1, 44100, 16).Data(kSamples, 0).Bytes(), SampleKind::Pcm, 16, 16, 6, 44100,
+         kSamples, {{WaveReadWarning::ShortRiffSize, 4, 36}}},
+        {"RIFF size up to the data: the fmt chunk after it is read",
+         WavBuilder().RiffSize(4 + 14).Data(kSamples).Fmt(1, 22050, 16).Bytes(), SampleKind::Pcm, 16, 16, 6, 22050,
+         kSamples, {{WaveReadWarning::ShortRiffSize, 4, 18}}},
+        {"RIFF size of 4: the chunks after it are read",
+         WavBuilder().RiffSize(4).Fmt(1, 44100, 16).Data(kSamples).Bytes(), SampleKind::Pcm, 16, 16, 6, 44100,
+         kSamples, {{WaveReadWarning::ShortRiffSize, 4, 4}}},
         {"streamed: unknown data size runs to the end of the file",
          WavBuilder().RiffSize(0xFFFFFFFF).Fmt(1, 44100, 16).Data(kSamples, 0xFFFFFFFF).Bytes()},
         {"file ends inside a chunk after the data",  // 10 of its 20 bytes missing
          WavBuilder().Fmt(1, 44100, 16).Data(kSamples).Chunk("LIST", std::string(20, 'x')).Bytes().substr(0, 68)},
-        {"fmt stating fewer than 16 bytes is read as 16",
-         WavBuilder().Chunk("fmt ", kFmt8000, 0).Data(kSamples).Bytes(), SampleKind::Pcm, 16, 16, 6, 6, 8000},
         {"chunks past the RIFF size, an odd one rounded down, are never looked at",
          WavBuilder().RiffSize(4 + 24 + 14 + 1).Fmt(1, 44100, 16).Data(kSamples).Data(Samples({5})).Bytes()},
         {"the format tag is not examined: A-law", WavBuilder().FmtTag(6, 1, 44100, 16).Data(kSamples).Bytes()},
@@ -73,20 +90,22 @@ TEST(InputWaveTest, AcceptsWhatEachRuleReadsAndStopsAtTheFirstSample)
         {"8-bit", WavBuilder().FmtTag(1, 1, 44100, 8).Data(kSamples).Bytes(), SampleKind::Pcm, 8, 8},
         {"24-bit, 18-byte fmt", WavBuilder().FmtTag(1, 1, 44100, 24, 18).Data(kSamples).Bytes(), SampleKind::Pcm, 24,
          24},
+        {"24-bit: a part of a sample at the end is none",
+         WavBuilder().FmtTag(1, 1, 44100, 24).Data(kSamples + "\x09\x08").Bytes(), SampleKind::Pcm, 24, 24},
         {"20 bits in a plain fmt take 24", WavBuilder().FmtTag(1, 1, 44100, 20).Data(kSamples).Bytes(),
          SampleKind::Pcm, 24, 20},
         {"20 valid bits in 24", WavBuilder().FmtExtensible(1, 44100, 24, 20, 0x4, kSubtypePcm).Data(kSamples).Bytes(),
          SampleKind::Pcm, 24, 20},
         {"24 valid bits in 32", WavBuilder().FmtExtensible(1, 44100, 32, 24, 0x4, kSubtypePcm).Data(kSamples).Bytes(),
-         SampleKind::Pcm, 32, 24},
+         SampleKind::Pcm, 32, 24, 4},
         {"valid bits 0 stand for all", WavBuilder().FmtExtensible(1, 44100, 32, 0, 0, kSubtypePcm).Data(kSamples).Bytes(),
-         SampleKind::Pcm, 32, 32},
+         SampleKind::Pcm, 32, 32, 4},
         {"32-bit float with a fact chunk",
          WavBuilder().FmtTag(3, 1, 44100, 32, 18).Chunk("fact", Le32(1)).Data(kSamples).Bytes(), SampleKind::Float, 32,
-         32},
+         32, 4},
         {"64-bit float extensible",
          WavBuilder().FmtExtensible(1, 44100, 64, 64, 0x4, kSubtypeFloat).Data(kSamples).Bytes(), SampleKind::Float, 64,
-         64},
+         64, 0},
         {"RF64: the data size in ds64",
          WavBuilder().RiffTag("RF64").RiffSize(0xFFFFFFFF).Ds64(4 + 36 + 24 + 14, 6, 2).Chunk("fmt ", kPlainPcm24)
              .Data(kSamples, 0xFFFFFFFF).Bytes(),
@@ -94,11 +113,11 @@ TEST(InputWaveTest, AcceptsWhatEachRuleReadsAndStopsAtTheFirstSample)
         {"RF64 declaring 5 GB that the file does not hold",
          WavBuilder().RiffTag("RF64").RiffSize(0xFFFFFFFF).Ds64(5000000100, 5000000010, 1666666670)
              .Chunk("fmt ", kPlainPcm24).Data(kSamples, 0xFFFFFFFF).Bytes(),
-         SampleKind::Pcm, 24, 24, 5000000010},
+         SampleKind::Pcm, 24, 24, 6, 44100, kSamples, {{WaveReadWarning::MissingDataBytes, 72, 5000000010 - 6}}},
         {"BW64, its sizes in 32 bits where they fit",
          WavBuilder().RiffTag("BW64").Ds64(0, 0, 0).FmtExtensible(1, 96000, 32, 32, 0x4, kSubtypeFloat)
              .Data(kSamples).Bytes(),
-         SampleKind::Float, 32, 32, 6, 6, 96000},
+         SampleKind::Float, 32, 32, 4, 96000},
         {"RF64: chunks past its ds64 RIFF size are never looked at",
          WavBuilder().RiffTag("RF64").RiffSize(0xFFFFFFFF).Ds64(4 + 36 + 24 + 14, 6, 2).Chunk("fmt ", kPlainPcm24)
              .Data(kSamples, 0xFFFFFFFF).Chunk("fmt ", kFmt8000).Bytes(),
@@ -119,7 +138,7 @@ TEST(InputWaveTest, AcceptsWhatEachRuleReadsAndStopsAtTheFirstSample)
             EXPECT_EQ(wave.m_nValidBitsPerSample, c.nValidBits);
             EXPECT_EQ(wave.m_nSampleRate, c.nSampleRate);
             EXPECT_EQ(wave.m_dwDataBytes, c.nDataBytes);
-            EXPECT_EQ(wave.m_dwPresentBytes, c.nPresentBytes);
+            EXPECT_EQ(wave.m_warnings, c.warnings);
             std::string first(c.first.size(), '\0');
             EXPECT_EQ(wave.m_file.Read(first.data(), static_cast<UINT>(first.size())), first.size());
             EXPECT_EQ(first, c.first);
@@ -163,8 +182,8 @@ TEST(InputWaveTest, RejectsWithTheReasonWhereItWasDecidedAndClosesTheFile)
          WaveReadError::NotSixteenBit, 34, 8},
         {"no fmt chunk", WavBuilder().Data(kSamples).Bytes(), WaveReadError::NoFormat, 26},
         {"no data chunk", WavBuilder().Fmt(1, 44100, 16).Chunk("LIST", "info").Bytes(), WaveReadError::NoData, 48},
-        {"RIFF size of 4: no chunk is read", WavBuilder().RiffSize(4).Fmt(1, 44100, 16).Data(kSamples).Bytes(),
-         WaveReadError::NoFormat, 12},
+        {"a fmt chunk of 14 bytes", WavBuilder().Chunk("fmt ", kFmt8000.substr(0, 14)).Data(kSamples).Bytes(),
+         WaveReadError::ShortFormat, 16, 14},
         {"ends inside the fmt fields", WavBuilder().Fmt(1, 44100, 16).Bytes().substr(0, 32),
          WaveReadError::Truncated, 32},
         {"ends inside a chunk header", WavBuilder().RiffSize(100).Fmt(1, 44100, 16).Bytes() + "da",
@@ -204,7 +223,7 @@ TEST(InputWaveTest, RejectsWithTheReasonWhereItWasDecidedAndClosesTheFile)
          WaveReadError::OddBlockAlign, 32, 4},
         {"a sample rate of 0", WavBuilder().FmtTag(1, 1, 0, 24).Data(kSamples).Bytes(), WaveReadError::ZeroSampleRate,
          24},
-        {"every fmt chunk is judged where it is met",
+        {"the first fmt chunk is judged",
          WavBuilder().FmtTag(7, 1, 8000, 8).Fmt(1, 44100, 16).Data(kSamples).Bytes(), WaveReadError::UnsupportedFormat,
          20, 7},
         {"24-bit stereo", WavBuilder().Chunk("JUNK", "").FmtTag(1, 2, 44100, 24).Data(kSamples).Bytes(),
@@ -212,7 +231,7 @@ TEST(InputWaveTest, RejectsWithTheReasonWhereItWasDecidedAndClosesTheFile)
         {"RF64 without ds64", WavBuilder().RiffTag("RF64").Fmt(1, 44100, 16).Data(kSamples).Bytes(),
          WaveReadError::NoDs64, 12},
         {"RF64 with a short ds64", WavBuilder().RiffTag("RF64").Chunk("ds64", std::string(20, '\0'))
-             .Fmt(1, 44100, 16).Data(kSamples).Bytes(), WaveReadError::NoDs64, 12},
+             .Fmt(1, 44100, 16).Data(kSamples).Bytes(), WaveReadError::ShortDs64, 16, 20},
         {"RF64 ending inside its ds64", WavBuilder().RiffTag("RF64").Ds64(0, 0, 0).Bytes().substr(0, 30),
          WaveReadError::Truncated, 30},
         {"an extensible fmt ending inside its extension", WavBuilder().Fmt(1, 44100, 16, 40).Bytes().substr(0, 50),
@@ -259,11 +278,16 @@ TEST(InputWaveTest, TheReasonLines)
          "The file 'x.wav' states a block alignment of 4 bytes, which does not match its channels and bits per sample."},
         {{WaveReadError::ZeroSampleRate, 24, 0}, "The file 'x.wav' has a sample rate of 0 Hz."},
         {{WaveReadError::NoData, 48, 0}, "The file 'x.wav' has no \"data\" chunk (the chunk walk ended at byte 48)."},
+        {{WaveReadError::ShortFormat, 16, 0, 14}, "The file 'x.wav' has a \"fmt \" chunk of 14 bytes, short of 16."},
+        {{WaveReadError::ShortDs64, 16, 0, 1}, "The file 'x.wav' has a \"ds64\" chunk of 1 byte, short of 24."},
+        {{WaveReadError::NotSeekable, 0, 0}, "The file 'x.wav' is not a file that can be read twice."},
         {{WaveReadError::ReadError, 12, EIO}, "The file 'x.wav' can't be read at byte 12: Input/output error."},
         {WaveReadOutcome{}, ""},
     };
     for (const auto& [outcome, pszText] : cases)
         EXPECT_EQ(DescribeWaveReadOutcome("x.wav", outcome), pszText);
+    EXPECT_EQ(DescribeWaveWarning("x.wav", {WaveReadWarning::MissingDataBytes, 36, 1}),
+              "The file 'x.wav' holds 1 byte fewer than its data chunk states; its data ends where the file does.");
 }
 
 // Files written by other programs, with what the reader must make of each.
@@ -303,8 +327,8 @@ TEST(InputWaveTest, PeerFilesAsTheManifestSays)
             continue;
         }
         EXPECT_EQ(wave.m_nSampleRate, std::stoul(rate));
-        EXPECT_EQ(wave.m_dwDataBytes, std::stoul(dataBytes));
-        EXPECT_EQ(wave.m_dwPresentBytes, std::stoul(presentBytes));
+        EXPECT_GE(std::stoul(dataBytes), std::stoul(presentBytes));
+        EXPECT_EQ(wave.m_dwDataBytes, std::stoul(presentBytes));
         EXPECT_EQ(wave.m_file.Seek(0, CFile::current), std::stoll(dataStart));
     }
     EXPECT_GT(nRows, 20);

@@ -52,8 +52,9 @@ TEST(OutputHeaderTest, Rf64OddLengthsAndBextLaidOutByteForByte)
                  "00 00 00 00") + "fmt " +
              Hex("12 00 00 00  03 00  02 00  80 BB 00 00  00 B8 0B 00  10 00  40 00  00 00") + "fact" +
              Hex("04 00 00 00  00 00 00 10") + "data" + Hex("FF FF FF FF")},
+        // The RIFF size counts the pad byte that follows odd data.
         {"plain 8-bit, odd length", Format(1, 8000, 11, 0x4, true, 8), false,
-         "RIFF" + Hex("2F 00 00 00") + "WAVEfmt " +
+         "RIFF" + Hex("30 00 00 00") + "WAVEfmt " +
              Hex("10 00 00 00  01 00  01 00  40 1F 00 00  40 1F 00 00  01 00  08 00") + "data" + Hex("0B 00 00 00")},
         {"a bext chunk of odd size", withBext, false,
          "RIFF" + Hex("34 00 00 00") + "WAVEfmt " +
@@ -67,8 +68,8 @@ TEST(OutputHeaderTest, Rf64OddLengthsAndBextLaidOutByteForByte)
     }
 }
 
-// The 32-bit RIFF size holds channels x length + 60 (36 plain) up to
-// 0xFFFFFFFF; one byte more, and the written header is RF64.
+// The 32-bit RIFF size holds channels x length, its pad byte when odd, + 60
+// (36 plain) up to 0xFFFFFFFF; one byte more, and the written header is RF64.
 TEST(OutputHeaderTest, Rf64ExactlyWhenTheRiffSizeOverflows)
 {
     struct Boundary {
@@ -76,8 +77,8 @@ TEST(OutputHeaderTest, Rf64ExactlyWhenTheRiffSizeOverflows)
         DWORD dwLastFitting;
         bool bPlain;
     };
-    for (const Boundary& b : {Boundary{1, 0xFFFFFFFF - 60, false}, Boundary{1, 0xFFFFFFFF - 36, true},
-                              Boundary{3, (0xFFFFFFFFu - 60) / 3, false}}) {
+    for (const Boundary& b : {Boundary{1, 0xFFFFFFFF - 61, false}, Boundary{1, 0xFFFFFFFF - 37, true},
+                              Boundary{3, (0xFFFFFFFFu - 61) / 3, false}}) {
         SCOPED_TRACE(testing::Message() << b.nChannels << " channels, plain " << b.bPlain);
         for (const DWORD dwLength : {b.dwLastFitting, b.dwLastFitting + 1}) {
             const OutputFormat format = Format(b.nChannels, 48000, dwLength, 0x4, b.bPlain);

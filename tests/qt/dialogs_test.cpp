@@ -89,7 +89,8 @@ TEST_F(DialogsTest, EveryPeerShowsItsWindowAsTheModelHasIt)
 }
 
 // The road of one merge: Front Left picked in Qt's open dialog fills the
-// other rows, and Process shows every step while the window takes no input.
+// other rows, whose tips tell what they hold, and Process shows every step
+// while the window takes no input.
 TEST_F(DialogsTest, OneMergeFromTheFirstRowsFileToTheOutputBesideIt)
 {
     TempDir folder;
@@ -103,6 +104,9 @@ TEST_F(DialogsTest, OneMergeFromTheFirstRowsFileToTheOutputBesideIt)
         HWND hDialog = dlg.m_hWnd;
         Later([&] { TypeFileName(QString::fromStdString(folder / "drumsFL.wav")); });
         QTest::mouseClick(WidgetOf(hDialog, IDC_CHANNEL_BUTTON_FIRST), Qt::LeftButton);
+        // What a sibling holds, as the pointer resting on its row shows it.
+        EXPECT_EQ(WidgetOf(hDialog, IDC_CHANNEL_LABEL_FIRST + 5)->toolTip(),
+                  QString::fromStdString(folder / "drumsBR.wav") + "\n16-bit PCM, 44100 Hz, 0:06.802");
 
         // Each position the bar shows; at the first one a person presses
         // Process again, then Escape.

@@ -102,6 +102,7 @@ QStringList Modelled(HWND hWnd)
     case WindowKind::ProgressBar:
         return {"progress", QString("%1 %2 %3").arg(hWnd->RangeMin()).arg(hWnd->RangeMax()).arg(hWnd->Pos())};
     case WindowKind::Dialog: break;
+    case WindowKind::ToolTip: return {"a tip control among the controls"};
     }
     return {"a dialog inside a dialog"};
 }
@@ -182,6 +183,8 @@ void ExpectPeersMatchModel(HWND hDialog)
         EXPECT_EQ(pWidget->parentWidget(), pDialog) << Name(hChild);
         EXPECT_EQ(pWidget->isVisibleTo(pDialog), hChild->IsVisible()) << Name(hChild);
         EXPECT_EQ(pWidget->isEnabled(), hChild->IsEnabled()) << Name(hChild);
+        EXPECT_EQ(pWidget->toolTip(), ToQString(hChild->ToolTip())) << Name(hChild);
+        EXPECT_EQ(pWidget->accessibleDescription(), ToQString(hChild->ToolTip())) << Name(hChild);
         nShownChildren += hChild->IsVisible() ? 1 : 0;
         QStringList modelled = Modelled(hChild);
         EXPECT_EQ(Shown(pWidget), modelled) << Name(hChild);

@@ -2,14 +2,20 @@
 // platform, as a person would use it, and saves what its windows show as
 // PNG files (client areas: there is no window manager to draw frames):
 //   main-builtin.png   the main dialog with the built-in settings
+//   main-tooltip.png   the main dialog with a set of stems, one of another
+//                      format, and that row's tip showing
+//   open-dialog.png    the open dialog of a row's button
 //   main-18-rows.png   the main dialog showing a configuration of all 18 positions
 //   settings.png       the settings dialog with the built-in settings
 //   about.png          the About box
 //   message-box.png    the message box of Process pressed with no files chosen
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QPainter>
 #include <QTimer>
+#include <QToolTip>
 
 #include <cstdio>
 #include <filesystem>
@@ -21,6 +27,7 @@
 #include "platform/qt/qtbackend.h"
 #include "platform/qt/qtpeer.h"
 #include "platform/userinput.h"
+#include "tests/support/wavbuilder.h"
 #include "ui/resource.h"
 
 namespace {
@@ -38,10 +45,11 @@ QWidget* ActiveDialog()
     return CQtPeer::WidgetOf(CModalStack::Top());
 }
 
-void Save(const char* pszName, QWidget* pWidget)
+// Saves what pWidget shows, or a picture made of several.
+void Save(const char* pszName, QWidget* pWidget, const QPixmap* pPicture = nullptr)
 {
     QString strPath = g_strFolder + "/" + pszName;
-    if (!pWidget || !pWidget->grab().save(strPath)) {
+    if (pPicture ? !pPicture->save(strPath) : !pWidget || !pWidget->grab().save(strPath)) {
         std::fprintf(stderr, "plexora-screenshots: could not save %s\n", qPrintable(strPath));
         ++g_nFailures;
         return;
@@ -56,11 +64,12 @@ void CloseDialog()
 
 // Runs the program as the executable folder/plexora while fn acts in its
 // main dialog.
-void RunProgram(const std::filesystem::path& folder, std::function<void()> fn)
+void RunProgram(const std::filesystem::path& folder, std::function<void()> fn,
+                const std::vector<CString>& filesToOpen = {})
 {
     CMergeApp app;
     Later(std::move(fn));
-    AfxWinMain(app, CString((folder / "plexora").string()));
+    AfxWinMain(app, CString((folder / "plexora").string()), filesToOpen);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
@@ -107,6 +116,58 @@ int main(int argc, char** argv)
         CUserInput::Click(hMain->FindChild(IDC_PROCESS));
         CloseDialog();
     });
+
+    // A set of 24-bit stems whose LF stem is 16-bit, named on the command
+    // line; the LF row's tip drawn where the pointer would rest, over the
+    // window. Then the open dialog of that row.
+    std::filesystem::create_directories(temp / "stems");
+    std::filesystem::create_directories(temp / "tip");
+    for (const char* pszSuffix : {"FL", "FR", "FC", "LF", "BL", "BR"}) {
+        const std::uint16_t nBits = std::string(pszSuffix) == "LF" ? 16 : 24;
+        WavBuilder()
+            .Fmt(1, 48000, nBits)
+            .Data(std::string(48000 * 5 / 2 * nBits / 8, '\0'))
+            .Write((temp / "stems" / ("take 3 of the final mix, with the strings and the choir" + std::string(pszSuffix) + ".wav")).string());
+    }
+    const CString strFirst((temp / "stems" / "take 3 of the final mix, with the strings and the choirFL.wav").string());
+    // The files named on the command line are dropped once the window runs.
+    RunProgram(temp / "tip", [] { Later([] {
+        HWND hMain = CModalStack::Top();
+        QWidget* pLabel = CQtPeer::WidgetOf(hMain->FindChild(IDC_CHANNEL_LABEL_FIRST + 3));
+        QToolTip::showText(pLabel->mapToGlobal(QPoint(40, pLabel->height())), pLabel->toolTip(), pLabel);
+        Later([pLabel] {
+            QWidget* pDialog = ActiveDialog();
+            QWidget* pTip = nullptr;
+            for (QWidget* pWidget : QApplication::topLevelWidgets())
+                if (pWidget->inherits("QTipLabel") && pWidget->isVisible())
+                    pTip = pWidget;
+            // The window and the tip where Qt put it, which may reach past the window.
+            const QRect window(pDialog->mapToGlobal(QPoint(0, 0)), pDialog->size());
+            const QRect tip = pTip ? QRect(pTip->pos(), pTip->size()) : window;
+            const QRect both = window.united(tip);
+            const qreal dRatio = pDialog->devicePixelRatioF();
+            QPixmap shot(both.size() * dRatio);
+            shot.setDevicePixelRatio(dRatio);
+            shot.fill(Qt::white);
+            QPainter painter(&shot);
+            painter.drawPixmap(window.topLeft() - both.topLeft(), pDialog->grab());
+            if (pTip)
+                painter.drawPixmap(tip.topLeft() - both.topLeft(), pTip->grab());
+            painter.end();
+            if (!pTip) {
+                std::fputs("plexora-screenshots: no tip showed\n", stderr);
+                ++g_nFailures;
+            }
+            Save("main-tooltip.png", nullptr, &shot);
+            QToolTip::hideText();
+            Later([] {
+                Save("open-dialog.png", qobject_cast<QFileDialog*>(QApplication::activeModalWidget()));
+                QApplication::activeModalWidget()->close();
+            });
+            CUserInput::Click(CModalStack::Top()->FindChild(IDC_CHANNEL_BUTTON_FIRST + 3));
+            CloseDialog();
+        });
+    }); }, {strFirst});
 
     // A settings file whose default configuration has every position.
     {

@@ -1,11 +1,15 @@
 // The modal services for people: message boxes as AfxMessageBox shows them,
 // and file dialogs with Win32's filter list, names of missing files, default
-// extension and overwrite question.
+// extension and overwrite question, wide enough for whole dates.
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QDateTime>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QLocale>
 #include <QMessageBox>
 #include <QTest>
+#include <QTreeView>
 
 #include "platform/afxmessagebox.h"
 #include "platform/cfiledialog.h"
@@ -75,6 +79,13 @@ TEST_F(ServicesTest, FileDialogsTakeTypedNamesAndTheSaveDialogAsksBeforeReplacin
             auto* pTypes = ActiveModal<QFileDialog>()->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
             ASSERT_NE(pTypes, nullptr);
             EXPECT_EQ(pTypes->currentText(), "Wave files (*.wav)") << "the first filter, as the program wrote it";
+            // Name, size, type and date side by side without scrolling, the
+            // date column (sized by Qt for a short date) with room for a whole one.
+            auto* pList = ActiveModal<QFileDialog>()->findChild<QTreeView*>(QStringLiteral("treeView"));
+            ASSERT_NE(pList, nullptr);
+            const QString strDate = QLocale::system().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
+            EXPECT_LE(pList->header()->length(), pList->viewport()->width());
+            EXPECT_GT(pList->header()->sectionSize(3), pList->fontMetrics().horizontalAdvance(strDate));
             // A question, or a refusal, is a message box over the dialog.
             Later([&] {
                 if (auto* pBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {

@@ -17,7 +17,7 @@ struct SampleLayout {
 // A 40-byte WAVE_FORMAT_EXTENSIBLE "fmt " chunk with the mask (68 bytes in
 // all); with bPlain a 16-byte PCM one (44 bytes), or for float an 18-byte
 // one and a "fact" chunk with the frame count (58 bytes). nDataBytes is one
-// channel's length.
+// channel's length; the RIFF size counts the pad byte after odd data.
 inline std::string ExpectedHeader(std::uint16_t nChannels, std::uint32_t nRate, std::uint32_t nDataBytes,
                                   std::uint32_t dwMask, bool bPlain = false, SampleLayout samples = {})
 {
@@ -27,7 +27,7 @@ inline std::string ExpectedHeader(std::uint16_t nChannels, std::uint32_t nRate, 
     const bool bPlainFloat = bPlain && samples.bFloat;
     const std::uint32_t nFmtBytes = bPlain ? (bPlainFloat ? 18 : 16) : 40;
     const std::uint32_t nFactBytes = bPlainFloat ? 12 : 0;
-    std::string header = "RIFF" + Le32(nAllData + 20 + nFmtBytes + nFactBytes) + "WAVE" + "fmt ";
+    std::string header = "RIFF" + Le32(nAllData + nAllData % 2 + 20 + nFmtBytes + nFactBytes) + "WAVE" + "fmt ";
     header += Le32(nFmtBytes) + Le16(bPlain ? (samples.bFloat ? 3 : 1) : 0xFFFE) + Le16(nChannels) + Le32(nRate) +
               Le32(nRate * nBlockAlign) + Le16(nBlockAlign) + Le16(samples.nBits);
     if (bPlainFloat)

@@ -105,7 +105,8 @@ protected:
 // A row's command, whatever its code, opens an open dialog before the map
 // sees it; rows the configuration lacks open nothing. Process without auto
 // export opens a save dialog that asks before replacing. Both are on wave
-// files first and have no read-only box.
+// files first (the open dialog's in every container the reader takes) and
+// have no read-only box.
 TEST_F(MainDlgTest, RowCommandsOpenWaveFilesBeforeTheMapAndProcessAsksWhereToSave)
 {
     settings.m_bAutoLoading = false;
@@ -138,7 +139,7 @@ TEST_F(MainDlgTest, RowCommandsOpenWaveFilesBeforeTheMapAndProcessAsksWhereToSav
         EXPECT_EQ(request.dwFlags, nRequest == 0 ? OFN_HIDEREADONLY : OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT);
         EXPECT_EQ(request.hOwner, hMain);
         ASSERT_EQ(request.filters.size(), 2u);
-        EXPECT_EQ(request.filters[request.nFilterIndex].strPattern, "*.wav");
+        EXPECT_EQ(request.filters[request.nFilterIndex].strPattern, nRequest == 0 ? "*.wav;*.rf64;*.bw64" : "*.wav");
         EXPECT_EQ(request.strDefaultExtension, "wav");
     }
     EXPECT_TRUE(backend.boxes.empty());
