@@ -31,11 +31,11 @@ void RunTasks(size_t nTasks, const std::function<void(size_t)>& task)
         for (size_t i = next++; i < nTasks; i = next++)
             task(i);
     };
-    std::vector<std::jthread> helpers;
+    std::vector<std::jthread> others;
     const size_t nThreads = std::min<size_t>(std::max(1u, std::thread::hardware_concurrency()), nTasks);
     try {
-        while (helpers.size() + 1 < nThreads)
-            helpers.emplace_back(work);
+        while (others.size() + 1 < nThreads)
+            others.emplace_back(work);
     } catch (const std::system_error&) {
     }
     work();
