@@ -104,6 +104,8 @@ deb: programs
 bench: programs
 	@scripts/setup.sh bench
 	@bench/merge-bench.sh $(BUILD_DIR)
+	@echo
+	@bench/levels-bench.sh $(BUILD_DIR)
 
 clean:
 	rm -rf build build-sanitize build-fuzz build-mutants

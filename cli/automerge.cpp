@@ -35,6 +35,7 @@ bool MergeAutoSet(const CString& strFile, const CConfiguration& configuration, c
     job.bNoExtensible = options.bPlain || settings.m_bNoExtensible;
     job.bCarryBext = options.bBext;
     job.bQuiet = options.bQuiet;
+    job.bCheck = options.bCheck;
     return RunMergeJob(job);
 }
 

@@ -1,6 +1,7 @@
 #include "cli/clihost.h"
 
-CCliHost::CCliHost(const MergeJob& job) : CTerminalHost(job.bQuiet), m_job(job)
+CCliHost::CCliHost(const MergeJob& job, const COutputComparer* pComparer)
+    : CTerminalHost(job.bQuiet), m_job(job), m_pComparer(pComparer)
 {
 }
 
@@ -23,4 +24,9 @@ bool CCliHost::GetNoExtensible()
 bool CCliHost::GetCarryBext()
 {
     return m_job.bCarryBext;
+}
+
+bool CCliHost::IsInterrupted()
+{
+    return CTerminalHost::IsInterrupted() || (m_pComparer != nullptr && m_pComparer->IsDecided());
 }

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 
+#include "cli/checkreport.h"
 #include "cli/clihost.h"
 #include "layout/configuration.h"
 #include "layout/speakerposition.h"
@@ -14,6 +15,7 @@
 #include "merge/mergeengine.h"
 #include "merge/outputheader.h"
 #include "merge/sampleformat.h"
+#include "core/interruptsignals.h"
 
 namespace {
 
@@ -86,8 +88,11 @@ bool RunMergeJob(const MergeJob& job)
 {
     const std::vector<int> positions = GetChannelPositions(job.dwChannelMask);
     std::vector<std::unique_ptr<CInputWave>> inputs;
-    CCliHost host(job);
+    COutputComparer comparer;
+    CCliHost host(job, job.bCheck ? &comparer : nullptr);
     CMergeEngine engine(host);
+    if (job.bCheck)
+        engine.m_pOutput = &comparer;
     for (size_t k = 0; k < job.inputs.size(); ++k) {
         inputs.push_back(std::make_unique<CInputWave>());
         inputs.back()->m_strPath = job.inputs[k];
@@ -99,8 +104,13 @@ bool RunMergeJob(const MergeJob& job)
 
     // Known before the merge: a file written aside is a new file afterwards.
     std::FILE* pSummaryStream = IsStandardOutput(job.strOutputPath) ? stderr : stdout;
-    if (!engine.MergeInputs()) {
-        if (host.IsInterrupted())
+    const bool bMerged = engine.MergeInputs();
+    if (job.bCheck && (bMerged || comparer.IsDecided()))
+        return ReportCheck(engine, comparer, job);
+    if (!bMerged) {
+        if (job.bCheck && GetPendingInterrupt() != 0)
+            std::fprintf(stderr, "plexora-merge: interrupted; '%s' was not checked.\n", job.strOutputPath.GetString());
+        else if (host.IsInterrupted())
             std::fprintf(stderr, "plexora-merge: interrupted; '%s' was not written.\n", job.strOutputPath.GetString());
         else
             PrintReasons(engine, inputs);

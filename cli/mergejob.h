@@ -13,6 +13,7 @@ struct MergeJob {
     bool bNoExtensible = false;
     bool bCarryBext = false;      // the first input's "bext" chunk into the output
     bool bQuiet = false;          // no progress bar, no summary
+    bool bCheck = false;          // compare with the output written before; write nothing
 };
 
 // Runs the merge engine on the job. On success a summary line goes to
@@ -22,4 +23,7 @@ struct MergeJob {
 // error, or, when a signal interrupted the merge, one line saying the
 // output was not written. Every input may have any format the Delivered
 // rule takes. True when the output was written.
+//
+// With bCheck the merge's bytes are compared with the output instead, and
+// the answer is one line (checkreport.h); true when they are the same.
 bool RunMergeJob(const MergeJob& job);

@@ -2,6 +2,7 @@
 
 #include "cli/commandline.h"
 #include "cli/exitstatus.h"
+#include "merge/outputfile.h"
 
 namespace {
 
@@ -15,7 +16,8 @@ constexpr const char* kUsage =
     "\nUsage:\n"
     "  plexora-merge [-c NAME | -m MASK] -o OUT FILE...   the files, in channel order\n"
     "  plexora-merge --auto [-c NAME] [-o OUT] FILE...    each file with its siblings\n"
-    "  plexora-merge --list                               the configurations, suffixes and tags\n";
+    "  plexora-merge --list                               the configurations, suffixes and tags\n"
+    "  plexora-merge --check [options as above] FILE...   compare an output with its stems\n";
 
 constexpr const char* kFooter =
     "Inputs: mono WAV files of integer PCM (8, 16, 24 or 32 bits) or IEEE float (32 or 64\n"
@@ -38,6 +40,11 @@ constexpr const char* kFooter =
     "Settings (configurations, suffixes, the plain-header option) come from --settings FILE,\n"
     "else from the desktop program's settings.pxr (--list names it), else are the built-in\n"
     "ones. They are never written.\n\n"
+    "--check: with the options and files of the merge that made OUT, reads the files and\n"
+    "compares what the merge would write with OUT, byte for byte, writing nothing. One line\n"
+    "and the exit status 0 when they are the same; otherwise the exit status 1 and a line\n"
+    "naming the first difference (a header field, or the frame, channel and speaker), or an\n"
+    "OUT that is missing, shorter or longer.\n\n"
     "Examples:\n"
     "  plexora-merge -o mix.wav drumsFL.wav drumsFR.wav\n"
     "      stereo: the first configuration with two channels\n"
@@ -47,9 +54,12 @@ constexpr const char* kFooter =
     "      takes drumsFR.wav ... drumsBR.wav beside it and writes\n"
     "      '/audio/drumssurround 5.1.wav' (with the built-in settings)\n"
     "  plexora-merge --auto -c stereo drumsFL.wav bassFL.wav\n"
-    "      two sets, into drumsstereo.wav and bassstereo.wav\n\n"
-    "Exit status: 0 merged, 1 a merge failed, 2 usage error, 128 + the signal number when a\n"
-    "signal (Ctrl-C, a closed pipe) interrupted it; the output is then left as it was.";
+    "      two sets, into drumsstereo.wav and bassstereo.wav\n"
+    "  plexora-merge --check --auto /audio/drumsFL.wav\n"
+    "      is '/audio/drumssurround 5.1.wav' still what its stems make?\n\n"
+    "Exit status: 0 merged (with --check: the same), 1 a merge failed (with --check: differs),\n"
+    "2 usage error, 128 + the signal number when a signal (Ctrl-C, a closed pipe) interrupted\n"
+    "it; the output is then left as it was.";
 
 bool UsageError(const std::string& strMessage)
 {
@@ -62,10 +72,12 @@ bool CheckCombinations(const MergeOptions& options)
 {
     if (options.bList) {
         if (!options.files.empty() || options.strOutputPath || options.strConfiguration ||
-            options.dwChannelMask || options.bAuto)
-            return UsageError("--list merges nothing; it takes no files, -o, -c, -m or --auto");
+            options.dwChannelMask || options.bAuto || options.bCheck)
+            return UsageError("--list merges nothing; it takes no files, -o, -c, -m, --auto or --check");
         return true;
     }
+    if (options.bCheck && options.strOutputPath == kStandardOutputName)
+        return UsageError("--check compares with a file; '-o -' names none");
     if (options.strConfiguration && options.dwChannelMask)
         return UsageError("-c and -m both choose the channels; give one of them");
     if (options.bAuto) {
@@ -119,42 +131,31 @@ bool ParseMergeOptions(int argc, char** argv, MergeOptions& options, int& nExitC
 {
     CLI::App app(kDescription, kProgram);
     SetUpCommandLine(app, kUsage, kFooter);
-    std::string strOutput;
     std::string strMask;
-    std::string strConfiguration;
-    std::string strSettings;
     app.add_option("FILE", options.files, "Mono WAV files, all of one sample format and rate (see below)")
         ->type_name("");
-    CLI::Option* pOutput =
-        app.add_option("-o,--output", strOutput,
+    app.add_option("-o,--output", options.strOutputPath,
                        "The output file, '-' for standard output; an existing one is replaced once the "
-                       "merge is complete")
-            ->type_name("OUT");
-    CLI::Option* pConfiguration =
-        app.add_option("-c,--configuration", strConfiguration,
-                       "The configuration: exact name, else the only one equal ignoring letter case")
-            ->type_name("NAME");
+                   "merge is complete")
+        ->type_name("OUT");
+    app.add_option("-c,--configuration", options.strConfiguration,
+                   "The configuration: exact name, else the only one equal ignoring letter case")
+        ->type_name("NAME");
     CLI::Option* pMask =
         app.add_option("-m,--mask", strMask, "The channel mask, decimal or 0x-hex, one speaker bit per file")
             ->type_name("MASK");
     app.add_flag("--auto", options.bAuto, "Merge each FILE with its siblings (see below)");
-    CLI::Option* pSettings =
-        app.add_option("--settings", strSettings, "The settings file to read")->type_name("FILE");
+    AddSettingsOption(app, options.strSettingsPath);
     app.add_flag("--list", options.bList, "Print the configurations and the suffixes");
     app.add_flag("--plain", options.bPlain, "A plain header without the channel mask, whatever the settings say");
     app.add_flag("--bext", options.bBext, "Carry the first file's \"bext\" chunk (Broadcast Wave) into the output");
     app.add_flag("-q,--quiet", options.bQuiet, "No progress bar and no summary");
+    app.add_flag("--check", options.bCheck, "Compare OUT with what the merge would write; write nothing");
 
     nExitCode = kExitUsage;
     if (!ParseCommandLine(app, argc, argv, nExitCode))
         return false;
 
-    if (pOutput->count() > 0)
-        options.strOutputPath = strOutput;
-    if (pConfiguration->count() > 0)
-        options.strConfiguration = strConfiguration;
-    if (pSettings->count() > 0)
-        options.strSettingsPath = strSettings;
     if (pMask->count() > 0) {
         DWORD dwMask = 0;
         if (!ParseChannelMask(strMask, dwMask))

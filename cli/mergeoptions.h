@@ -20,6 +20,7 @@ struct MergeOptions {
     bool bPlain = false;                             // --plain: a plain header whatever the settings say
     bool bBext = false;                              // --bext: the first input's "bext" chunk into the output
     bool bQuiet = false;                             // -q: no progress bar, no summary
+    bool bCheck = false;                             // --check: compare with the output, write nothing
 };
 
 // Parses argv into options. True when the program should go on; otherwise

@@ -2,9 +2,11 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "cli/jsontext.h"
+#include "cli/levelstext.h"
 #include "layout/configuration.h"
 #include "layout/speakerposition.h"
 
@@ -82,6 +84,22 @@ std::string Line(const char* pszName, const std::string& value)
     return Format("  %-14s ", (std::string(pszName) + ":").c_str()) + value + "\n";
 }
 
+// Why a file's header or levels could not be read, or nothing.
+std::string DescribeFailure(const WaveInfo& info)
+{
+    if (!info.outcome.Succeeded())
+        return DescribeWaveReadOutcome(info.strPath, info.outcome).str();
+    switch (info.eLevelError) {
+    case LevelError::None:
+    case LevelError::Interrupted:  // the program's own line says so
+        return "";
+    case LevelError::NoMemory: return "The file '" + info.strPath.str() + "' can't be measured: not enough memory.";
+    case LevelError::CannotRead:
+        return "The file '" + info.strPath.str() + "' can't be read: " + std::strerror(info.nLevelSystemError) + ".";
+    }
+    return "";
+}
+
 std::string JoinNames(const std::vector<std::string>& names)
 {
     std::string text;
@@ -112,10 +130,27 @@ WaveInfo ReadWaveInfo(const CString& strPath, const CSettings& settings)
     return info;
 }
 
+bool MeasureWaveLevels(WaveInfo& info, IEngineHost& host)
+{
+    CFile file;
+    CLevelAnalyzer analyzer(host);
+    if (!file.Open(info.strPath, CFile::modeRead | CFile::shareDenyNone)) {
+        info.eLevelError = LevelError::CannotRead;
+        info.nLevelSystemError = file.GetSystemError();
+        return false;
+    }
+    info.eLevelError = analyzer.Measure(file, info.header);
+    info.nLevelSystemError = analyzer.m_nSystemError;
+    if (info.eLevelError != LevelError::None)
+        return false;
+    info.levels = std::move(analyzer.m_report);
+    return true;
+}
+
 std::string FormatWaveInfo(const WaveInfo& info)
 {
-    if (!info.outcome.Succeeded())
-        return DescribeWaveReadOutcome(info.strPath, info.outcome).str() + "\n";
+    if (const std::string failure = DescribeFailure(info); !failure.empty())
+        return failure + "\n";
     const WaveHeader& header = info.header;
     const WaveFormat& format = header.format;
     // The whole frames the file holds, as every program reads it.
@@ -141,14 +176,16 @@ std::string FormatWaveInfo(const WaveInfo& info)
     if (header.nUnlistedChunks > 0)
         chunks += Format(", and %llu more", static_cast<unsigned long long>(header.nUnlistedChunks));
     text += Line("chunks", chunks);
+    if (info.levels)
+        text += FormatLevels(*info.levels);
     return text;
 }
 
 std::string FormatWaveInfoJson(const WaveInfo& info)
 {
     std::string json = "{\"file\": " + JsonString(info.strPath.str());
-    if (!info.outcome.Succeeded())
-        return json + ", \"error\": " + JsonString(DescribeWaveReadOutcome(info.strPath, info.outcome).str()) + "}\n";
+    if (const std::string failure = DescribeFailure(info); !failure.empty())
+        return json + ", \"error\": " + JsonString(failure) + "}\n";
     const WaveHeader& header = info.header;
     const WaveFormat& format = header.format;
     const auto nFrames = static_cast<unsigned long long>(header.nPresentBytes / FrameBytes(format));
@@ -179,6 +216,8 @@ std::string FormatWaveInfoJson(const WaveInfo& info)
                          static_cast<unsigned long long>(chunk.nSize));
     }
     json += ", \"chunks\": [" + chunks + "]";
-    json += Format(", \"moreChunks\": %llu}\n", static_cast<unsigned long long>(header.nUnlistedChunks));
-    return json;
+    json += Format(", \"moreChunks\": %llu", static_cast<unsigned long long>(header.nUnlistedChunks));
+    if (info.levels)
+        json += ", \"levels\": " + FormatLevelsJson(*info.levels);
+    return json + "}\n";
 }

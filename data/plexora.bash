@@ -10,6 +10,7 @@ declare -gA _plexora_merge_options=(
     [-m]=value [--mask]=value
     [-o]=file [--output]=file
     [--auto]= [--list]= [--plain]= [--bext]=
+    [--check]=
     [--settings]=file
     [-q]= [--quiet]=
     [-h]= [--help]= [--version]=
@@ -25,6 +26,7 @@ declare -gA _plexora_split_options=(
 )
 declare -gA _plexora_info_options=(
     [--json]=
+    [--levels]=
     [--settings]=file
     [-h]= [--help]= [--version]=
 )

@@ -28,7 +28,7 @@ public:
     ~MergeScope()
     {
         m_engine.CloseInputs();
-        m_engine.m_fileOutput.Discard();
+        m_engine.m_pOutput->Discard();
         m_engine.FreeMergeBuffers();
     }
 
@@ -75,17 +75,17 @@ bool CMergeEngine::MergeInputs()
     std::vector<const CFile*> inputFiles;
     for (const CInputWave* pInput : m_aInputs)
         inputFiles.push_back(&pInput->m_file);
-    if (!m_fileOutput.Open(m_strOutputPath, inputFiles) || !WriteOutputHeader(m_fileOutput, format))
+    if (!m_pOutput->Open(m_strOutputPath, inputFiles) || !WriteOutputHeader(*m_pOutput, format))
         return Fail("Unable to process: can't write output header.");
 
     if (!CopyBlocks())
         return false;
-    if (!WriteDataPad(m_fileOutput, format))
+    if (!WriteDataPad(*m_pOutput, format))
         return FailCopy("Unable to process: can't write output data.");
     if (m_host.IsInterrupted())
         return FailCopy(nullptr);
     CloseInputs();
-    if (!m_fileOutput.Commit())
+    if (!m_pOutput->Commit())
         return FailCopy("Unable to process: can't write output data.");
     m_host.SetProgressPos(0);
     ShowWarnings();
@@ -237,7 +237,7 @@ bool CMergeEngine::CopyBlocks()
         }
         InterleaveBlocks(m_interleaved.data(), blocks, m_nSampleBytes, m_nBlockBytes / m_nSampleBytes);
         const UINT nBytesPerChannel = BlockPart(m_dwMaxDataBytes, done, m_nBlockBytes);
-        if (!m_fileOutput.Write(m_interleaved.data(), static_cast<UINT>(nBytesPerChannel * count)))
+        if (!m_pOutput->Write(m_interleaved.data(), static_cast<UINT>(nBytesPerChannel * count)))
             return FailCopy("Unable to process: can't write output data.");
         done += m_nBlockBytes;
         m_host.SetProgressPos(b + 1);

@@ -38,6 +38,9 @@ public:
     // them here, and deletes them after the merge; the engine never does.
     std::vector<CInputWave*> m_aInputs;
     COutputFile m_fileOutput;
+    // Where the merge's bytes go: the output file, unless the host sets
+    // another sink (a check compares them with a file instead).
+    IOutputSink* m_pOutput = &m_fileOutput;
     CString m_strOutputPath;
     LONG m_nSampleRate = -1;      // the first input's; -1 until known
     short m_nBitsPerSample = -1;  // the first input's; -1 until known

@@ -10,6 +10,7 @@
 
 #include <span>
 
+#include "merge/outputsink.h"
 #include "core/cfile.h"
 #include "core/creplacingfile.h"
 #include "core/cstring.h"
@@ -34,23 +35,23 @@ struct OutputOutcome {
 // The reason line for an output that failed, naming it; empty for none.
 CString DescribeOutputOutcome(const CString& strPath, const OutputOutcome& outcome);
 
-class COutputFile {
+class COutputFile : public IOutputSink {
 public:
     COutputFile() = default;
     COutputFile(const COutputFile&) = delete;
     COutputFile& operator=(const COutputFile&) = delete;
     // An output neither committed nor discarded is discarded.
-    ~COutputFile();
+    ~COutputFile() override;
 
     // Opens the output named pszPath unless it leads to one of the open files
     // in keepOut (by device and inode: a path, a link or a hard link to it).
     // Nothing is created or changed when this fails.
-    bool Open(const char* pszPath, std::span<const CFile* const> keepOut);
+    bool Open(const char* pszPath, std::span<const CFile* const> keepOut) override;
     bool IsOpen() const { return m_pFile != nullptr && m_pFile->IsOpen(); }
-    bool Write(const void* pBuffer, UINT nCount);
+    bool Write(const void* pBuffer, UINT nCount) override;
     // Closes the output and puts it in place; false, with the temporary file
     // removed, when the close or the rename fails.
-    bool Commit();
+    bool Commit() override;
     // Commit for one of several outputs put in place together: an old file
     // is kept aside until DropOld, or put back by Revert (which removes a
     // new file that replaced none). A direct output has nothing to keep.
@@ -59,7 +60,7 @@ public:
     void DropOld() { m_aside.DropOld(); }
     // Closes the output; a temporary file is removed, a direct output keeps
     // what was written.
-    void Discard();
+    void Discard() override;
 
     const OutputOutcome& Outcome() const { return m_outcome; }
 

@@ -140,14 +140,14 @@ std::vector<BYTE> ComposeOutputHeader(const OutputFormat& format, bool bRF64)
     return out.Take();
 }
 
-bool WriteOutputHeader(COutputFile& fileOutput, const OutputFormat& format)
+bool WriteOutputHeader(IOutputSink& output, const OutputFormat& format)
 {
     const std::vector<BYTE> header = ComposeOutputHeader(format, NeedsRF64(format));
-    return fileOutput.Write(header.data(), static_cast<UINT>(header.size()));
+    return output.Write(header.data(), static_cast<UINT>(header.size()));
 }
 
-bool WriteDataPad(COutputFile& fileOutput, const OutputFormat& format)
+bool WriteDataPad(IOutputSink& output, const OutputFormat& format)
 {
     const BYTE pad = 0;
-    return DataBytes(format) % 2 == 0 || fileOutput.Write(&pad, 1);
+    return DataBytes(format) % 2 == 0 || output.Write(&pad, 1);
 }

@@ -32,10 +32,11 @@ bool NeedsRF64(const OutputFormat& format);
 // and 0xFFFFFFFF as the "data" size.
 std::vector<BYTE> ComposeOutputHeader(const OutputFormat& format, bool bRF64);
 
-// Writes the header into the opened output, RF64 when NeedsRF64 says so.
-bool WriteOutputHeader(COutputFile& fileOutput, const OutputFormat& format);
+// Writes the header into the opened output (in one piece), RF64 when
+// NeedsRF64 says so.
+bool WriteOutputHeader(IOutputSink& output, const OutputFormat& format);
 
 // Writes the pad byte that follows a "data" chunk of odd size (8-bit
 // samples, odd channels and frames), which the RIFF size counts; nothing
 // after an even one.
-bool WriteDataPad(COutputFile& fileOutput, const OutputFormat& format);
+bool WriteDataPad(IOutputSink& output, const OutputFormat& format);

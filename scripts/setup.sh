@@ -13,6 +13,7 @@ run=(
   build-essential cmake pkg-config               # the build
   qt6-base-dev qt6-svg-dev fonts-liberation      # the desktop program; its icon is drawn from SVG
   libcli11-dev                                   # the command lines
+  libebur128-dev                                 # plexora-info --levels: loudness (BS.1770, R 128)
 )
 case ${1-} in
   run) packages=("${run[@]}") ;;
@@ -26,8 +27,9 @@ case ${1-} in
   ) ;;
   fuzz) packages=("${run[@]}" clang libclang-rt-14-dev) ;;
   deb) packages=("${run[@]}" dpkg-dev file lintian) ;;  # dpkg-shlibdeps, and CPack's look at the programs
-  bench) packages=("${run[@]}" sox ffmpeg time)  # its peers; peak memory via /usr/bin/time
-    ;;
+  bench) packages=("${run[@]}" sox ffmpeg time   # its peers; peak memory via /usr/bin/time
+    python3                                      # the levels' figures side by side
+  ) ;;
   *)
     echo "usage: scripts/setup.sh run|test|fuzz|bench|deb" >&2
     exit 2

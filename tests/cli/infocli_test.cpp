@@ -2,6 +2,7 @@
 // as JSON, and of files it cannot read.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 
 #include "tests/cli/runprogram.h"
@@ -38,6 +39,13 @@ TEST(InfoCliTest, WhatAFileOfEachKindHolds)
     WriteWholeFile(dir / "live.pxr", LiveSettings());
     const std::string kOddId = std::string("\x01x\\y", 4);
     const std::string kNoMask = "none (a plain \"fmt \" chunk)";
+    // 257 empty chunks before "fmt ": the first 256 are listed, the rest counted.
+    WavBuilder manyChunks;
+    std::string listed;
+    for (int i = 0; i < 257; ++i) {
+        manyChunks.Chunk("junk", "");
+        listed += i < 256 ? "\"junk\" 0, " : "and 3 more";
+    }
     const InfoCase cases[] = {
         {"16-bit mono", WavBuilder().Fmt(1, 44100, 16).Data(PatternBytes(882, 1)).Bytes(), {},
          InfoLines({"RIFF", "16-bit PCM, WAVE_FORMAT_PCM", "1", "44100 Hz", "441 (0.010 s)", kNoMask, "none",
@@ -76,6 +84,8 @@ TEST(InfoCliTest, WhatAFileOfEachKindHolds)
          InfoLines({"RIFF", "16-bit PCM, WAVE_FORMAT_PCM", "1", "44100 Hz", "500 (0.011 s)", kNoMask, "none",
                     "\"fmt \" 16, \"data\" 0"}),
          {"states a RIFF size of 0 bytes, too small to reach its chunks; it was read to its end."}},
+        {"more chunks than are listed", manyChunks.Fmt(1, 8000, 8).Data("ab").Bytes(), {},
+         InfoLines({"RIFF", "8-bit PCM, WAVE_FORMAT_PCM", "1", "8000 Hz", "2 (0.000 s)", kNoMask, "none", listed})},
         {"BW64, 64-bit float, an odd chunk id",
          WavBuilder().RiffTag("BW64").Ds64(0, 0, 0).Chunk(kOddId, "").FmtExtensible(1, 48000, 64, 64, 0x4, kSubtypeFloat)
              .Data(PatternBytes(16, 6)).Bytes(), {},
@@ -169,6 +179,52 @@ TEST(InfoCliTest, JsonForScripts)
               "[{\"id\": \"fmt \", \"offset\": 12, \"size\": 40}, {\"id\": \"data\", \"offset\": 60, \"size\": 32}], "
               "\"moreChunks\": 0}\n"
               "{\"file\": \"" + bad + "\", \"error\": \"The file '" + bad + "' ends at byte 4, inside its header.\"}\n");
+}
+
+// --levels: the table of the channels, named by their speakers, the
+// loudness line and the warnings after the header's lines, and the same
+// under "levels" in JSON, null for silence. Front Left is a 1 kHz sine of
+// 3277/32768 (-20.00 dBFS, RMS 3 dB under, the true peak a sample's, on
+// the crest), Front Right silent: -23.0 LUFS
+// throughout, four seconds being more than the short-term window.
+TEST(InfoCliTest, LevelsForPeopleAndScripts)
+{
+    TempDir dir;
+    std::vector<std::int16_t> samples;
+    for (int n = 0; n < 4 * 48000; ++n) {
+        // Each half period the other's negative, so that the mean is 0.
+        const auto half = static_cast<std::int16_t>(std::lround(3277 * std::sin(2 * M_PI * (n % 24) / 48)));
+        samples.push_back(n % 48 < 24 ? half : static_cast<std::int16_t>(-half));
+        samples.push_back(0);
+    }
+    const std::string path = dir / "tone.wav";
+    WavBuilder().FmtExtensible(2, 48000, 16, 16, 0x3, kSubtypePcm).Data(Samples(samples)).Write(path);
+
+    const Outcome text = RunMerge(dir, {"--levels", path}, PLEXORA_INFO_EXE);
+    EXPECT_EQ(text.nExitCode, 0);
+    EXPECT_EQ(text.err, "");
+    const size_t nLevels = text.out.find("  levels:\n");
+    ASSERT_NE(nLevels, std::string::npos) << text.out;
+    EXPECT_EQ(text.out.substr(nLevels),
+              "  levels:\n"
+              "    speaker      sample peak    true peak          RMS   DC offset  clipped\n"
+              "    Front Left   -20.00 dBFS  -20.00 dBTP  -23.01 dBFS   +0.000000        0\n"
+              "    Front Right    -inf dBFS    -inf dBTP    -inf dBFS   +0.000000        0\n"
+              "  loudness:      integrated -23.0 LUFS, range 0.0 LU, momentary max -23.0 LUFS, "
+              "short-term max -23.0 LUFS\n"
+              "  warnings:      Front Right is silent\n");
+
+    const Outcome json = RunMerge(dir, {"--levels", "--json", path}, PLEXORA_INFO_EXE);
+    EXPECT_EQ(json.nExitCode, 0);
+    const size_t nJsonLevels = json.out.find(", \"levels\": ");
+    ASSERT_NE(nJsonLevels, std::string::npos) << json.out;
+    EXPECT_EQ(json.out.substr(nJsonLevels),
+              ", \"levels\": {\"channels\": [{\"speaker\": \"Front Left\", \"peak_dbfs\": -20.00, "
+              "\"true_peak_dbtp\": -20.00, \"rms_dbfs\": -23.01, \"dc_offset\": 0.000000, \"clipped_samples\": 0}, "
+              "{\"speaker\": \"Front Right\", \"peak_dbfs\": null, \"true_peak_dbtp\": null, \"rms_dbfs\": null, "
+              "\"dc_offset\": 0.000000, \"clipped_samples\": 0}], \"integrated_lufs\": -23.0, "
+              "\"loudness_range_lu\": 0.0, \"max_momentary_lufs\": -23.0, \"max_short_term_lufs\": -23.0, "
+              "\"warnings\": [\"Front Right is silent\"]}}\n");
 }
 
 }  // namespace
