@@ -47,8 +47,8 @@ void CheckInput(const std::string& path, const std::string& bytes, WaveFormatRul
               "the data starts after a chunk header and within the file");
     FuzzCheck(bytes.compare(static_cast<std::size_t>(lDataStart) - 8, 4, "data") == 0,
               "the data start follows a \"data\" chunk header");
-    FuzzCheck(wave.m_dwDataBytes <= bytes.size() - static_cast<std::size_t>(lDataStart) &&
-                  wave.m_dwDataBytes % (wave.m_nBitsPerSample / 8u) == 0,
+    FuzzCheck(wave.m_nDataBytes <= bytes.size() - static_cast<std::size_t>(lDataStart) &&
+                  wave.m_nDataBytes % (wave.m_nBitsPerSample / 8u) == 0,
               "the data are whole samples that the file holds");
     if (wave.m_bextChunk)
         FuzzCheck(wave.m_bextChunk->nOffset + 8 + wave.m_bextChunk->nSize <= bytes.size() &&

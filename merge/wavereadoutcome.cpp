@@ -106,6 +106,13 @@ CString DescribeWaveReadOutcome(const CString& strPath, const WaveReadOutcome& o
     return strText;
 }
 
+CString DescribeSampleReadError(const CString& strPath, int nSystemError)
+{
+    CString strText;
+    strText.Format("The file '%s' can't be read: %s.", strPath.GetString(), std::strerror(nSystemError));
+    return strText;
+}
+
 CString DescribeWaveWarning(const CString& strPath, const WaveWarning& warning)
 {
     const char* pszPath = strPath.GetString();

@@ -64,6 +64,10 @@ struct WaveWarning {
 // Empty for a file that was read.
 CString DescribeWaveReadOutcome(const CString& strPath, const WaveReadOutcome& outcome);
 
+// The reason line for a file whose samples failed to be read after its
+// header was: "The file '...' can't be read: Input/output error."
+CString DescribeSampleReadError(const CString& strPath, int nSystemError);
+
 // The warning line, naming the file: "The file '...' holds 12 bytes fewer
 // than its data chunk states; its data ends where the file does."
 CString DescribeWaveWarning(const CString& strPath, const WaveWarning& warning);

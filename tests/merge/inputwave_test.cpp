@@ -132,12 +132,11 @@ TEST(InputWaveTest, AcceptsWhatEachRuleReadsAndStopsAtTheFirstSample)
             CInputWave wave;
             wave.m_eFormatRule = eRule;
             ASSERT_TRUE(ReadHeader(dir, c.bytes, wave)) << DescribeWaveReadOutcome("", wave.m_readOutcome).str();
-            EXPECT_EQ(wave.m_nChannels, 1);
             EXPECT_EQ(wave.m_eSampleKind, c.eKind);
             EXPECT_EQ(wave.m_nBitsPerSample, c.nBits);
             EXPECT_EQ(wave.m_nValidBitsPerSample, c.nValidBits);
             EXPECT_EQ(wave.m_nSampleRate, c.nSampleRate);
-            EXPECT_EQ(wave.m_dwDataBytes, c.nDataBytes);
+            EXPECT_EQ(wave.m_nDataBytes, c.nDataBytes);
             EXPECT_EQ(wave.m_warnings, c.warnings);
             std::string first(c.first.size(), '\0');
             EXPECT_EQ(wave.m_file.Read(first.data(), static_cast<UINT>(first.size())), first.size());
@@ -328,7 +327,7 @@ TEST(InputWaveTest, PeerFilesAsTheManifestSays)
         }
         EXPECT_EQ(wave.m_nSampleRate, std::stoul(rate));
         EXPECT_GE(std::stoul(dataBytes), std::stoul(presentBytes));
-        EXPECT_EQ(wave.m_dwDataBytes, std::stoul(presentBytes));
+        EXPECT_EQ(wave.m_nDataBytes, std::stoul(presentBytes));
         EXPECT_EQ(wave.m_file.Seek(0, CFile::current), std::stoll(dataStart));
     }
     EXPECT_GT(nRows, 20);
