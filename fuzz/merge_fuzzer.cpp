@@ -40,7 +40,6 @@ Probe ProbeInput(const std::string& path, const std::string& bytes)
     Probe probe;
     CInputWave wave;
     wave.m_strPath = CString(path);
-    wave.m_eFormatRule = WaveFormatRule::Delivered;
     if (!wave.ReadInputHeader())
         return probe;
     probe.bAccepted = true;

@@ -19,7 +19,7 @@ bool CInputWave::ReadInputHeader()
 WaveReadOutcome CInputWave::ReadMonoHeader()
 {
     WaveHeader header;
-    const WaveReadOutcome outcome = ReadWaveHeader(m_file, m_eFormatRule, header);
+    const WaveReadOutcome outcome = ReadWaveHeader(m_file, header);
     if (!outcome.Succeeded())
         return outcome;
     const WaveFormat& format = header.format;

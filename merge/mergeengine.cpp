@@ -45,7 +45,6 @@ MergeResult CMergeEngine::Merge(const std::vector<CString>& inputPaths)
     for (const CString& strPath : inputPaths) {
         m_inputs.push_back(std::make_unique<CInputWave>());
         m_inputs.back()->m_strPath = strPath;
-        m_inputs.back()->m_eFormatRule = WaveFormatRule::Delivered;
     }
     MergeInputs();
     return m_result;

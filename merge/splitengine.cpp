@@ -30,7 +30,7 @@ SplitResult CSplitEngine::ReadInput(const CString& strPath)
     if (!m_fileInput.Open(strPath, CFile::modeRead | CFile::shareDenyWrite))
         m_result.read = {WaveReadError::CannotOpen, 0, m_fileInput.GetSystemError()};
     else
-        m_result.read = ReadWaveHeader(m_fileInput, WaveFormatRule::Delivered, m_header);
+        m_result.read = ReadWaveHeader(m_fileInput, m_header);
     if (m_result.read.Succeeded())
         return m_result;
     m_fileInput.Close();

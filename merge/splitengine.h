@@ -1,5 +1,5 @@
-// CSplitEngine: splits one multichannel WAV file of any format the Delivered
-// rule takes into one mono file per channel, each of the input's sample
+// CSplitEngine: splits one multichannel WAV file of any format the reader
+// takes into one mono file per channel, each of the input's sample
 // format with a plain header, in one pass of fixed blocks and with bounded
 // memory. The inverse of CMergeEngine.
 #pragma once

@@ -16,10 +16,9 @@ enum class WaveReadError {
     NoData,         // the walk ended without a "data" chunk
     Truncated,      // the file ends before a header the reader needs
     ReadError,      // the system failed a read
-    NotSixteenBit,  // a "fmt " chunk states other than 16 bits per sample
-    NotMono,        // a "fmt " chunk states other than one channel
+    NotMono,        // an input of a merge with other than one channel
     ShortFormat,    // a "fmt " chunk under 16 bytes: its size
-    // The refusals of the Delivered rule; dwValue holds the field named.
+    // The refusals of the format rule; dwValue holds the field named.
     UnsupportedFormat,      // a format tag (or SubFormat) other than PCM and IEEE float: the tag
     UnknownSubFormat,       // a WAVE_FORMAT_EXTENSIBLE SubFormat outside the tag-based GUIDs
     ShortExtensible,        // a WAVE_FORMAT_EXTENSIBLE "fmt " chunk under 40 bytes: its size

@@ -6,7 +6,6 @@ StemHeader ReadStemHeader(const CString& strPath)
 {
     CInputWave input;
     input.m_strPath = strPath;
-    input.m_eFormatRule = WaveFormatRule::Delivered;
     StemHeader header;
     if (!input.ReadInputHeader()) {
         header.outcome = input.m_readOutcome;
