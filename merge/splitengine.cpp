@@ -54,26 +54,28 @@ ULONGLONG CSplitEngine::GetFrameCount() const
 
 SplitResult CSplitEngine::SplitInput(const std::vector<CString>& stemPaths)
 {
-    const SplitScope scope(*this);
     m_result = {};
+    WriteStems(stemPaths);
+    return m_result;
+}
+
+bool CSplitEngine::WriteStems(const std::vector<CString>& stemPaths)
+{
+    const SplitScope scope(*this);
     m_stems.clear();
     m_nSampleBytes = m_header.format.nBitsPerSample / 8u;
     m_nBlockBytes = GetBlockBytes(m_nSampleBytes);
-    if (!AllocateBuffers()) {
-        Fail(SplitOutcome::NoMemory, "Unable to split: not enough memory.");
-        return m_result;
-    }
+    if (!AllocateBuffers())
+        return Fail(SplitOutcome::NoMemory, "Unable to split: not enough memory.");
     if (!OpenStems(stemPaths) || !CopyBlocks())
-        return m_result;
-    if (m_host.IsInterrupted()) {
-        Fail(SplitOutcome::Interrupted, nullptr, FailureStage::InCopy);
-        return m_result;
-    }
+        return false;
+    if (m_host.IsInterrupted())
+        return Fail(SplitOutcome::Interrupted, nullptr, FailureStage::InCopy);
     m_fileInput.Close();
     if (!CommitStems())
-        return m_result;
+        return false;
     m_host.SetProgressPos(0);
-    return m_result;
+    return true;
 }
 
 // All memory of the split, obtained before any stem is touched.

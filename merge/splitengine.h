@@ -74,6 +74,7 @@ private:
     // place discarded and the buffers released.
     class SplitScope;
 
+    bool WriteStems(const std::vector<CString>& stemPaths);
     bool AllocateBuffers();
     bool OpenStems(const std::vector<CString>& stemPaths);
     OutputFormat GetStemFormat() const;

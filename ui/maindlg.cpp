@@ -472,6 +472,8 @@ bool CMainDlg::GetNoExtensible()
     return m_settings.m_bNoExtensible;
 }
 
+// A failed merge's message gains the engine's reason for the input it ended
+// at.
 void CMainDlg::ShowMessage(const char* pszText)
 {
     CString strText = pszText;
