@@ -1,8 +1,10 @@
 #include "cli/commandline.h"
 
+#include <cstdio>
 #include <memory>
 
 #include "cli/exitstatus.h"
+#include "core/interruptsignals.h"
 #include "plexoraversion.h"
 
 namespace {
@@ -39,4 +41,27 @@ bool ParseCommandLine(CLI::App& app, int argc, char** argv, int& nExitCode)
         return false;
     }
     return true;
+}
+
+void AddSettingsOption(CLI::App& app, std::optional<std::string>& settingsPath)
+{
+    app.add_option("--settings", settingsPath, "The settings file to read")->type_name("FILE");
+}
+
+int RunEachFile(const std::vector<std::string>& files, const std::function<bool(const std::string&)>& run,
+                const char* pszNotDone)
+{
+    int nExitCode = kExitSucceeded;
+    for (const std::string& strFile : files) {
+        if (run(strFile))
+            continue;
+        if (GetPendingInterrupt() != 0)
+            return 128 + GetPendingInterrupt();
+        nExitCode = kExitFailed;
+        if (files.size() > 1) {
+            std::fprintf(stderr, pszNotDone, strFile.c_str());
+            std::fputc('\n', stderr);
+        }
+    }
+    return nExitCode;
 }

@@ -51,26 +51,20 @@ int main(int argc, char** argv)
     CLI::App app(kDescription, "plexora-info");
     SetUpCommandLine(app, nullptr, kFooter);
     std::vector<std::string> files;
-    std::string strSettings;
     bool bJson = false;
     bool bLevels = false;
     app.add_option("FILE", files, "WAV files")->type_name("")->required();
     app.add_flag("--json", bJson, "One JSON object per file, one per line");
     app.add_flag("--levels", bLevels, "Measure levels and loudness, and warn of faults (see below)");
-    CLI::Option* pSettings =
-        app.add_option("--settings", strSettings, "The settings file to read")->type_name("FILE");
+    std::optional<std::string> settingsPath;
+    AddSettingsOption(app, settingsPath);
     int nExitCode = kExitSucceeded;
     if (!ParseCommandLine(app, argc, argv, nExitCode))
         return nExitCode;
 
     CSettings settings;
-    std::string strError;
-    const std::optional<std::string> settingsPath =
-        pSettings->count() > 0 ? std::optional<std::string>(strSettings) : std::nullopt;
-    if (!LoadMergeSettings(settingsPath, "plexora-info", settings, strError)) {
-        PrintUsageError("plexora-info", strError);
+    if (!LoadMergeSettings(settingsPath, "plexora-info", settings))
         return kExitUsage;
-    }
 
     CatchInterruptSignals({SIGINT, SIGTERM, SIGHUP, SIGPIPE});
     CTerminalHost<IEngineHost> host(false);

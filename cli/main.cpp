@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/automerge.h"
+#include "cli/commandline.h"
 #include "cli/configurationchoice.h"
 #include "cli/exitstatus.h"
 #include "cli/mergejob.h"
@@ -30,22 +31,17 @@ int MergeAutoSets(const MergeOptions& options, const CSettings& settings)
         PrintUsageError("plexora-merge", strError);
         return kExitUsage;
     }
-    int nExitCode = kExitSucceeded;
     std::vector<CString> merged;  // the sets merged or tried, by their first stems
-    for (const std::string& strFile : options.files) {
-        const CString strFirstStem = GetAutoSetFirstStem(CString(strFile), *pConfiguration, settings);
-        if (std::find(merged.begin(), merged.end(), strFirstStem) != merged.end())
-            continue;
-        merged.push_back(strFirstStem);
-        if (MergeAutoSet(CString(strFile), *pConfiguration, settings, options))
-            continue;
-        if (GetPendingInterrupt() != 0)
-            return 128 + GetPendingInterrupt();
-        nExitCode = kExitFailed;
-        if (options.files.size() > 1)
-            std::fprintf(stderr, "plexora-merge: the set of '%s' was not merged.\n", strFile.c_str());
-    }
-    return nExitCode;
+    return RunEachFile(
+        options.files,
+        [&](const std::string& strFile) {
+            const CString strFirstStem = GetAutoSetFirstStem(CString(strFile), *pConfiguration, settings);
+            if (std::find(merged.begin(), merged.end(), strFirstStem) != merged.end())
+                return true;
+            merged.push_back(strFirstStem);
+            return MergeAutoSet(CString(strFile), *pConfiguration, settings, options);
+        },
+        "plexora-merge: the set of '%s' was not merged.");
 }
 
 int MergeFiles(const MergeOptions& options, const CSettings& settings)
@@ -79,12 +75,9 @@ int main(int argc, char** argv)
         return nExitCode;
 
     CSettings settings;
-    std::string strError;
     std::string strSettingsFile;
-    if (!LoadMergeSettings(options.strSettingsPath, "plexora-merge", settings, strError, &strSettingsFile)) {
-        PrintUsageError("plexora-merge", strError);
+    if (!LoadMergeSettings(options.strSettingsPath, "plexora-merge", settings, &strSettingsFile))
         return kExitUsage;
-    }
     if (options.bList) {
         std::fputs(FormatSettingsFileLine(strSettingsFile).c_str(), stdout);
         std::fputs(FormatSettingsList(settings).c_str(), stdout);

@@ -131,27 +131,21 @@ bool ParseMergeOptions(int argc, char** argv, MergeOptions& options, int& nExitC
 {
     CLI::App app(kDescription, kProgram);
     SetUpCommandLine(app, kUsage, kFooter);
-    std::string strOutput;
     std::string strMask;
-    std::string strConfiguration;
-    std::string strSettings;
     app.add_option("FILE", options.files, "Mono WAV files, all of one sample format and rate (see below)")
         ->type_name("");
-    CLI::Option* pOutput =
-        app.add_option("-o,--output", strOutput,
+    app.add_option("-o,--output", options.strOutputPath,
                        "The output file, '-' for standard output; an existing one is replaced once the "
-                       "merge is complete")
-            ->type_name("OUT");
-    CLI::Option* pConfiguration =
-        app.add_option("-c,--configuration", strConfiguration,
-                       "The configuration: exact name, else the only one equal ignoring letter case")
-            ->type_name("NAME");
+                   "merge is complete")
+        ->type_name("OUT");
+    app.add_option("-c,--configuration", options.strConfiguration,
+                   "The configuration: exact name, else the only one equal ignoring letter case")
+        ->type_name("NAME");
     CLI::Option* pMask =
         app.add_option("-m,--mask", strMask, "The channel mask, decimal or 0x-hex, one speaker bit per file")
             ->type_name("MASK");
     app.add_flag("--auto", options.bAuto, "Merge each FILE with its siblings (see below)");
-    CLI::Option* pSettings =
-        app.add_option("--settings", strSettings, "The settings file to read")->type_name("FILE");
+    AddSettingsOption(app, options.strSettingsPath);
     app.add_flag("--list", options.bList, "Print the configurations and the suffixes");
     app.add_flag("--plain", options.bPlain, "A plain header without the channel mask, whatever the settings say");
     app.add_flag("--bext", options.bBext, "Carry the first file's \"bext\" chunk (Broadcast Wave) into the output");
@@ -162,12 +156,6 @@ bool ParseMergeOptions(int argc, char** argv, MergeOptions& options, int& nExitC
     if (!ParseCommandLine(app, argc, argv, nExitCode))
         return false;
 
-    if (pOutput->count() > 0)
-        options.strOutputPath = strOutput;
-    if (pConfiguration->count() > 0)
-        options.strConfiguration = strConfiguration;
-    if (pSettings->count() > 0)
-        options.strSettingsPath = strSettings;
     if (pMask->count() > 0) {
         DWORD dwMask = 0;
         if (!ParseChannelMask(strMask, dwMask))

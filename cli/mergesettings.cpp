@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "cli/exitstatus.h"
+
 #include "layout/settingslocation.h"
 
 namespace fs = std::filesystem;
@@ -25,16 +27,16 @@ std::string FindProgramSettingsFile()
 }  // namespace
 
 bool LoadMergeSettings(const std::optional<std::string>& strSettingsPath, const char* pszProgram,
-                       CSettings& settings, std::string& strError, std::string* pstrFileRead)
+                       CSettings& settings, std::string* pstrFileRead)
 {
     std::string strFileRead;
     if (strSettingsPath) {
         if (!settings.LoadSettings(strSettingsPath->c_str())) {
             std::error_code ec;
             const fs::file_status status = fs::status(*strSettingsPath, ec);
-            strError = fs::is_character_file(status) || fs::is_block_file(status)
-                           ? "the settings file '" + *strSettingsPath + "' is a device, not a file"
-                           : "can't read the settings file '" + *strSettingsPath + "'";
+            PrintUsageError(pszProgram, fs::is_character_file(status) || fs::is_block_file(status)
+                                            ? "the settings file '" + *strSettingsPath + "' is a device, not a file"
+                                            : "can't read the settings file '" + *strSettingsPath + "'");
             return false;
         }
         strFileRead = *strSettingsPath;

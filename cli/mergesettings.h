@@ -13,8 +13,8 @@
 // else with the built-in settings (saying so, after pszProgram, when that
 // file is there but unreadable). The record is then repaired so that it has
 // a configuration and a default among them. The file is never written.
-// False, with strError saying why, when the given file cannot be read or
-// is a device (which may never end); a pipe is read. *pstrFileRead, when
+// False, after a usage error saying why, when the given file cannot be read
+// or is a device (which may never end); a pipe is read. *pstrFileRead, when
 // asked for, is the file read, empty for the built-in settings.
 bool LoadMergeSettings(const std::optional<std::string>& strSettingsPath, const char* pszProgram,
-                       CSettings& settings, std::string& strError, std::string* pstrFileRead = nullptr);
+                       CSettings& settings, std::string* pstrFileRead = nullptr);

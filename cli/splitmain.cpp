@@ -6,6 +6,7 @@
 
 #include <cstdio>
 
+#include "cli/commandline.h"
 #include "cli/configurationchoice.h"
 #include "cli/exitstatus.h"
 #include "cli/mergesettings.h"
@@ -22,12 +23,10 @@ int main(int argc, char** argv)
         return nUsageExitCode;
 
     CSettings settings;
-    std::string strError;
-    if (!LoadMergeSettings(options.strSettingsPath, "plexora-split", settings, strError)) {
-        PrintUsageError("plexora-split", strError);
+    if (!LoadMergeSettings(options.strSettingsPath, "plexora-split", settings))
         return kExitUsage;
-    }
     SplitJob job;
+    std::string strError;
     if (options.strConfiguration) {
         job.pConfiguration = FindConfigurationByName(settings, CString(*options.strConfiguration), strError);
         if (job.pConfiguration == nullptr) {
@@ -40,18 +39,11 @@ int main(int argc, char** argv)
     job.bForce = options.bForce;
     job.bQuiet = options.bQuiet;
 
-    // Each file is split and reported on its own; one failure does not stop
-    // the rest. A signal that comes once the last file is split stops nothing.
-    int nExitCode = kExitSucceeded;
-    for (const std::string& strFile : options.files) {
-        job.strFile = CString(strFile);
-        if (RunSplitJob(job, settings))
-            continue;
-        if (GetPendingInterrupt() != 0)
-            return 128 + GetPendingInterrupt();
-        nExitCode = kExitFailed;
-        if (options.files.size() > 1)
-            std::fprintf(stderr, "plexora-split: '%s' was not split.\n", strFile.c_str());
-    }
-    return nExitCode;
+    return RunEachFile(
+        options.files,
+        [&](const std::string& strFile) {
+            job.strFile = CString(strFile);
+            return RunSplitJob(job, settings);
+        },
+        "plexora-split: '%s' was not split.");
 }

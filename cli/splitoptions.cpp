@@ -64,47 +64,36 @@ bool ParseSplitOptions(int argc, char** argv, SplitOptions& options, int& nExitC
 {
     CLI::App app(kDescription, kProgram);
     SetUpCommandLine(app, kUsage, kFooter);
-    std::string strConfiguration;
-    std::string strFolder;
-    std::string strSettings;
     std::string strSeparator;
     app.add_option("FILE", options.files, "Multichannel WAV files (see below)")->type_name("")->required();
-    CLI::Option* pConfiguration =
-        app.add_option("-c,--configuration", strConfiguration,
-                       "The speakers of a file without a usable mask: exact name, else the only one equal "
-                       "ignoring letter case")
-            ->type_name("NAME");
-    CLI::Option* pFolder =
-        app.add_option("-o,--output", strFolder, "The folder of the stems; beside each file without it")
-            ->type_name("DIR");
+    app.add_option("-c,--configuration", options.strConfiguration,
+                   "The speakers of a file without a usable mask: exact name, else the only one equal "
+                   "ignoring letter case")
+        ->type_name("NAME");
+    app.add_option("-o,--output", options.strFolder, "The folder of the stems; beside each file without it")
+        ->type_name("DIR");
     CLI::Option* pTags =
         app.add_option("-t,--tags", strSeparator,
                        "Name the stems by channel tags after SEP: '.', '_', '-' or ' ' (see below)")
             ->type_name("SEP");
     app.add_flag("-f,--force", options.bForce, "Replace stems that exist already");
-    CLI::Option* pSettings =
-        app.add_option("--settings", strSettings, "The settings file to read")->type_name("FILE");
+    AddSettingsOption(app, options.strSettingsPath);
     app.add_flag("-q,--quiet", options.bQuiet, "No progress bar and no summary");
 
     nExitCode = kExitUsage;
     if (!ParseCommandLine(app, argc, argv, nExitCode))
         return false;
 
-    if (pConfiguration->count() > 0)
-        options.strConfiguration = strConfiguration;
-    if (pSettings->count() > 0)
-        options.strSettingsPath = strSettings;
     if (pTags->count() > 0) {
         if (strSeparator.size() != 1 || kTagSeparators.find(strSeparator[0]) == std::string_view::npos)
             return UsageError("-t takes the separator before the channel tags: '.', '_', '-' or ' ', not '" +
                               strSeparator + "'");
         options.tagSeparator = strSeparator[0];
     }
-    if (pFolder->count() > 0) {
+    if (options.strFolder) {
         std::error_code ec;
-        if (!std::filesystem::is_directory(strFolder, ec))
-            return UsageError("-o names the folder of the stems; '" + strFolder + "' is not a folder");
-        options.strFolder = strFolder;
+        if (!std::filesystem::is_directory(*options.strFolder, ec))
+            return UsageError("-o names the folder of the stems; '" + *options.strFolder + "' is not a folder");
     }
     return true;
 }

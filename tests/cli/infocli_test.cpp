@@ -39,6 +39,13 @@ TEST(InfoCliTest, WhatAFileOfEachKindHolds)
     WriteWholeFile(dir / "live.pxr", LiveSettings());
     const std::string kOddId = std::string("\x01x\\y", 4);
     const std::string kNoMask = "none (a plain \"fmt \" chunk)";
+    // 257 empty chunks before "fmt ": the first 256 are listed, the rest counted.
+    WavBuilder manyChunks;
+    std::string listed;
+    for (int i = 0; i < 257; ++i) {
+        manyChunks.Chunk("junk", "");
+        listed += i < 256 ? "\"junk\" 0, " : "and 3 more";
+    }
     const InfoCase cases[] = {
         {"16-bit mono", WavBuilder().Fmt(1, 44100, 16).Data(PatternBytes(882, 1)).Bytes(), {},
          InfoLines({"RIFF", "16-bit PCM, WAVE_FORMAT_PCM", "1", "44100 Hz", "441 (0.010 s)", kNoMask, "none",
@@ -77,6 +84,8 @@ TEST(InfoCliTest, WhatAFileOfEachKindHolds)
          InfoLines({"RIFF", "16-bit PCM, WAVE_FORMAT_PCM", "1", "44100 Hz", "500 (0.011 s)", kNoMask, "none",
                     "\"fmt \" 16, \"data\" 0"}),
          {"states a RIFF size of 0 bytes, too small to reach its chunks; it was read to its end."}},
+        {"more chunks than are listed", manyChunks.Fmt(1, 8000, 8).Data("ab").Bytes(), {},
+         InfoLines({"RIFF", "8-bit PCM, WAVE_FORMAT_PCM", "1", "8000 Hz", "2 (0.000 s)", kNoMask, "none", listed})},
         {"BW64, 64-bit float, an odd chunk id",
          WavBuilder().RiffTag("BW64").Ds64(0, 0, 0).Chunk(kOddId, "").FmtExtensible(1, 48000, 64, 64, 0x4, kSubtypeFloat)
              .Data(PatternBytes(16, 6)).Bytes(), {},

@@ -1,7 +1,10 @@
 // plexora-merge end to end on files given in channel order: how the channels
 // are chosen, the usage errors of every mode, failed merges, the progress bar.
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -34,7 +37,7 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
                                                "13", "14", "15", "16", "17"}, 40);
     const std::string out = dir / "out.wav";
     // Written to a pipe (a placeholder data size), left by a crashed recorder (no sizes), at another rate,
-    // read through a pipe; one 8-bit sample.
+    // read through a pipe, locked by another program; one 8-bit sample.
     const std::string piped = dir / "piped.wav";
     const std::string crashed = dir / "crashed.wav";
     const std::string rate44 = dir / "rate44.wav";
@@ -44,6 +47,11 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
     WavBuilder().RiffSize(0).Fmt(1, 48000, 16).Data(Samples({7, 8}), 0).Write(crashed);
     WavBuilder().Fmt(1, 44100, 16).Data(Samples({7})).Write(rate44);
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    // Held by another program, which took the file for itself.
+    const std::string locked = dir / "locked.wav";
+    WavBuilder().Fmt(1, 48000, 16).Data(Samples({7})).Write(locked);
+    const int nLockedFd = ::open(locked.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(nLockedFd, LOCK_EX), 0);
     WavBuilder().FmtTag(1, 1, 48000, 8).Data("\x42").Write(byte);
     // Other formats: 24-bit of 10 whole samples and of 10 and a third, float of 4 and 2, mu-law; 20 bits
     // in 24 and 32-bit PCM, which differ from 24-bit and float in their valid bits or their kind only.
@@ -84,6 +92,7 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
         {{"--mask", "0X80000003", "--quiet", "-o", out}, 2, 0, "", merged(2, 0x80000003), ""},  // bits past the 18 pass
         {{"-m", "0x3FFFF", "--plain", "-o", out}, 18, 0, "", merged(18, 0, true),
          "18 channels, 48000 Hz, 16-bit PCM, 20 frames (0.00 s), plain PCM header."},
+        {{"-q", "-m", "0xFFFFFFFF", "-o", out}, 18, 0, "", merged(18, 0xFFFFFFFF), ""},
         // A settings file: the exact name first, else the only one equal ignoring letter case, in UTF-8 too;
         // its old-style option.
         {{"--settings", live, "-q", "-c", "LIVE", "-o", out}, 4, 0, "", merged(4, 0x603), ""},
@@ -139,6 +148,9 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
         {{"-o", out, "-m", "3", rate44}, 1, 1,
          "Unable to process:\nFile '" + stems.paths[0] + "' has not the same sample rate.\nThe file '" +
              stems.paths[0] + "' is at 48000 Hz; the first file, '" + rate44 + "', is at 44100 Hz.\n", "", ""},
+        {{"-o", out, "-m", "3", stems.paths[0], locked}, 0, 1,
+         "Enable to process:\nFile '" + locked + "' can't be loaded.\nThe file '" + locked +
+             "' can't be opened: Device or resource busy.\n", "", ""},
         {{"-o", out, "-m", "4", fifo}, 0, 1,
          "Enable to process:\nFile '" + fifo + "' can't be loaded.\nThe file '" + fifo +
              "' is not a file that can be read twice.\n", "", ""},
@@ -183,6 +195,7 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
             std::filesystem::remove(out);
         }
     }
+    ::close(nLockedFd);
 }
 
 // Inputs written by sox in every format it writes and by ffmpeg as RF64:

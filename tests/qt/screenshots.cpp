@@ -2,6 +2,7 @@
 // platform, as a person would use it, and saves what its windows show as
 // PNG files (client areas: there is no window manager to draw frames):
 //   main-builtin.png   the main dialog with the built-in settings
+//   main-demo.png      the main dialog with the demo's 5.1 stems in its rows
 //   main-tooltip.png   the main dialog with a set of stems, one of another
 //                      format, and that row's tip showing
 //   open-dialog.png    the open dialog of a row's button
@@ -116,6 +117,19 @@ int main(int argc, char** argv)
         CUserInput::Click(hMain->FindChild(IDC_PROCESS));
         CloseDialog();
     });
+
+    // The demo's stems, the first named on the command line, its siblings
+    // filling the other rows.
+    std::filesystem::create_directories(temp / "demo");
+    for (const char* pszSuffix : {"FL", "FR", "FC", "LF", "BL", "BR"})
+        WavBuilder()
+            .Fmt(1, 48000, 16)
+            .Data(std::string(48000 * 4 * 2, '\0'))
+            .Write((temp / "demo" / ("drums" + std::string(pszSuffix) + ".wav")).string());
+    RunProgram(temp / "demo", [] { Later([] {
+        Save("main-demo.png", ActiveDialog());
+        CloseDialog();
+    }); }, {CString((temp / "demo" / "drumsFL.wav").string())});
 
     // A set of 24-bit stems whose LF stem is 16-bit, named on the command
     // line; the LF row's tip drawn where the pointer would rest, over the
