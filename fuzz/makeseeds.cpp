@@ -55,7 +55,7 @@ Seeds WavSeeds()
     };
 }
 
-// The formats and containers of the Delivered rule, and what it refuses.
+// The formats and containers the reader takes, and what it refuses.
 Seeds DeliveredSeeds()
 {
     const std::string samples = PatternBytes(48, 7);
