@@ -1,4 +1,4 @@
-// CSampleDecoder: interleaved frames of any sample format the Delivered rule
+// CSampleDecoder: interleaved frames of any sample format the reader
 // takes, as one run of doubles per channel where full scale is 1.0, the
 // scale level meters and loudness meters measure in.
 #pragma once

@@ -12,14 +12,14 @@ namespace {
 
 // "frame 20, channel 3 (Front Center)" for a byte of the samples, or the
 // header field's name.
-std::string NamePlace(const CMergeEngine& engine, const COutputComparer& comparer, const MergeJob& job,
+std::string NamePlace(const OutputFormat& format, const COutputComparer& comparer, const MergeJob& job,
                       ULONGLONG nOffset)
 {
     const std::vector<BYTE>& header = comparer.GetHeader();
     if (nOffset < header.size())
         return NameHeaderField(header, nOffset);
-    const ULONGLONG nSampleBytes = static_cast<ULONGLONG>(engine.m_nBitsPerSample) / 8;
-    const ULONGLONG nFrameBytes = nSampleBytes * engine.m_aInputs.size();
+    const ULONGLONG nSampleBytes = static_cast<ULONGLONG>(format.nBitsPerSample) / 8;
+    const ULONGLONG nFrameBytes = nSampleBytes * format.nChannels;
     const ULONGLONG nInData = nOffset - header.size();
     const auto nChannel = static_cast<size_t>(nInData % nFrameBytes / nSampleBytes);
     const std::vector<int> positions = GetChannelPositions(job.dwChannelMask);
@@ -31,7 +31,7 @@ std::string NamePlace(const CMergeEngine& engine, const COutputComparer& compare
 
 }  // namespace
 
-bool ReportCheck(const CMergeEngine& engine, const COutputComparer& comparer, const MergeJob& job)
+bool ReportCheck(const MergeResult& result, const COutputComparer& comparer, const MergeJob& job)
 {
     const char* pszPath = job.strOutputPath.GetString();
     const CheckOutcome& outcome = comparer.Outcome();
@@ -40,7 +40,7 @@ bool ReportCheck(const CMergeEngine& engine, const COutputComparer& comparer, co
     case CheckResult::Identical:
         if (!job.bQuiet)
             std::printf("'%s' is what its %zu files make, byte for byte (%llu bytes).\n", pszPath,
-                        engine.m_aInputs.size(), nOffset);
+                        static_cast<std::size_t>(result.format.nChannels), nOffset);
         return true;
     case CheckResult::Missing:
         std::fprintf(stderr, "plexora-merge: '%s' can't be opened: %s.\n", pszPath, std::strerror(outcome.nSystemError));
@@ -51,11 +51,11 @@ bool ReportCheck(const CMergeEngine& engine, const COutputComparer& comparer, co
         break;
     case CheckResult::Differs:
         std::fprintf(stderr, "plexora-merge: '%s' differs from what its files make at byte %llu: %s.\n", pszPath,
-                     nOffset, NamePlace(engine, comparer, job, nOffset).c_str());
+                     nOffset, NamePlace(result.format, comparer, job, nOffset).c_str());
         break;
     case CheckResult::Shorter:
         std::fprintf(stderr, "plexora-merge: '%s' is shorter than what its files make: it ends at byte %llu, %s.\n",
-                     pszPath, nOffset, NamePlace(engine, comparer, job, nOffset).c_str());
+                     pszPath, nOffset, NamePlace(result.format, comparer, job, nOffset).c_str());
         break;
     case CheckResult::Longer:
         std::fprintf(stderr, "plexora-merge: '%s' is longer than what its files make: it goes on past byte %llu.\n",

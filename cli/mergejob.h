@@ -21,8 +21,8 @@ struct MergeJob {
 // to standard output); on failure the engine's message and the reason of
 // the file that failed (or the two formats that differ) go to standard
 // error, or, when a signal interrupted the merge, one line saying the
-// output was not written. Every input may have any format the Delivered
-// rule takes. True when the output was written.
+// output was not written. Every input may have any format the reader
+// takes. True when the output was written.
 //
 // With bCheck the merge's bytes are compared with the output instead, and
 // the answer is one line (checkreport.h); true when they are the same.

@@ -1,7 +1,6 @@
 #include "cli/splitjob.h"
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -50,19 +49,14 @@ bool CheckStemNames(const CSplitEngine& engine, const CStemSet& set, bool bForce
 
 // The line after the engine's message: the reader's reason, what the
 // system said about the file or the stem that failed.
-void PrintReasons(const CSplitEngine& engine, const std::vector<CString>& stems)
+void PrintReasons(const CSplitEngine& engine, const SplitResult& result, const std::vector<CString>& stems)
 {
-    if (!engine.m_readOutcome.Succeeded())
-        std::fprintf(stderr, "%s\n", DescribeWaveReadOutcome(engine.m_strInputPath, engine.m_readOutcome).GetString());
-    else if (engine.m_fileInput.HasFailed())
-        std::fprintf(stderr, "The file '%s' can't be read: %s.\n", engine.m_strInputPath.GetString(),
-                     std::strerror(engine.m_fileInput.GetSystemError()));
-    if (engine.m_nFailedStem >= 0) {
-        const auto nStem = static_cast<size_t>(engine.m_nFailedStem);
-        const OutputOutcome& outcome = engine.m_stems[nStem]->Outcome();
-        if (outcome.eError != OutputError::None)
-            std::fprintf(stderr, "%s\n", DescribeOutputOutcome(stems[nStem], outcome).GetString());
-    }
+    if (!result.read.Succeeded())
+        std::fprintf(stderr, "%s\n", DescribeWaveReadOutcome(engine.GetInputPath(), result.read).GetString());
+    else if (result.nReadError)
+        std::fprintf(stderr, "%s\n", DescribeSampleReadError(engine.GetInputPath(), *result.nReadError).GetString());
+    if (result.nStem && result.output.eError != OutputError::None)
+        std::fprintf(stderr, "%s\n", DescribeOutputOutcome(stems[*result.nStem], result.output).GetString());
 }
 
 // What was not split although the file's header speaks of it, or what the
@@ -70,10 +64,10 @@ void PrintReasons(const CSplitEngine& engine, const std::vector<CString>& stems)
 // the end of the data.
 void WarnOfBytesLeftOut(const CSplitEngine& engine)
 {
-    const WaveHeader& header = engine.m_header;
-    const char* pszPath = engine.m_strInputPath.GetString();
+    const WaveHeader& header = engine.GetHeader();
+    const char* pszPath = engine.GetInputPath().GetString();
     for (const WaveWarning& warning : header.warnings)
-        std::fprintf(stderr, "%s\n", DescribeWaveWarning(engine.m_strInputPath, warning).GetString());
+        std::fprintf(stderr, "%s\n", DescribeWaveWarning(engine.GetInputPath(), warning).GetString());
     const ULONGLONG nSplitBytes =
         engine.GetFrameCount() * header.format.nChannels * (header.format.nBitsPerSample / 8u);
     if (nSplitBytes < header.nPresentBytes) {
@@ -102,10 +96,10 @@ std::string DescribeSource(const SplitChannels& channels)
 
 void PrintSummary(const CSplitEngine& engine, const SplitChannels& channels, const std::vector<CString>& stems)
 {
-    const WaveFormat& format = engine.m_header.format;
+    const WaveFormat& format = engine.GetHeader().format;
     const unsigned long long nFrames = engine.GetFrameCount();
     std::printf("Split '%s': %u channel%s, %lu Hz, %s, %llu frame%s (%.2f s), %s, into ",
-                engine.m_strInputPath.GetString(), static_cast<unsigned>(format.nChannels),
+                engine.GetInputPath().GetString(), static_cast<unsigned>(format.nChannels),
                 format.nChannels == 1 ? "" : "s",
                 static_cast<unsigned long>(format.nSampleRate),
                 DescribeSampleFormat(format.eKind, format.nBitsPerSample, format.nValidBitsPerSample).GetString(),
@@ -123,7 +117,7 @@ void PrintSummary(const CSplitEngine& engine, const SplitChannels& channels, con
 bool NameStems(const CSplitEngine& engine, const SplitJob& job, const CSettings& settings, SplitChannels& channels,
                std::vector<CString>& stems)
 {
-    const WaveFormat& format = engine.m_header.format;
+    const WaveFormat& format = engine.GetHeader().format;
     std::string strError;
     if (!ChooseSplitChannels(format.dwChannelMask, format.nChannels, job.pConfiguration, settings, channels,
                              strError)) {
@@ -154,8 +148,11 @@ bool RunSplitJob(const SplitJob& job, const CSettings& settings)
     CSplitEngine engine(host);
     SplitChannels channels;
     std::vector<CString> stems;
-    if (engine.ReadInput(job.strFile) && NameStems(engine, job, settings, channels, stems) &&
-        engine.SplitInput(stems)) {
+    SplitResult result = engine.ReadInput(job.strFile);
+    const bool bNamed = result.Succeeded() && NameStems(engine, job, settings, channels, stems);
+    if (bNamed)
+        result = engine.SplitInput(stems);
+    if (bNamed && result.Succeeded()) {
         WarnOfBytesLeftOut(engine);
         if (!job.bQuiet)
             PrintSummary(engine, channels, stems);
@@ -164,6 +161,6 @@ bool RunSplitJob(const SplitJob& job, const CSettings& settings)
     if (host.IsInterrupted())
         std::fprintf(stderr, "plexora-split: interrupted; '%s' was not split.\n", job.strFile.GetString());
     else
-        PrintReasons(engine, stems);
+        PrintReasons(engine, result, stems);
     return false;
 }

@@ -22,6 +22,6 @@ struct SplitJob {
 // quiet); on failure the engine's message and the reason of what failed, or
 // the program's own line, go to standard error, or, when a signal
 // interrupted the split, one line saying the file was not split. Any format
-// the Delivered rule takes, with any channel count. True when the stems were
+// the reader takes, with any channel count. True when the stems were
 // written.
 bool RunSplitJob(const SplitJob& job, const CSettings& settings);

@@ -119,7 +119,7 @@ WaveInfo ReadWaveInfo(const CString& strPath, const CSettings& settings)
         info.outcome = {WaveReadError::CannotOpen, 0, file.GetSystemError()};
         return info;
     }
-    info.outcome = ReadWaveHeader(file, WaveFormatRule::Delivered, info.header);
+    info.outcome = ReadWaveHeader(file, info.header);
     const std::optional<DWORD>& dwMask = info.header.format.dwChannelMask;
     for (const auto& pConfiguration : settings.m_aConfigurations) {
         if (dwMask && pConfiguration->m_dwChannelMask == *dwMask) {

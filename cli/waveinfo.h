@@ -1,5 +1,5 @@
-// What plexora-info says of one WAV file: its header read under the
-// Delivered rule for any channel count, told as lines for people or as one
+// What plexora-info says of one WAV file: its header as the reader takes it,
+// for any channel count, told as lines for people or as one
 // JSON object for scripts.
 #pragma once
 

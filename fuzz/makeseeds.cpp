@@ -55,7 +55,7 @@ Seeds WavSeeds()
     };
 }
 
-// The formats and containers of the Delivered rule, and what it refuses.
+// The formats and containers the reader takes, and what it refuses.
 Seeds DeliveredSeeds()
 {
     const std::string samples = PatternBytes(48, 7);
@@ -143,19 +143,17 @@ Seeds SettingsSeeds()
 
 Seeds MergeSeeds(const Seeds& wavs, const Seeds& delivered)
 {
-    constexpr WaveFormatRule kSixteenBit = WaveFormatRule::SixteenBitMono;
-    constexpr WaveFormatRule kDelivered = WaveFormatRule::Delivered;
     Seeds seeds;
     const std::string& plain = wavs.front().second;
     for (const auto& [name, bytes] : wavs) {
-        seeds.emplace_back(name + "+plain", JoinInputs({false, kSixteenBit, false, bytes, plain}));
-        seeds.emplace_back("plain+" + name + "-old-style", JoinInputs({true, kSixteenBit, false, plain, bytes}));
+        seeds.emplace_back(name + "+plain", JoinInputs({false, false, bytes, plain}));
+        seeds.emplace_back("plain+" + name + "-old-style", JoinInputs({true, false, plain, bytes}));
     }
     // Each delivered format with itself, plain or extensible, its bext chunk carried.
     for (const auto& [name, bytes] : delivered) {
-        seeds.emplace_back(name + "+itself", JoinInputs({false, kDelivered, true, bytes, bytes}));
-        seeds.emplace_back(name + "+itself-plain", JoinInputs({true, kDelivered, false, bytes, bytes}));
-        seeds.emplace_back(name + "+s24", JoinInputs({false, kDelivered, false, bytes, delivered[1].second}));
+        seeds.emplace_back(name + "+itself", JoinInputs({false, true, bytes, bytes}));
+        seeds.emplace_back(name + "+itself-plain", JoinInputs({true, false, bytes, bytes}));
+        seeds.emplace_back(name + "+s24", JoinInputs({false, false, bytes, delivered[1].second}));
     }
     return seeds;
 }

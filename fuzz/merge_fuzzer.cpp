@@ -1,5 +1,4 @@
-// A whole merge of two fuzzed inputs, under either format rule, with or
-// without the first input's "bext" chunk. Beyond surviving it, the merge
+// A whole merge of two fuzzed inputs, with or without the first input's "bext" chunk. Beyond surviving it, the merge
 // must succeed exactly when both files read as mono of one sample format
 // and rate, show one message otherwise, leave no output after a failure,
 // never touch its inputs, and write each channel as its file holds it,
@@ -36,12 +35,11 @@ struct Probe {
     std::string bext;     // its first "bext" chunk, header and pad byte included
 };
 
-Probe ProbeInput(const std::string& path, const std::string& bytes, WaveFormatRule eRule)
+Probe ProbeInput(const std::string& path, const std::string& bytes)
 {
     Probe probe;
     CInputWave wave;
     wave.m_strPath = CString(path);
-    wave.m_eFormatRule = eRule;
     if (!wave.ReadInputHeader())
         return probe;
     probe.bAccepted = true;
@@ -49,9 +47,9 @@ Probe ProbeInput(const std::string& path, const std::string& bytes, WaveFormatRu
     probe.eKind = wave.m_eSampleKind;
     probe.nBits = wave.m_nBitsPerSample;
     probe.nValidBits = wave.m_nValidBitsPerSample;
-    probe.nDataBytes = wave.m_dwDataBytes;
+    probe.nDataBytes = wave.m_nDataBytes;
     const auto start = static_cast<std::size_t>(wave.m_file.Seek(0, CFile::current));
-    probe.present = bytes.substr(start, std::min<ULONGLONG>(wave.m_dwDataBytes, bytes.size() - start));
+    probe.present = bytes.substr(start, std::min<ULONGLONG>(wave.m_nDataBytes, bytes.size() - start));
     if (wave.m_bextChunk) {
         const std::size_t nSize = wave.m_bextChunk->nSize;
         probe.bext = bytes.substr(wave.m_bextChunk->nOffset, 8 + nSize) + std::string(nSize % 2, '\0');
@@ -82,8 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     const std::string output = dir / "out.wav";
     WriteWholeFile(paths[0], files.first);
     WriteWholeFile(paths[1], files.second);
-    const Probe probes[] = {ProbeInput(paths[0], files.first, files.eRule),
-                            ProbeInput(paths[1], files.second, files.eRule)};
+    const Probe probes[] = {ProbeInput(paths[0], files.first), ProbeInput(paths[1], files.second)};
     const bool bMergeable = probes[0].bAccepted && probes[1].bAccepted && HaveOneFormat(probes[0], probes[1]);
     const ULONGLONG nLongest = std::max(probes[0].nDataBytes, probes[1].nDataBytes);
     if (bMergeable && nLongest > kMaxClaimedBytes)
@@ -94,23 +91,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     host.bPlain = files.bPlain;
     host.bCarryBext = files.bCarryBext;
     CMergeEngine engine(host);
-    CInputWave inputs[2];
-    for (int k = 0; k < 2; ++k) {
-        inputs[k].m_strPath = CString(paths[k]);
-        inputs[k].m_eFormatRule = files.eRule;
-        engine.m_aInputs.push_back(&inputs[k]);
-    }
-    const bool bMerged = engine.MergeInputs();
+    const bool bMerged = engine.Merge({CString(paths[0]), CString(paths[1])}).Succeeded();
 
     FuzzCheck(bMerged == bMergeable, "the merge succeeds exactly when both inputs fit together");
-    const std::size_t nWarnings = inputs[0].m_warnings.size() + inputs[1].m_warnings.size();
+    const std::size_t nWarnings = engine.GetInput(0).m_warnings.size() + engine.GetInput(1).m_warnings.size();
     FuzzCheck(host.messages.size() == (bMerged ? nWarnings : 1u),
               "one message for a failed merge, one per warning otherwise");
-    FuzzCheck(!inputs[0].m_file.IsOpen() && !inputs[1].m_file.IsOpen() && !engine.m_fileOutput.IsOpen(),
-              "every file is closed");
-    FuzzCheck(inputs[0].m_block.capacity() == 0 && inputs[1].m_block.capacity() == 0 &&
-                  engine.m_interleaved.capacity() == 0,
-              "every buffer is released");
+    FuzzCheck(!engine.HoldsResources(), "every file is closed and every buffer released");
     FuzzCheck(ReadWholeFile(paths[0]) == files.first && ReadWholeFile(paths[1]) == files.second,
               "the inputs are untouched");
     FuzzCheck(std::filesystem::exists(output) == bMerged, "an output exists exactly after a success");

@@ -22,3 +22,17 @@ public:
     // before its next block, shows no message and leaves no output.
     virtual bool IsInterrupted() { return false; }
 };
+
+// How far an engine got when it failed: once its blocks are being copied,
+// the progress is taken back too.
+enum class FailureStage { BeforeCopy, InCopy };
+
+// The one way every engine ends a failed run: its one message (pszMessage,
+// none when null), unless the program was asked to end.
+inline void ReportFailure(IEngineHost& host, const char* pszMessage, FailureStage eStage)
+{
+    if (eStage == FailureStage::InCopy)
+        host.SetProgressPos(0);
+    if (pszMessage != nullptr && !host.IsInterrupted())
+        host.ShowMessage(pszMessage);
+}

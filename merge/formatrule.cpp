@@ -11,17 +11,6 @@ WaveReadOutcome Refusal(WaveReadError eError, const FormatFields& fields, ULONGL
     return {eError, fields.nOffset + nField, 0, dwValue};
 }
 
-WaveReadOutcome JudgeSixteenBitMono(const FormatFields& fields, WaveFormat& format)
-{
-    if (fields.wBitsPerSample != 16)
-        return Refusal(WaveReadError::NotSixteenBit, fields, kBitsPerSampleField, fields.wBitsPerSample);
-    if (fields.nChannels != 1)
-        return Refusal(WaveReadError::NotMono, fields, kChannelsField, fields.nChannels);
-    format.nBitsPerSample = 16;
-    format.nValidBitsPerSample = 16;
-    return {};
-}
-
 // The kind of samples the tag, or the SubFormat of WAVE_FORMAT_EXTENSIBLE,
 // names; a refusal for any other.
 WaveReadOutcome JudgeKind(const FormatFields& fields, SampleKind& eKind)
@@ -71,8 +60,15 @@ WaveReadOutcome JudgeDepth(const FormatFields& fields, WaveFormat& format)
     return {};
 }
 
-WaveReadOutcome JudgeDelivered(const FormatFields& fields, WaveFormat& format)
+}  // namespace
+
+WaveReadOutcome JudgeFormat(const FormatFields& fields, WaveFormat& format)
 {
+    format = WaveFormat{};
+    format.nOffset = fields.nOffset;
+    format.wFormatTag = fields.wFormatTag;
+    format.nChannels = fields.nChannels;
+    format.nSampleRate = fields.nSampleRate;
     if (WaveReadOutcome kind = JudgeKind(fields, format.eKind); !kind.Succeeded())
         return kind;
     if (WaveReadOutcome depth = JudgeDepth(fields, format); !depth.Succeeded())
@@ -89,17 +85,4 @@ WaveReadOutcome JudgeDelivered(const FormatFields& fields, WaveFormat& format)
     if (fields.wFormatTag == kFormatExtensible)
         format.dwChannelMask = fields.dwChannelMask;
     return {};
-}
-
-}  // namespace
-
-WaveReadOutcome JudgeFormat(const FormatFields& fields, WaveFormatRule eRule, WaveFormat& format)
-{
-    format = WaveFormat{};
-    format.nOffset = fields.nOffset;
-    format.wFormatTag = fields.wFormatTag;
-    format.nChannels = fields.nChannels;
-    format.nSampleRate = fields.nSampleRate;
-    return eRule == WaveFormatRule::SixteenBitMono ? JudgeSixteenBitMono(fields, format)
-                                                   : JudgeDelivered(fields, format);
 }

@@ -1,5 +1,8 @@
-// The rules a reader applies to each "fmt " chunk it meets: which sample
-// formats and channel counts it takes, and what it makes of the fields.
+// The rule a reader applies to each "fmt " chunk it meets: which sample
+// formats it takes, and what it makes of the fields. It takes what sound
+// engineers deliver: integer PCM of 8, 16, 24 or 32 bits or IEEE float of
+// 32 or 64 bits, in a plain or WAVE_FORMAT_EXTENSIBLE "fmt " chunk, with any
+// number of channels.
 #pragma once
 
 #include <optional>
@@ -7,16 +10,6 @@
 #include "merge/sampleformat.h"
 #include "merge/wavereadoutcome.h"
 #include "core/types.h"
-
-enum class WaveFormatRule {
-    // The desktop program's: 16 bits and one channel, checked in that order;
-    // the format tag is not examined. RIFF files only.
-    SixteenBitMono,
-    // What sound engineers deliver: integer PCM of 8, 16, 24 or 32 bits or
-    // IEEE float of 32 or 64 bits, in a plain or WAVE_FORMAT_EXTENSIBLE
-    // "fmt " chunk, any number of channels, in RIFF, RF64 or BW64 files.
-    Delivered,
-};
 
 // The fields of one "fmt " chunk as stored.
 struct FormatFields {
@@ -26,7 +19,7 @@ struct FormatFields {
     DWORD nSampleRate = 0;
     WORD nBlockAlign = 0;
     WORD wBitsPerSample = 0;
-    // The extension of WAVE_FORMAT_EXTENSIBLE, read under the Delivered rule.
+    // The extension of WAVE_FORMAT_EXTENSIBLE.
     WORD wValidBitsPerSample = 0;
     DWORD dwChannelMask = 0;
     BYTE subFormat[16] = {};
@@ -55,4 +48,4 @@ constexpr ULONGLONG kSubFormatField = 24;
 
 // Judges one chunk's fields: none, with format filled, when the rule takes
 // them; otherwise the refusal, at the field that decided it.
-WaveReadOutcome JudgeFormat(const FormatFields& fields, WaveFormatRule eRule, WaveFormat& format);
+WaveReadOutcome JudgeFormat(const FormatFields& fields, WaveFormat& format);

@@ -19,23 +19,20 @@ bool CInputWave::ReadInputHeader()
 WaveReadOutcome CInputWave::ReadMonoHeader()
 {
     WaveHeader header;
-    const WaveReadOutcome outcome = ReadWaveHeader(m_file, m_eFormatRule, header);
+    const WaveReadOutcome outcome = ReadWaveHeader(m_file, header);
     if (!outcome.Succeeded())
         return outcome;
-    // The 16-bit rule has checked every "fmt " chunk for one channel already.
     const WaveFormat& format = header.format;
     if (format.nChannels != 1)
         return {WaveReadError::NotMono, format.nOffset + kChannelsField, 0, format.nChannels};
 
-    m_nChannels = static_cast<BYTE>(format.nChannels);
     m_nBitsPerSample = format.nBitsPerSample;
     m_nValidBitsPerSample = format.nValidBitsPerSample;
     m_eSampleKind = format.eKind;
     m_nSampleRate = format.nSampleRate;
     const UINT nSampleBytes = m_nBitsPerSample / 8u;
-    m_dwDataBytes = header.nPresentBytes - header.nPresentBytes % nSampleBytes;
+    m_nDataBytes = header.nPresentBytes - header.nPresentBytes % nSampleBytes;
     m_warnings = header.warnings;
-    m_dwPadBytes = 0;
     m_bextChunk = header.bext;
     return {};
 }

@@ -18,26 +18,20 @@ public:
     // m_file closes itself.
     ~CInputWave() = default;
 
-    // Opens m_strPath with writing by others denied, walks its RIFF chunks
-    // under m_eFormatRule, takes one channel only and leaves m_file at the
+    // Opens m_strPath with writing by others denied, walks its chunks,
+    // takes one channel only and leaves m_file at the
     // first sample byte. False leaves the file closed and m_readOutcome
     // saying why.
     bool ReadInputHeader();
 
     CString m_strPath;
     CFile m_file;
-    BYTE m_nChannels = 0;
     // The whole samples of the "data" chunk that the file holds: a part of a
     // sample at its end is none, and a chunk claims no more than its file
     // holds. 64-bit: an RF64 input's data can pass 4 GB.
-    ULONGLONG m_dwDataBytes = 0;
+    ULONGLONG m_nDataBytes = 0;
     DWORD m_nSampleRate = 0;
-    ULONGLONG m_dwPadBytes = 0;
-    DWORD m_dwSpeakerMask = 0;
     WORD m_nBitsPerSample = 0;  // the bits each sample takes in the file
-    // The formats this input may have, the host's choice: the desktop
-    // program's 16-bit mono unless the host says otherwise.
-    WaveFormatRule m_eFormatRule = WaveFormatRule::SixteenBitMono;
     SampleKind m_eSampleKind = SampleKind::Pcm;
     WORD m_nValidBitsPerSample = 0;  // of m_nBitsPerSample, those that carry the signal
     std::optional<WaveChunk> m_bextChunk;  // where its first "bext" chunk is, if it has one

@@ -3,59 +3,57 @@
 // with bounded memory.
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <vector>
 
 #include "merge/channelblock.h"
 #include "merge/inputwave.h"
 #include "merge/mergehost.h"
+#include "merge/mergeresult.h"
 #include "merge/outputfile.h"
-#include "merge/outputheader.h"
-#include "core/cfile.h"
+#include "merge/outputsink.h"
 #include "core/cstring.h"
 #include "core/types.h"
 
 class CMergeEngine {
 public:
-    explicit CMergeEngine(IMergeHost& host) : m_host(host) {}
+    // The merge's bytes go to the output file, or to pOutput instead when
+    // there is one (a check compares them with a file).
+    explicit CMergeEngine(IMergeHost& host, IOutputSink* pOutput = nullptr)
+        : m_host(host), m_pOutput(pOutput != nullptr ? pOutput : &m_fileOutput)
+    {
+    }
     CMergeEngine(const CMergeEngine&) = delete;
     CMergeEngine& operator=(const CMergeEngine&) = delete;
 
-    // The state before a merge: no sample rate or bit depth known yet, no
-    // interleave buffer.
-    void ResetMergeState();
-    // Chooses the output, checks every input, writes the header and copies
+    // Merges the files inputPaths names, one channel each in that order:
+    // chooses the output, checks every input, writes the header and copies
     // the samples. Exactly one message is shown when it fails (none when the
-    // user declines the output path), one per reader's warning when it
-    // succeeds; on every exit the inputs are closed and the buffers
-    // released, after the message, and a failed merge leaves no output behind.
-    bool MergeInputs();
-    // Closes every input's file; an input that is not open is left alone.
-    void CloseInputs();
-    // Releases every block buffer, then the interleave buffer.
-    void FreeMergeBuffers();
+    // user declines the output path or the program is asked to end), one per
+    // reader's warning when it succeeds; on every exit the inputs are closed
+    // and the buffers released, after the message, and a failed merge leaves
+    // no output behind.
+    MergeResult Merge(const std::vector<CString>& inputPaths);
 
-    // The inputs in channel order. The caller creates the records, lists
-    // them here, and deletes them after the merge; the engine never does.
-    std::vector<CInputWave*> m_aInputs;
-    COutputFile m_fileOutput;
-    // Where the merge's bytes go: the output file, unless the host sets
-    // another sink (a check compares them with a file instead).
-    IOutputSink* m_pOutput = &m_fileOutput;
-    CString m_strOutputPath;
-    LONG m_nSampleRate = -1;      // the first input's; -1 until known
-    short m_nBitsPerSample = -1;  // the first input's; -1 until known
-    ULONGLONG m_dwMaxDataBytes = 0;   // the longest input's data length (64-bit, for RF64 inputs)
-    std::vector<BYTE> m_interleaved;  // one block of every input, during a merge
-    // After a merge refused because an input's sample rate or sample format
-    // differs from the first input's: that input's index, for a host that
-    // names both; -1 otherwise.
-    int m_nOtherFormatInput = -1;
+    // The inputs of the last merge, in channel order: what the reader made
+    // of each (closed once the merge is over).
+    std::size_t GetInputCount() const { return m_inputs.size(); }
+    const CInputWave& GetInput(std::size_t k) const { return *m_inputs[k]; }
+    // The line a failed merge's message gains: why the input it ended at
+    // can't be loaded, or its format or rate and the first input's; empty
+    // for other failures. Asked for while the message is shown, or after.
+    CString DescribeInputFault() const;
+    // True while an input is open, a buffer held or the output file open:
+    // between merges, never.
+    bool HoldsResources() const;
 
 private:
     // Whatever way a merge ends after its path was chosen: the inputs are
     // closed, an output not put in place discarded and the buffers released.
     class MergeScope;
 
+    bool MergeInputs();
     bool CheckInputs();
     void LayOutBlocks();
     void DescribeOutput(OutputFormat& format);
@@ -64,11 +62,20 @@ private:
     bool CopyBlocks();
     bool FillBlock(CInputWave& input, ULONGLONG done);
     void ShowWarnings();
-    // Ends a merge that failed or was interrupted (no message); false.
-    bool Fail(const char* pszMessage);
-    bool FailCopy(const char* pszMessage);
+    void CloseInputs();
+    void FreeMergeBuffers();
+    // Records how the merge ended and shows its message; false.
+    bool Fail(MergeOutcome eOutcome, const char* pszMessage, FailureStage eStage = FailureStage::BeforeCopy);
+    // An input that could not be read: the system's error when there was one.
+    bool FailRead(std::size_t nInput, FailureStage eStage);
 
     IMergeHost& m_host;
+    COutputFile m_fileOutput;
+    IOutputSink* m_pOutput;  // where the bytes go
+    std::vector<std::unique_ptr<CInputWave>> m_inputs;  // in channel order
+    MergeResult m_result;  // of the merge under way, or the last one
+    ULONGLONG m_nMaxDataBytes = 0;    // the longest input's data length (64-bit, for RF64 inputs)
+    std::vector<BYTE> m_interleaved;  // one block of every input, during a merge
     // The samples of this merge: their size, the bytes of each input's
     // block (whole samples only) and the byte silence is made of.
     UINT m_nSampleBytes = 2;

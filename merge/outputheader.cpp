@@ -47,13 +47,13 @@ ULONGLONG Padded(ULONGLONG nSize)
 
 ULONGLONG DataBytes(const OutputFormat& format)
 {
-    return static_cast<ULONGLONG>(format.nChannels) * format.dwDataBytes;
+    return static_cast<ULONGLONG>(format.nChannels) * format.nDataBytes;
 }
 
 ULONGLONG FrameCount(const OutputFormat& format)
 {
     const DWORD nBytesPerSample = format.nBitsPerSample / 8u;
-    return nBytesPerSample ? format.dwDataBytes / nBytesPerSample : 0;
+    return nBytesPerSample ? format.nDataBytes / nBytesPerSample : 0;
 }
 
 // Everything the RIFF size counts: "WAVE", the "fmt " chunk, the "fact" and

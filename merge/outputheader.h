@@ -11,7 +11,7 @@ struct OutputFormat {
     WORD nChannels = 0;        // one per input
     DWORD nSampleRate = 0;
     WORD nBitsPerSample = 0;   // the bits each sample takes
-    ULONGLONG dwDataBytes = 0; // the longest input's data length; every channel is this long
+    ULONGLONG nDataBytes = 0;  // the longest input's data length; every channel is this long
     DWORD dwChannelMask = 0;   // written as it is, extensible layout only
     bool bNoExtensible = false;  // the old-style plain layout
     SampleKind eKind = SampleKind::Pcm;

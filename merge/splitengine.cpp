@@ -23,20 +23,21 @@ private:
     CSplitEngine& m_engine;
 };
 
-bool CSplitEngine::ReadInput(const CString& strPath)
+SplitResult CSplitEngine::ReadInput(const CString& strPath)
 {
     m_strInputPath = strPath;
-    m_readOutcome = {};
+    m_result = {};
     if (!m_fileInput.Open(strPath, CFile::modeRead | CFile::shareDenyWrite))
-        m_readOutcome = {WaveReadError::CannotOpen, 0, m_fileInput.GetSystemError()};
+        m_result.read = {WaveReadError::CannotOpen, 0, m_fileInput.GetSystemError()};
     else
-        m_readOutcome = ReadWaveHeader(m_fileInput, WaveFormatRule::Delivered, m_header);
-    if (m_readOutcome.Succeeded())
-        return true;
+        m_result.read = ReadWaveHeader(m_fileInput, m_header);
+    if (m_result.read.Succeeded())
+        return m_result;
     m_fileInput.Close();
     CString strMessage;
     strMessage.Format("Unable to split:\nFile '%s' can't be loaded.", strPath.GetString());
-    return Fail(strMessage);
+    Fail(SplitOutcome::CannotLoad, strMessage);
+    return m_result;
 }
 
 bool CSplitEngine::IsInput(const CString& strPath) const
@@ -51,19 +52,25 @@ ULONGLONG CSplitEngine::GetFrameCount() const
     return nFrameBytes > 0 ? m_header.nPresentBytes / nFrameBytes : 0;
 }
 
-bool CSplitEngine::SplitInput(const std::vector<CString>& stemPaths)
+SplitResult CSplitEngine::SplitInput(const std::vector<CString>& stemPaths)
+{
+    m_result = {};
+    WriteStems(stemPaths);
+    return m_result;
+}
+
+bool CSplitEngine::WriteStems(const std::vector<CString>& stemPaths)
 {
     const SplitScope scope(*this);
     m_stems.clear();
-    m_nFailedStem = -1;
     m_nSampleBytes = m_header.format.nBitsPerSample / 8u;
     m_nBlockBytes = GetBlockBytes(m_nSampleBytes);
     if (!AllocateBuffers())
-        return Fail("Unable to split: not enough memory.");
+        return Fail(SplitOutcome::NoMemory, "Unable to split: not enough memory.");
     if (!OpenStems(stemPaths) || !CopyBlocks())
         return false;
     if (m_host.IsInterrupted())
-        return FailCopy(nullptr);
+        return Fail(SplitOutcome::Interrupted, nullptr, FailureStage::InCopy);
     m_fileInput.Close();
     if (!CommitStems())
         return false;
@@ -95,10 +102,9 @@ bool CSplitEngine::OpenStems(const std::vector<CString>& stemPaths)
     const CFile* const input[] = {&m_fileInput};
     for (size_t k = 0; k < stemPaths.size(); ++k) {
         m_stems.push_back(std::make_unique<COutputFile>());
-        if (!m_stems[k]->Open(stemPaths[k], input) || !WriteOutputHeader(*m_stems[k], format)) {
-            m_nFailedStem = static_cast<int>(k);
-            return Fail("Unable to split: can't write output header.");
-        }
+        if (!m_stems[k]->Open(stemPaths[k], input) || !WriteOutputHeader(*m_stems[k], format))
+            return FailStem(SplitOutcome::CannotWriteHeader, k, "Unable to split: can't write output header.",
+                            FailureStage::BeforeCopy);
     }
     return true;
 }
@@ -111,7 +117,7 @@ OutputFormat CSplitEngine::GetStemFormat() const
     format.nSampleRate = m_header.format.nSampleRate;
     format.nBitsPerSample = m_header.format.nBitsPerSample;
     format.eKind = m_header.format.eKind;
-    format.dwDataBytes = GetFrameCount() * m_nSampleBytes;
+    format.nDataBytes = GetFrameCount() * m_nSampleBytes;
     format.bNoExtensible = true;
     return format;
 }
@@ -127,27 +133,31 @@ bool CSplitEngine::CopyBlocks()
     ULONGLONG done = 0;
     for (UINT b = 0; b < nBlocks; ++b) {
         if (m_host.IsInterrupted())
-            return FailCopy(nullptr);
+            return Fail(SplitOutcome::Interrupted, nullptr, FailureStage::InCopy);
         const UINT nPart = BlockPart(nStemBytes, done, m_nBlockBytes);
         const UINT nFrameBytes = nPart * m_header.format.nChannels;
         // The file held these bytes when its header was read; fewer now is
         // a file that shrank or failed.
         if (m_fileInput.Read(m_frames.data(), nFrameBytes) != nFrameBytes) {
+            if (m_fileInput.HasFailed())
+                m_result.nReadError = m_fileInput.GetSystemError();
             CString strMessage;
             strMessage.Format("Unable to split:\nFile '%s' can't be read.", m_strInputPath.GetString());
-            return FailCopy(strMessage);
+            return Fail(SplitOutcome::CannotRead, strMessage, FailureStage::InCopy);
         }
         DeinterleaveFrames(m_frames.data(), blocks, m_nSampleBytes, nPart / m_nSampleBytes);
         for (size_t k = 0; k < m_stems.size(); ++k) {
             if (!m_stems[k]->Write(m_blocks[k].data(), nPart))
-                return FailStem(k, "Unable to split: can't write output data.");
+                return FailStem(SplitOutcome::CannotWriteData, k, "Unable to split: can't write output data.",
+                                FailureStage::InCopy);
         }
         done += m_nBlockBytes;
         m_host.SetProgressPos(b + 1);
     }
     for (size_t k = 0; k < m_stems.size(); ++k) {
         if (!WriteDataPad(*m_stems[k], GetStemFormat()))
-            return FailStem(k, "Unable to split: can't write output data.");
+            return FailStem(SplitOutcome::CannotWriteData, k, "Unable to split: can't write output data.",
+                                FailureStage::InCopy);
     }
     return true;
 }
@@ -162,7 +172,8 @@ bool CSplitEngine::CommitStems()
         if (!m_stems[k]->CommitKeepingOld()) {
             for (size_t j = k; j-- > 0;)
                 m_stems[j]->Revert();
-            return FailStem(k, "Unable to split: can't write output data.");
+            return FailStem(SplitOutcome::CannotWriteData, k, "Unable to split: can't write output data.",
+                                FailureStage::InCopy);
         }
     }
     for (const auto& pStem : m_stems)
@@ -176,25 +187,19 @@ void CSplitEngine::FreeSplitBuffers()
     m_blocks = std::vector<std::vector<BYTE>>();
 }
 
-// Shows the one message of a failed split, unless the program was asked to
-// end; the scope then closes and releases what the split holds.
-bool CSplitEngine::Fail(const char* pszMessage)
+// Records how the split ended and shows its one message, unless the
+// program was asked to end; the scope then closes and releases what the
+// split holds.
+bool CSplitEngine::Fail(SplitOutcome eOutcome, const char* pszMessage, FailureStage eStage)
 {
-    if (pszMessage != nullptr && !m_host.IsInterrupted())
-        m_host.ShowMessage(pszMessage);
+    m_result.eOutcome = eOutcome;
+    ReportFailure(m_host, pszMessage, eStage);
     return false;
 }
 
-// A failure once the blocks are being copied also takes the progress back.
-bool CSplitEngine::FailCopy(const char* pszMessage)
+bool CSplitEngine::FailStem(SplitOutcome eOutcome, std::size_t nStem, const char* pszMessage, FailureStage eStage)
 {
-    m_host.SetProgressPos(0);
-    return Fail(pszMessage);
-}
-
-// A stem's output failed while the blocks were being copied or put in place.
-bool CSplitEngine::FailStem(size_t nStem, const char* pszMessage)
-{
-    m_nFailedStem = static_cast<int>(nStem);
-    return FailCopy(pszMessage);
+    m_result.nStem = nStem;
+    m_result.output = m_stems[nStem]->Outcome();
+    return Fail(eOutcome, pszMessage, eStage);
 }

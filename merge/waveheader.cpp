@@ -20,13 +20,13 @@ ULONGLONG Padded(ULONGLONG nSize)
     return nSize == ~0ull ? nSize : nSize + (nSize & 1);
 }
 
-bool ReadContainerTag(const BYTE* p, WaveFormatRule eRule, WaveContainer& eContainer)
+bool ReadContainerTag(const BYTE* p, WaveContainer& eContainer)
 {
     if (IsTag(p, "RIFF"))
         eContainer = WaveContainer::Riff;
-    else if (eRule == WaveFormatRule::Delivered && IsTag(p, "RF64"))
+    else if (IsTag(p, "RF64"))
         eContainer = WaveContainer::Rf64;
-    else if (eRule == WaveFormatRule::Delivered && IsTag(p, "BW64"))
+    else if (IsTag(p, "BW64"))
         eContainer = WaveContainer::Bw64;
     else
         return false;
@@ -35,8 +35,7 @@ bool ReadContainerTag(const BYTE* p, WaveFormatRule eRule, WaveContainer& eConta
 
 class ChunkWalk {
 public:
-    ChunkWalk(CFile& file, WaveFormatRule eRule, WaveHeader& header)
-        : m_file(file), m_cursor(file), m_eRule(eRule), m_header(header)
+    ChunkWalk(CFile& file, WaveHeader& header) : m_file(file), m_cursor(file), m_header(header)
     {
     }
 
@@ -58,7 +57,6 @@ private:
 
     CFile& m_file;
     HeaderCursor m_cursor;
-    const WaveFormatRule m_eRule;
     WaveHeader& m_header;
     WaveReadOutcome m_outcome;
     ULONGLONG m_nRiffSize = 0;
@@ -99,7 +97,7 @@ WaveReadOutcome ChunkWalk::Run()
 WaveReadOutcome ChunkWalk::ReadRiffHeader()
 {
     BYTE riff[12];
-    if (!m_cursor.Read(riff, 4) || !ReadContainerTag(riff, m_eRule, m_header.eContainer)) {
+    if (!m_cursor.Read(riff, 4) || !ReadContainerTag(riff, m_header.eContainer)) {
         const WaveReadOutcome failure = m_cursor.Failure(WaveReadError::NotRiff);
         return failure.eError == WaveReadError::NotRiff ? WaveReadOutcome{WaveReadError::NotRiff, 0, 0} : failure;
     }
@@ -211,7 +209,7 @@ void ChunkWalk::Warn(WaveReadWarning eWarning, ULONGLONG nOffset, ULONGLONG nVal
     m_header.warnings.push_back({eWarning, nOffset, nValue});
 }
 
-// Under the Delivered rule WAVE_FORMAT_EXTENSIBLE needs all of its 40 bytes.
+// WAVE_FORMAT_EXTENSIBLE needs all of its 40 bytes.
 bool ChunkWalk::ReadFormatChunk(DWORD dwSize, ULONGLONG nChunkAt)
 {
     if (dwSize < kFormatFieldsBytes) {
@@ -231,7 +229,7 @@ bool ChunkWalk::ReadFormatChunk(DWORD dwSize, ULONGLONG nChunkAt)
     fields.nBlockAlign = Le16(fmt + kBlockAlignField);
     fields.wBitsPerSample = Le16(fmt + kBitsPerSampleField);
     UINT nRead = kFormatFieldsBytes;
-    if (m_eRule == WaveFormatRule::Delivered && fields.wFormatTag == kFormatExtensible) {
+    if (fields.wFormatTag == kFormatExtensible) {
         if (dwSize < kExtensibleFieldsBytes) {
             m_outcome = {WaveReadError::ShortExtensible, nChunkAt + 4, 0, dwSize};
             return false;
@@ -245,7 +243,7 @@ bool ChunkWalk::ReadFormatChunk(DWORD dwSize, ULONGLONG nChunkAt)
         fields.dwChannelMask = Le32(fmt + 20);
         std::memcpy(fields.subFormat, fmt + kSubFormatField, sizeof fields.subFormat);
     }
-    m_outcome = JudgeFormat(fields, m_eRule, m_header.format);
+    m_outcome = JudgeFormat(fields, m_header.format);
     if (!m_outcome.Succeeded())
         return false;
     m_bHaveFormat = true;
@@ -293,8 +291,8 @@ WaveReadOutcome ChunkWalk::Finish()
 
 }  // namespace
 
-WaveReadOutcome ReadWaveHeader(CFile& file, WaveFormatRule eRule, WaveHeader& header)
+WaveReadOutcome ReadWaveHeader(CFile& file, WaveHeader& header)
 {
     header = WaveHeader{};
-    return ChunkWalk(file, eRule, header).Run();
+    return ChunkWalk(file, header).Run();
 }

@@ -41,11 +41,11 @@ struct WaveHeader {
 constexpr size_t kMaxListedChunks = 256;
 
 // Walks the open file's chunks from its start, judging the first "fmt "
-// chunk under eRule (it and the first "data" chunk describe the samples, as
+// chunk under the format rule (it and the first "data" chunk describe the samples, as
 // other readers take them; later ones are ignored with a warning), and
 // leaves the file at the first sample byte. Chunks beyond the RIFF size are
 // never looked at, unless that size is too small to reach the chunks at all
 // (a recorder that stopped before writing it): the walk then goes on to the
 // end of the file. A file that ends early is judged by the chunks met so
 // far. The outcome says why a file was refused, and where.
-WaveReadOutcome ReadWaveHeader(CFile& file, WaveFormatRule eRule, WaveHeader& header);
+WaveReadOutcome ReadWaveHeader(CFile& file, WaveHeader& header);

@@ -47,9 +47,6 @@ CString DescribeWaveReadOutcome(const CString& strPath, const WaveReadOutcome& o
         strText.Format("The file '%s' can't be read at byte %llu: %s.", pszPath, nOffset,
                        std::strerror(outcome.nSystemError));
         break;
-    case WaveReadError::NotSixteenBit:
-        strText.Format("The file '%s' is not in 16-bit !", pszPath);
-        break;
     case WaveReadError::NotMono:
         strText.Format("The file '%s' is not mono !", pszPath);
         break;
@@ -103,6 +100,13 @@ CString DescribeWaveReadOutcome(const CString& strPath, const WaveReadOutcome& o
                        PluralS(dwValue));
         break;
     }
+    return strText;
+}
+
+CString DescribeSampleReadError(const CString& strPath, int nSystemError)
+{
+    CString strText;
+    strText.Format("The file '%s' can't be read: %s.", strPath.GetString(), std::strerror(nSystemError));
     return strText;
 }
 

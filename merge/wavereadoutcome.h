@@ -16,10 +16,9 @@ enum class WaveReadError {
     NoData,         // the walk ended without a "data" chunk
     Truncated,      // the file ends before a header the reader needs
     ReadError,      // the system failed a read
-    NotSixteenBit,  // a "fmt " chunk states other than 16 bits per sample
-    NotMono,        // a "fmt " chunk states other than one channel
+    NotMono,        // an input of a merge with other than one channel
     ShortFormat,    // a "fmt " chunk under 16 bytes: its size
-    // The refusals of the Delivered rule; dwValue holds the field named.
+    // The refusals of the format rule; dwValue holds the field named.
     UnsupportedFormat,      // a format tag (or SubFormat) other than PCM and IEEE float: the tag
     UnknownSubFormat,       // a WAVE_FORMAT_EXTENSIBLE SubFormat outside the tag-based GUIDs
     ShortExtensible,        // a WAVE_FORMAT_EXTENSIBLE "fmt " chunk under 40 bytes: its size
@@ -63,6 +62,10 @@ struct WaveWarning {
 // "The file '...' has no "data" chunk (the chunk walk ended at byte 44).", ...
 // Empty for a file that was read.
 CString DescribeWaveReadOutcome(const CString& strPath, const WaveReadOutcome& outcome);
+
+// The reason line for a file whose samples failed to be read after its
+// header was: "The file '...' can't be read: Input/output error."
+CString DescribeSampleReadError(const CString& strPath, int nSystemError);
 
 // The warning line, naming the file: "The file '...' holds 12 bytes fewer
 // than its data chunk states; its data ends where the file does."

@@ -26,12 +26,7 @@ BOOL CToolTipCtrl::Create(CWnd* pParentWnd, DWORD dwStyle)
     params.kind = WindowKind::ToolTip;
     params.dwStyle = WS_POPUP | dwStyle;
     params.hOwner = pParentWnd->GetSafeHwnd();
-    HWND hWnd = CWindowRecord::Create(params);
-    if (!hWnd)
-        return FALSE;
-    m_hWnd = hWnd;
-    hWnd->AttachWnd(this);
-    return TRUE;
+    return CreateWindowRecord(params);
 }
 
 BOOL CToolTipCtrl::AddTool(CWnd* pWnd, LPCSTR lpszText)

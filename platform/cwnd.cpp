@@ -38,6 +38,11 @@ BOOL CWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, co
     params.hParent = pParentWnd->m_hWnd;
     // 0xFFFF is the 16-bit spelling of IDC_STATIC.
     params.nId = nID == 0xFFFF ? IDC_STATIC : static_cast<int>(nID);
+    return CreateWindowRecord(params);
+}
+
+BOOL CWnd::CreateWindowRecord(const WindowCreateParams& params)
+{
     HWND hWnd = CWindowRecord::Create(params);
     if (!hWnd)
         return FALSE;

@@ -13,6 +13,7 @@
 
 class CDataExchange;
 class CFont;
+struct WindowCreateParams;
 
 class CWnd {
 public:
@@ -74,6 +75,9 @@ public:
 
 protected:
     friend LRESULT AfxCallWndProc(CWnd* pWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+
+    // Creates the window params describes, attached to this object.
+    BOOL CreateWindowRecord(const WindowCreateParams& params);
 
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);

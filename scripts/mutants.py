@@ -26,8 +26,8 @@ ROOT = Path(__file__).resolve().parent.parent
 # replacement, and what the fault does. A statement that an if controls is
 # replaced by {}, so that the if does not take the next one.
 FAULTS = [
-    ("merge/inputwave.cpp", "m_dwDataBytes = header.nPresentBytes - header.nPresentBytes % nSampleBytes;",
-     "m_dwDataBytes = header.nPresentBytes - header.nPresentBytes % nSampleBytes * 0;",
+    ("merge/inputwave.cpp", "m_nDataBytes = header.nPresentBytes - header.nPresentBytes % nSampleBytes;",
+     "m_nDataBytes = header.nPresentBytes - header.nPresentBytes % nSampleBytes * 0;",
      "a part of a sample at the end of an input is merged"),
     ("merge/mergeengine.cpp", "m_engine.CloseInputs();", "",
      "a failed merge leaves its inputs open"),
@@ -54,7 +54,7 @@ FAULTS = [
      "the save dialog does not ask before replacing"),
     ("ui/maindlg.cpp", "int y = (rect.Height() - cyIcon + 1) / 2;", "int y = (rect.Height() - cyIcon) / 2;",
      "the minimised window's icon a pixel too high"),
-    ("ui/maindlg.cpp", "m_merge.m_aInputs.clear();", "",
+    ("merge/mergeengine.cpp", "m_inputs.clear();", "",
      "a merge's inputs stay for the next merge"),
     ("ui/settingsdlg.cpp", 'AfxMessageBox("There is already a configuration with that name !");', "",
      "a name already taken is refused without a word"),
@@ -106,7 +106,8 @@ FAULTS = [
     ("merge/formatrule.cpp", "return nBits == 32 || nBits == 64;", "return nBits == 32;",
      "64-bit float is refused"),
     ("merge/waveheader.cpp", "m_nRiffSize &= ~1ull;", "{}", "an odd RIFF size is walked to its last byte"),
-    ("merge/splitengine.cpp", "            return FailCopy(nullptr);\n        const UINT nPart",
+    ("merge/splitengine.cpp",
+     "            return Fail(SplitOutcome::Interrupted, nullptr, FailureStage::InCopy);\n        const UINT nPart",
      "            {}\n        const UINT nPart", "a split goes on after a signal"),
     ("cli/splitjob.cpp", "if (bForce || existing.empty())", "if (true)", "existing stems are replaced without -f"),
     ("layout/stemset.cpp", "strConfiguration.GetLength() > nLongest &&", "nLongest == 0 &&",

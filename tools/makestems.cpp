@@ -49,7 +49,7 @@ bool WriteStem(const std::string& strPath, DWORD nSampleRate, double seconds, do
     format.nSampleRate = nSampleRate;
     format.nBitsPerSample = nBits;
     format.eKind = eKind;
-    format.dwDataBytes = nSamples * nBytes;
+    format.nDataBytes = nSamples * nBytes;
     format.bNoExtensible = true;
 
     COutputFile file;

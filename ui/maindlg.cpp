@@ -109,8 +109,6 @@ BOOL CMainDlg::OnInitDialog()
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
 
-    m_merge.ResetMergeState();
-
     CreateControlFont(m_font, *this);
     m_toolTip.Create(this);
 
@@ -425,8 +423,6 @@ void CMainDlg::DropOnRows(const std::vector<CString>& files, int nFirstRow)
 
 void CMainDlg::OnProcess()
 {
-    m_merge.ResetMergeState();
-
     const CStemSet stems = GetRowStems();
     const int nEmptyRow = stems.FindRowWithoutFile();
     if (nEmptyRow >= 0) {
@@ -434,19 +430,12 @@ void CMainDlg::OnProcess()
         return;
     }
 
-    // One input per row, in row order: row r becomes channel r. The records
-    // live for this merge only, whatever its outcome.
-    std::vector<std::unique_ptr<CInputWave>> inputs;
-    for (int r = 0; r < stems.GetRowCount(); ++r) {
-        auto pInput = std::make_unique<CInputWave>();
-        pInput->m_strPath = stems.GetFile(r);
-        pInput->m_eFormatRule = WaveFormatRule::Delivered;
-        pInput->m_dwSpeakerMask = kSpeakerPositions[stems.GetSpeaker(r)].dwMask;
-        m_merge.m_aInputs.push_back(pInput.get());
-        inputs.push_back(std::move(pInput));
-    }
-    m_merge.MergeInputs();
-    m_merge.m_aInputs.clear();
+    // One input per row, in row order: row r becomes channel r. The engine
+    // shows what became of the merge.
+    std::vector<CString> inputPaths;
+    for (int r = 0; r < stems.GetRowCount(); ++r)
+        inputPaths.push_back(stems.GetFile(r));
+    m_merge.Merge(inputPaths);
 }
 
 bool CMainDlg::ChooseOutputPath(CString& strOutputPath)
@@ -483,30 +472,15 @@ bool CMainDlg::GetNoExtensible()
     return m_settings.m_bNoExtensible;
 }
 
+// A failed merge's message gains the engine's reason for the input it ended
+// at.
 void CMainDlg::ShowMessage(const char* pszText)
 {
     CString strText = pszText;
-    const CString strFault = DescribeInputFault();
+    const CString strFault = m_merge.DescribeInputFault();
     if (!strFault.IsEmpty())
         strText += "\n" + strFault;
     AfxMessageBox(strText, MB_OK);
-}
-
-// Asked while the failed merge still holds its inputs: the one that failed
-// to load has its reader's outcome; the one refused for its format or rate
-// is open, as are those before it, which agree with the first.
-CString CMainDlg::DescribeInputFault() const
-{
-    const std::vector<CInputWave*>& inputs = m_merge.m_aInputs;
-    for (const CInputWave* pInput : inputs) {
-        if (!pInput->m_readOutcome.Succeeded())
-            return DescribeWaveReadOutcome(pInput->m_strPath, pInput->m_readOutcome);
-        if (pInput->m_file.IsOpen() && pInput != inputs.front()) {
-            if (CString strDifference = DescribeDifference(*pInput, *inputs.front()); !strDifference.IsEmpty())
-                return strDifference;
-        }
-    }
-    return {};
 }
 
 void CMainDlg::SetProgressRange(UINT nUpper)

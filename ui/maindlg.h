@@ -103,10 +103,6 @@ protected:
     void OnProcess();
     // The rows of the selected configuration as a set of stems, with their files.
     CStemSet GetRowStems() const;
-    // The line a failed merge's message gains: why the input that failed
-    // can't be loaded, or the formats or rates of it and the first input;
-    // empty for other failures.
-    CString DescribeInputFault() const;
 
     CSettings& m_settings;
     CProgressCtrl m_progress;

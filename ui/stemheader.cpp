@@ -6,7 +6,6 @@ StemHeader ReadStemHeader(const CString& strPath)
 {
     CInputWave input;
     input.m_strPath = strPath;
-    input.m_eFormatRule = WaveFormatRule::Delivered;
     StemHeader header;
     if (!input.ReadInputHeader()) {
         header.outcome = input.m_readOutcome;
@@ -16,7 +15,7 @@ StemHeader ReadStemHeader(const CString& strPath)
     header.nBitsPerSample = input.m_nBitsPerSample;
     header.nValidBitsPerSample = input.m_nValidBitsPerSample;
     header.nSampleRate = input.m_nSampleRate;
-    header.nFrames = input.m_dwDataBytes / (input.m_nBitsPerSample / 8u);
+    header.nFrames = input.m_nDataBytes / (input.m_nBitsPerSample / 8u);
     return header;
 }
 

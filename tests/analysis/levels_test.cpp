@@ -205,7 +205,7 @@ LevelReport Measure(const std::string& path)
     CFile file;
     WaveHeader header;
     EXPECT_TRUE(file.Open(path.c_str(), CFile::modeRead));
-    EXPECT_TRUE(ReadWaveHeader(file, WaveFormatRule::Delivered, header).Succeeded());
+    EXPECT_TRUE(ReadWaveHeader(file, header).Succeeded());
     TestHost host;
     CLevelAnalyzer analyzer(host);
     EXPECT_EQ(analyzer.Measure(file, header), LevelError::None);

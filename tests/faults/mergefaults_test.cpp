@@ -3,7 +3,8 @@
 // is written. Whatever breaks, the merge shows its one message, leaves the
 // old output byte for byte and no temporary file beside it, changes no
 // input, holds no descriptor, and the next merge works. A split that fails
-// as its stems are put in place leaves the old stems so too.
+// as its stems are put in place, or is stopped by a signal, leaves the old
+// stems so too.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 
@@ -208,9 +209,10 @@ TEST_P(MergeFaultTest, OneMessageNoOutputInputsIntactNextMergeWorks)
     for (size_t k = 0; k < 2; ++k)
         EXPECT_TRUE(ReadWholeFile(m_dir / m_inputs[k]) == m_originals[k]) << m_inputs[k] << " changed";
 
-    Merge next;
-    next.host.outputPath = m_dir / "next.wav";
-    ASSERT_TRUE(next.Run({m_dir / m_inputs[0], m_dir / m_inputs[1]}));
+    // The same engine, as the desktop program has one.
+    merge.host.outputPath = m_dir / "next.wav";
+    merge.host.onProgressPos = nullptr;
+    ASSERT_TRUE(merge.Run({m_dir / m_inputs[0], m_dir / m_inputs[1]}));
     EXPECT_TRUE(ReadWholeFile(m_dir / "next.wav").substr(68) == ExpectedData({m_data[0], m_data[1]}, m_data[0].size()));
     EXPECT_EQ(OpenDescriptorCount(), nDescriptors);
 }
@@ -219,30 +221,53 @@ INSTANTIATE_TEST_SUITE_P(Faults, MergeFaultTest, testing::ValuesIn(kFaults));
 
 // The stems of a split are put in place as one set: when the last cannot be
 // after all (its temporary file gone), those put in place before it give
-// way to the old stems again, byte for byte, or go where there were none.
-TEST(SplitFaultTest, AStemThatCannotBePutInPlacePutsBackTheOldOnes)
+// way to the old stems again, byte for byte, or go where there were none. A
+// signal stops the split before its next block, without a word, and leaves
+// the old stems so too.
+TEST(SplitFaultTest, AStemThatCannotBePutInPlaceOrASignalLeavesTheOldStems)
 {
-    TempDir dir;
-    WavBuilder().FmtExtensible(3, 44100, 16, 16, 0x7, kSubtypePcm).Data(PatternBytes(6 * kMergeBlockBytes, 1))
-        .Write(dir / "in.wav");
-    const std::vector<CString> stems = {CString(dir / "FL.wav"), CString(dir / "FR.wav"), CString(dir / "FC.wav")};
-    WriteWholeFile(dir / "FL.wav", "an earlier FL");
-    WriteWholeFile(dir / "FC.wav", "an earlier FC");
-    const std::vector<std::string> before = FilesIn(dir);
-
-    TestHost host;
-    host.onProgressPos = [&](UINT nPos) {
-        if (nPos == 1)
-            fs::remove(TemporaryOutput(dir.path(), "FC.wav"));
+    struct Case {
+        const char* name;
+        bool bSignal;  // else the last stem's temporary file goes
+        SplitOutcome eOutcome;
+        Calls messages;
+        Calls progress;
     };
-    CSplitEngine engine(host);
-    ASSERT_TRUE(engine.ReadInput(CString(dir / "in.wav")));
-    EXPECT_FALSE(engine.SplitInput(stems));
-    EXPECT_EQ(host.messages, Calls{"Unable to split: can't write output data."});
-    EXPECT_EQ(engine.m_nFailedStem, 2);
-    EXPECT_EQ(FilesIn(dir), before) << "a temporary or a new file left behind";
-    EXPECT_EQ(ReadWholeFile(dir / "FL.wav"), "an earlier FL");
-    EXPECT_EQ(ReadWholeFile(dir / "FC.wav"), "an earlier FC");
+    const Case cases[] = {
+        {"a stem that cannot be put in place", false, SplitOutcome::CannotWriteData,
+         {"Unable to split: can't write output data."}, {"range 3", "pos 1", "pos 2", "pos 3", "pos 0"}},
+        {"a signal after the first block", true, SplitOutcome::Interrupted, {}, {"range 3", "pos 1", "pos 0"}},
+    };
+    // Two blocks of each of three channels: three steps, the last for the
+    // end of the data.
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        WavBuilder().FmtExtensible(3, 44100, 16, 16, 0x7, kSubtypePcm).Data(PatternBytes(6 * kMergeBlockBytes, 1))
+            .Write(dir / "in.wav");
+        const std::vector<CString> stems = {CString(dir / "FL.wav"), CString(dir / "FR.wav"), CString(dir / "FC.wav")};
+        WriteWholeFile(dir / "FL.wav", "an earlier FL");
+        WriteWholeFile(dir / "FC.wav", "an earlier FC");
+        const std::vector<std::string> before = FilesIn(dir);
+
+        TestHost host;
+        host.onProgressPos = [&](UINT nPos) {
+            if (nPos == 1 && c.bSignal)
+                host.bInterrupted = true;
+            else if (nPos == 1)
+                fs::remove(TemporaryOutput(dir.path(), "FC.wav"));
+        };
+        CSplitEngine engine(host);
+        ASSERT_TRUE(engine.ReadInput(CString(dir / "in.wav")).Succeeded());
+        const SplitResult result = engine.SplitInput(stems);
+        EXPECT_EQ(result.eOutcome, c.eOutcome);
+        EXPECT_EQ(host.messages, c.messages);
+        EXPECT_EQ(host.progress, c.progress);
+        EXPECT_EQ(result.nStem, c.bSignal ? std::nullopt : std::optional<std::size_t>(2));
+        EXPECT_EQ(FilesIn(dir), before) << "a temporary or a new file left behind";
+        EXPECT_EQ(ReadWholeFile(dir / "FL.wav"), "an earlier FL");
+        EXPECT_EQ(ReadWholeFile(dir / "FC.wav"), "an earlier FC");
+    }
 }
 
 }  // namespace

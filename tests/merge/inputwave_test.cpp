@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <span>
 #include <sstream>
 
 #include "tests/support/tempdir.h"
@@ -39,14 +38,13 @@ struct AcceptCase {
     std::vector<WaveWarning> warnings = {};
 };
 
-// The chunk walk on mono 16-bit files under the 16-bit rule (the desktop
-// program's); what the Delivered rule (plexora-merge's) takes besides:
-// every PCM depth and both float ones, plain or extensible, in RIFF, RF64
-// and BW64, with the sizes of "ds64" in 64 bits.
-TEST(InputWaveTest, AcceptsWhatEachRuleReadsAndStopsAtTheFirstSample)
+// The chunk walk, on mono 16-bit files; then every PCM depth and both float
+// ones, plain or extensible, in RIFF, RF64 and BW64, with the sizes of
+// "ds64" in 64 bits.
+TEST(InputWaveTest, AcceptsWhatTheReaderReadsAndStopsAtTheFirstSample)
 {
     const std::string kPlainPcm24 = WavBuilder().FmtTag(1, 1, 44100, 24).Bytes().substr(20, 16);
-    const AcceptCase sixteenBit[] = {
+    const AcceptCase cases[] = {
         {"other chunks around, odd sizes padded",
          WavBuilder().Chunk("LIST", "abc").Chunk("JUNK", "").Fmt(1, 44100, 16, 18).Chunk("bext", "12345")
              .Data(kSamples).Chunk("smpl", std::string(36, '\x55')).Chunk("LIST", "zz").Bytes()},
@@ -84,9 +82,6 @@ TEST(InputWaveTest, AcceptsWhatEachRuleReadsAndStopsAtTheFirstSample)
          WavBuilder().Fmt(1, 44100, 16).Data(kSamples).Chunk("LIST", std::string(20, 'x')).Bytes().substr(0, 68)},
         {"chunks past the RIFF size, an odd one rounded down, are never looked at",
          WavBuilder().RiffSize(4 + 24 + 14 + 1).Fmt(1, 44100, 16).Data(kSamples).Data(Samples({5})).Bytes()},
-        {"the format tag is not examined: A-law", WavBuilder().FmtTag(6, 1, 44100, 16).Data(kSamples).Bytes()},
-    };
-    const AcceptCase delivered[] = {
         {"8-bit", WavBuilder().FmtTag(1, 1, 44100, 8).Data(kSamples).Bytes(), SampleKind::Pcm, 8, 8},
         {"24-bit, 18-byte fmt", WavBuilder().FmtTag(1, 1, 44100, 24, 18).Data(kSamples).Bytes(), SampleKind::Pcm, 24,
          24},
@@ -123,26 +118,20 @@ TEST(InputWaveTest, AcceptsWhatEachRuleReadsAndStopsAtTheFirstSample)
              .Data(kSamples, 0xFFFFFFFF).Chunk("fmt ", kFmt8000).Bytes(),
          SampleKind::Pcm, 24, 24},
     };
-    const std::pair<WaveFormatRule, std::span<const AcceptCase>> rules[] = {
-        {WaveFormatRule::SixteenBitMono, sixteenBit}, {WaveFormatRule::Delivered, delivered}};
-    for (const auto& [eRule, cases] : rules) {
-        for (const AcceptCase& c : cases) {
-            SCOPED_TRACE(c.name);
-            TempDir dir;
-            CInputWave wave;
-            wave.m_eFormatRule = eRule;
-            ASSERT_TRUE(ReadHeader(dir, c.bytes, wave)) << DescribeWaveReadOutcome("", wave.m_readOutcome).str();
-            EXPECT_EQ(wave.m_nChannels, 1);
-            EXPECT_EQ(wave.m_eSampleKind, c.eKind);
-            EXPECT_EQ(wave.m_nBitsPerSample, c.nBits);
-            EXPECT_EQ(wave.m_nValidBitsPerSample, c.nValidBits);
-            EXPECT_EQ(wave.m_nSampleRate, c.nSampleRate);
-            EXPECT_EQ(wave.m_dwDataBytes, c.nDataBytes);
-            EXPECT_EQ(wave.m_warnings, c.warnings);
-            std::string first(c.first.size(), '\0');
-            EXPECT_EQ(wave.m_file.Read(first.data(), static_cast<UINT>(first.size())), first.size());
-            EXPECT_EQ(first, c.first);
-        }
+    for (const AcceptCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        CInputWave wave;
+        ASSERT_TRUE(ReadHeader(dir, c.bytes, wave)) << DescribeWaveReadOutcome("", wave.m_readOutcome).str();
+        EXPECT_EQ(wave.m_eSampleKind, c.eKind);
+        EXPECT_EQ(wave.m_nBitsPerSample, c.nBits);
+        EXPECT_EQ(wave.m_nValidBitsPerSample, c.nValidBits);
+        EXPECT_EQ(wave.m_nSampleRate, c.nSampleRate);
+        EXPECT_EQ(wave.m_nDataBytes, c.nDataBytes);
+        EXPECT_EQ(wave.m_warnings, c.warnings);
+        std::string first(c.first.size(), '\0');
+        EXPECT_EQ(wave.m_file.Read(first.data(), static_cast<UINT>(first.size())), first.size());
+        EXPECT_EQ(first, c.first);
     }
 }
 
@@ -154,11 +143,11 @@ struct RejectCase {
     DWORD dwValue = 0;  // of the field that decided
 };
 
-// What each rule refuses, with its reason, where it decided and the field's
+// What the reader refuses, with its reason, where it decided and the field's
 // value, and the file closed: files that are not RIFF WAVE or end early,
-// other than mono 16-bit; under the Delivered rule compressed and unknown
-// formats, depths it does not read, fields that contradict each other, more
-// than one channel, RF64 without its "ds64" chunk.
+// compressed and unknown formats, depths it does not read, fields that
+// contradict each other, more than one channel, RF64 without its "ds64"
+// chunk.
 TEST(InputWaveTest, RejectsWithTheReasonWhereItWasDecidedAndClosesTheFile)
 {
     const std::string kJunkPastTheEnd =
@@ -166,7 +155,7 @@ TEST(InputWaveTest, RejectsWithTheReasonWhereItWasDecidedAndClosesTheFile)
     const std::string kAmbisonicB = Hex("01 00 00 00 21 07 D3 11 86 44 C8 C1 CA 00 00 00");
     const std::string kSubtypeAdpcm = Hex("02 00 00 00 00 00 10 00 80 00 00 AA 00 38 9B 71");
     const std::string kExtensible18 = WavBuilder().Fmt(1, 48000, 16, 40).Bytes().substr(20, 18);
-    const RejectCase sixteenBit[] = {
+    const RejectCase cases[] = {
         {"empty file", "", WaveReadError::NotRiff, 0},
         {"lower-case riff", WavBuilder().RiffTag("riff").Fmt(1, 44100, 16).Data(kSamples).Bytes(),
          WaveReadError::NotRiff, 0},
@@ -175,11 +164,8 @@ TEST(InputWaveTest, RejectsWithTheReasonWhereItWasDecidedAndClosesTheFile)
         {"ends inside the RIFF header", std::string("RIFF\x04\x00", 6), WaveReadError::Truncated, 6},
         {"chunk ids compared by case", WavBuilder().Chunk("FMT ", kFmt8000).Chunk("DATA", kSamples).Bytes(),
          WaveReadError::NoFormat, 12 + 24 + 14},
-        {"24-bit mono", WavBuilder().Fmt(1, 44100, 24).Data(kSamples).Bytes(), WaveReadError::NotSixteenBit, 34, 24},
         {"16-bit stereo", WavBuilder().Chunk("LIST", "a").Fmt(2, 44100, 16).Data(kSamples).Bytes(),
          WaveReadError::NotMono, 32, 2},
-        {"8-bit stereo fails on the depth first", WavBuilder().Fmt(2, 44100, 8).Data(kSamples).Bytes(),
-         WaveReadError::NotSixteenBit, 34, 8},
         {"no fmt chunk", WavBuilder().Data(kSamples).Bytes(), WaveReadError::NoFormat, 26},
         {"no data chunk", WavBuilder().Fmt(1, 44100, 16).Chunk("LIST", "info").Bytes(), WaveReadError::NoData, 48},
         {"a fmt chunk of 14 bytes", WavBuilder().Chunk("fmt ", kFmt8000.substr(0, 14)).Data(kSamples).Bytes(),
@@ -190,10 +176,6 @@ TEST(InputWaveTest, RejectsWithTheReasonWhereItWasDecidedAndClosesTheFile)
          WaveReadError::Truncated, 38},
         {"a chunk size past the end of the file ends the walk", kJunkPastTheEnd, WaveReadError::Truncated,
          kJunkPastTheEnd.size()},
-        {"RF64 is not RIFF", WavBuilder().RiffTag("RF64").Ds64(60, 6, 3).Fmt(1, 44100, 16).Data(kSamples).Bytes(),
-         WaveReadError::NotRiff, 0},
-    };
-    const RejectCase delivered[] = {
         {"A-law", WavBuilder().FmtTag(6, 1, 8000, 8).Data(kSamples).Bytes(), WaveReadError::UnsupportedFormat, 20, 6},
         {"mu-law", WavBuilder().FmtTag(7, 1, 8000, 8).Data(kSamples).Bytes(), WaveReadError::UnsupportedFormat, 20, 7},
         {"an unknown tag", WavBuilder().FmtTag(0x1234, 1, 44100, 16).Data(kSamples).Bytes(),
@@ -239,20 +221,15 @@ TEST(InputWaveTest, RejectsWithTheReasonWhereItWasDecidedAndClosesTheFile)
         {"BW64 in lower case", WavBuilder().RiffTag("bw64").Ds64(0, 0, 0).Fmt(1, 44100, 16).Data(kSamples).Bytes(),
          WaveReadError::NotRiff, 0},
     };
-    const std::pair<WaveFormatRule, std::span<const RejectCase>> rules[] = {
-        {WaveFormatRule::SixteenBitMono, sixteenBit}, {WaveFormatRule::Delivered, delivered}};
-    for (const auto& [eRule, cases] : rules) {
-        for (const RejectCase& c : cases) {
-            SCOPED_TRACE(c.name);
-            TempDir dir;
-            CInputWave wave;
-            wave.m_eFormatRule = eRule;
-            EXPECT_FALSE(ReadHeader(dir, c.bytes, wave));
-            EXPECT_FALSE(wave.m_file.IsOpen());
-            EXPECT_EQ(wave.m_readOutcome.eError, c.eError);
-            EXPECT_EQ(wave.m_readOutcome.nOffset, c.nOffset);
-            EXPECT_EQ(wave.m_readOutcome.dwValue, c.dwValue);
-        }
+    for (const RejectCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        CInputWave wave;
+        EXPECT_FALSE(ReadHeader(dir, c.bytes, wave));
+        EXPECT_FALSE(wave.m_file.IsOpen());
+        EXPECT_EQ(wave.m_readOutcome.eError, c.eError);
+        EXPECT_EQ(wave.m_readOutcome.nOffset, c.nOffset);
+        EXPECT_EQ(wave.m_readOutcome.dwValue, c.dwValue);
     }
 }
 
@@ -260,7 +237,6 @@ TEST(InputWaveTest, RejectsWithTheReasonWhereItWasDecidedAndClosesTheFile)
 TEST(InputWaveTest, TheReasonLines)
 {
     const std::tuple<WaveReadOutcome, const char*> cases[] = {
-        {{WaveReadError::NotSixteenBit, 34, 0}, "The file 'x.wav' is not in 16-bit !"},
         {{WaveReadError::UnsupportedFormat, 20, 0, 0x1234},
          "The file 'x.wav' has the format tag 0x1234, which is neither PCM nor IEEE float."},
         {{WaveReadError::UnknownSubFormat, 44, 0},
@@ -315,12 +291,16 @@ TEST(InputWaveTest, PeerFilesAsTheManifestSays)
         CInputWave wave;
         wave.m_strPath = CString((folder / name).string());
         const bool bAccepted = wave.ReadInputHeader();
+        // The manifest speaks of a reader of 16 bits only: a depth it refuses
+        // may be one this reader takes.
+        if (reason.starts_with("bits")) {
+            EXPECT_TRUE(!bAccepted || wave.m_nBitsPerSample != 16) << reason;
+            continue;
+        }
         ASSERT_EQ(bAccepted, expect == "accept") << reason;
         if (!bAccepted) {
             const WaveReadError eError = wave.m_readOutcome.eError;
-            if (reason.starts_with("bits"))
-                EXPECT_EQ(eError, WaveReadError::NotSixteenBit) << reason;
-            else if (reason.starts_with("channel"))
+            if (reason.starts_with("channel"))
                 EXPECT_EQ(eError, WaveReadError::NotMono) << reason;
             else
                 EXPECT_TRUE(eError == WaveReadError::NoFormat || eError == WaveReadError::Truncated) << reason;
@@ -328,7 +308,7 @@ TEST(InputWaveTest, PeerFilesAsTheManifestSays)
         }
         EXPECT_EQ(wave.m_nSampleRate, std::stoul(rate));
         EXPECT_GE(std::stoul(dataBytes), std::stoul(presentBytes));
-        EXPECT_EQ(wave.m_dwDataBytes, std::stoul(presentBytes));
+        EXPECT_EQ(wave.m_nDataBytes, std::stoul(presentBytes));
         EXPECT_EQ(wave.m_file.Seek(0, CFile::current), std::stoll(dataStart));
     }
     EXPECT_GT(nRows, 20);

@@ -15,6 +15,7 @@ TEST(MergeEngineTest, NoChannelsIsRefusedBeforeThePathIsChosen)
     Merge merge;
     merge.host.outputPath = dir / "out.wav";
     EXPECT_FALSE(merge.Run({}));
+    EXPECT_EQ(merge.result.eOutcome, MergeOutcome::NoChannels);
     EXPECT_EQ(merge.host.nChooserCalls, 0);
     EXPECT_EQ(merge.host.messages, std::vector<std::string>{"Unable to process: the configuration has no channels."});
     EXPECT_TRUE(FilesIn(dir).empty());

@@ -9,14 +9,14 @@
 
 namespace {
 
-OutputFormat Format(WORD nChannels, DWORD nSampleRate, ULONGLONG dwDataBytes, DWORD dwMask, bool bPlain,
+OutputFormat Format(WORD nChannels, DWORD nSampleRate, ULONGLONG nDataBytes, DWORD dwMask, bool bPlain,
                     WORD nBits = 16, SampleKind eKind = SampleKind::Pcm, WORD nValidBits = 0)
 {
     OutputFormat format;
     format.nChannels = nChannels;
     format.nSampleRate = nSampleRate;
     format.nBitsPerSample = nBits;
-    format.dwDataBytes = dwDataBytes;
+    format.nDataBytes = nDataBytes;
     format.dwChannelMask = dwMask;
     format.bNoExtensible = bPlain;
     format.eKind = eKind;

@@ -1,6 +1,6 @@
 // A merge host for tests: the output path, mask, header style and "bext"
-// choice as set, messages and progress calls recorded, and a hook on every
-// progress step to break things while the merge runs.
+// choice as set, messages and progress calls recorded, a signal to pretend,
+// and a hook on every progress step to break things while the merge runs.
 #pragma once
 
 #include <functional>
@@ -25,6 +25,7 @@ public:
     bool GetCarryBext() override { return bCarryBext; }
     void ShowMessage(const char* pszText) override { messages.emplace_back(pszText); }
     void SetProgressRange(UINT nUpper) override { progress.push_back("range " + std::to_string(nUpper)); }
+    bool IsInterrupted() override { return bInterrupted; }
     void SetProgressPos(UINT nPos) override
     {
         progress.push_back("pos " + std::to_string(nPos));
@@ -36,6 +37,7 @@ public:
     DWORD dwMask = 0x3;
     bool bPlain = false;
     bool bCarryBext = false;
+    bool bInterrupted = false;  // as if a signal had come
     int nChooserCalls = 0;
     std::vector<std::string> messages;
     std::vector<std::string> progress;
