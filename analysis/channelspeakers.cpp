@@ -7,13 +7,6 @@
 #include "layout/configuration.h"
 #include "layout/speakerposition.h"
 
-namespace {
-
-constexpr int kBackLeft = 4;
-constexpr int kSideLeft = 9;
-
-}  // namespace
-
 std::vector<int> GetChannelSpeakers(const WaveFormat& format)
 {
     std::vector<int> speakers(format.nChannels, -1);
@@ -47,7 +40,7 @@ int GetLoudnessChannelKind(const std::vector<int>& speakers, size_t nChannel)
     const int nPosition = speakers[nChannel];
     if (nPosition < 0)
         return EBUR128_Mp000;
-    if (bSides && (nPosition == kBackLeft || nPosition == kBackLeft + 1))
+    if (bSides && (nPosition == kBackLeft || nPosition == kBackRight))
         return nPosition == kBackLeft ? EBUR128_Mp135 : EBUR128_Mm135;
     return kKinds[nPosition];
 }

@@ -11,6 +11,7 @@
 #include "analysis/channelspeakers.h"
 #include "analysis/levelwarning.h"
 #include "analysis/sampledecoder.h"
+#include "layout/speakerposition.h"
 
 namespace {
 
@@ -19,7 +20,6 @@ namespace {
 // fewer and larger blocks keep a core that is busy elsewhere from holding up
 // the others as often.
 constexpr size_t kBlockFrames = 65536;
-constexpr int kLowFrequency = 3;  // its index in the speaker table
 
 // Runs task(0) ... task(nTasks - 1) on every core, each task once, the
 // largest first as numbered; returns when all are done. Without threads the

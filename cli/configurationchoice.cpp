@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr int kFrontCenter = 2;
-
 // "1 channel", "6 channels".
 std::string Counted(int nCount, const char* pszThing)
 {

@@ -7,31 +7,31 @@
 namespace {
 
 constexpr ChannelTag kTags[] = {
-    {"L", 0, TagScope::Always},
-    {"R", 1, TagScope::Always},
-    {"C", 2, TagScope::Always},
-    {"LFE", 3, TagScope::Always},
-    {"LF", 3, TagScope::Always},
-    {"Ls", 4, TagScope::WithoutSides},
-    {"Rs", 5, TagScope::WithoutSides},
-    {"Lsr", 4, TagScope::Always},
-    {"Rsr", 5, TagScope::Always},
-    {"Lrs", 4, TagScope::Always},
-    {"Rrs", 5, TagScope::Always},
-    {"Lc", 6, TagScope::Always},
-    {"Rc", 7, TagScope::Always},
-    {"Cs", 8, TagScope::Always},
-    {"Ls", 9, TagScope::WithSides},
-    {"Rs", 10, TagScope::WithSides},
-    {"Lss", 9, TagScope::Always},
-    {"Rss", 10, TagScope::Always},
+    {"L", kFrontLeft, TagScope::Always},
+    {"R", kFrontRight, TagScope::Always},
+    {"C", kFrontCenter, TagScope::Always},
+    {"LFE", kLowFrequency, TagScope::Always},
+    {"LF", kLowFrequency, TagScope::Always},
+    {"Ls", kBackLeft, TagScope::WithoutSides},
+    {"Rs", kBackRight, TagScope::WithoutSides},
+    {"Lsr", kBackLeft, TagScope::Always},
+    {"Rsr", kBackRight, TagScope::Always},
+    {"Lrs", kBackLeft, TagScope::Always},
+    {"Rrs", kBackRight, TagScope::Always},
+    {"Lc", kFrontLeftOfCenter, TagScope::Always},
+    {"Rc", kFrontRightOfCenter, TagScope::Always},
+    {"Cs", kBackCenter, TagScope::Always},
+    {"Ls", kSideLeft, TagScope::WithSides},
+    {"Rs", kSideRight, TagScope::WithSides},
+    {"Lss", kSideLeft, TagScope::Always},
+    {"Rss", kSideRight, TagScope::Always},
 };
 
 bool Applies(const ChannelTag& tag, DWORD dwChannelMask)
 {
     if ((kSpeakerPositions[tag.nSpeaker].dwMask & dwChannelMask) == 0)
         return false;
-    const bool bSides = (dwChannelMask & (kSpeakerPositions[9].dwMask | kSpeakerPositions[10].dwMask)) != 0;
+    const bool bSides = (dwChannelMask & (kSpeakerPositions[kSideLeft].dwMask | kSpeakerPositions[kSideRight].dwMask)) != 0;
     return tag.eScope == TagScope::Always || (tag.eScope == TagScope::WithSides) == bSides;
 }
 

@@ -13,4 +13,20 @@ struct SpeakerPosition {
 
 constexpr int kSpeakerPositionCount = 18;
 
+// The indexes of the positions that rules name (tags, loudness weights,
+// the mono layout), in table order.
+enum SpeakerIndex : int {
+    kFrontLeft,
+    kFrontRight,
+    kFrontCenter,
+    kLowFrequency,
+    kBackLeft,
+    kBackRight,
+    kFrontLeftOfCenter,
+    kFrontRightOfCenter,
+    kBackCenter,
+    kSideLeft,
+    kSideRight,
+};
+
 extern const SpeakerPosition kSpeakerPositions[kSpeakerPositionCount];
