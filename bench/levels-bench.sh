@@ -15,12 +15,9 @@ minutes=${MINUTES:-10}
 info=$build/bin/plexora-info
 merge=$build/bin/plexora-merge
 work=$build/bench-data
-for tool in "$info" "$merge"; do
-  [[ -x $tool ]] || { echo "levels-bench: build first ($tool is missing)" >&2; exit 1; }
-done
-for tool in sox ffmpeg python3 /usr/bin/time; do
-  command -v "$tool" >/dev/null || { echo "levels-bench: $tool is missing (scripts/setup.sh)" >&2; exit 1; }
-done
+source "$(dirname "$0")/require.sh"
+require_built levels-bench "$info" "$merge"
+require_commands levels-bench sox ffmpeg python3 /usr/bin/time
 mkdir -p "$work"
 
 # The stems, kept between runs of the script: pink noise with a slow

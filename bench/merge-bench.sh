@@ -20,12 +20,9 @@ merge=$build/bin/plexora-merge
 split=$build/bin/plexora-split
 make_stems=$build/tools/plexora-make-stems
 work=$build/bench-data
-for tool in "$merge" "$split" "$make_stems"; do
-  [[ -x $tool ]] || { echo "merge-bench: build first ($tool is missing)" >&2; exit 1; }
-done
-for tool in sox ffmpeg cc /usr/bin/time; do
-  command -v "$tool" >/dev/null || { echo "merge-bench: $tool is missing (scripts/setup.sh)" >&2; exit 1; }
-done
+source "$(dirname "$0")/require.sh"
+require_built merge-bench "$merge" "$split" "$make_stems"
+require_commands merge-bench sox ffmpeg cc /usr/bin/time
 mkdir -p "$work"
 
 # The stems: one tone per speaker, kept between runs of the script.
