@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "tests/support/ffprobe.h"
 #include "tests/support/mergerun.h"
 #include "tests/support/soundfile.h"
 #include "tests/support/wavbuilder.h"
@@ -43,16 +42,15 @@ struct EdgeCase {
     DWORD dwMask;
     int nFormat;
     std::vector<int> channelMap;  // libsndfile's reading of the mask
-    const char* layoutName;       // ffprobe's
 };
 
 TEST(Edge4GTest, OutputsAtTheRiffLimitAndJustPastIt)
 {
     const EdgeCase cases[] = {
         // 0xFFFFFFC2 data bytes; + 60 = 0xFFFFFFFE.
-        {"RIFF at 2^32 - 2", 0xFFFFFFC2, 0x4, SF_FORMAT_WAVEX, {SF_CHANNEL_MAP_CENTER}, "mono"},
+        {"RIFF at 2^32 - 2", 0xFFFFFFC2, 0x4, SF_FORMAT_WAVEX, {SF_CHANNEL_MAP_CENTER}},
         // 2 x 2147483618 = 0xFFFFFFC4 data bytes; + 60 = 2^32.
-        {"RF64 at 2^32", 2147483618, 0x3, SF_FORMAT_RF64, {SF_CHANNEL_MAP_LEFT, SF_CHANNEL_MAP_RIGHT}, "stereo"},
+        {"RF64 at 2^32", 2147483618, 0x3, SF_FORMAT_RF64, {SF_CHANNEL_MAP_LEFT, SF_CHANNEL_MAP_RIGHT}},
     };
     for (const EdgeCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -75,7 +73,8 @@ TEST(Edge4GTest, OutputsAtTheRiffLimitAndJustPastIt)
         const bool bRF64 = c.nFormat == SF_FORMAT_RF64;
         EXPECT_EQ(fs::file_size(output), (bRF64 ? 104 : 68) + nChannels * static_cast<std::uintmax_t>(c.nLongest));
 
-        // libsndfile: the format, the mask and the last frames.
+        // libsndfile: the format, the mask and the last frames; with the size
+        // above, the half sample is none.
         const long long nFrames = c.nLongest / 2;
         const SoundFile tail = ReadSoundFile(output, nFrames - 4, 4);
         EXPECT_EQ(tail.nFormat, c.nFormat | SF_FORMAT_PCM_16);
@@ -88,21 +87,6 @@ TEST(Edge4GTest, OutputsAtTheRiffLimitAndJustPastIt)
             last.insert(last.end(), nChannels - 1, 0);
         }
         EXPECT_EQ(tail.samples, last);
-
-        // The last bytes: the four last frames; the half sample is none.
-        const std::string lastBytes = Samples(last);
-        std::ifstream file(output, std::ios::binary);
-        file.seekg(-static_cast<std::streamoff>(lastBytes.size()), std::ios::end);
-        std::string read(lastBytes.size(), '\0');
-        file.read(read.data(), static_cast<std::streamsize>(read.size()));
-        EXPECT_TRUE(read == lastBytes) << "the last bytes differ";
-
-        // ffprobe: the same format and length.
-        if (HaveFfprobe()) {
-            EXPECT_EQ(ProbeStream(output), "codec_name=pcm_s16le\nsample_rate=48000\nchannels=" +
-                                               std::to_string(nChannels) + "\nchannel_layout=" + c.layoutName +
-                                               "\nduration_ts=" + std::to_string(nFrames) + "\n");
-        }
         fs::remove(output);
     }
 }
