@@ -14,7 +14,6 @@ class TestHost : public IMergeHost {
 public:
     bool ChooseOutputPath(CString& strOutputPath) override
     {
-        ++nChooserCalls;
         if (!outputPath)
             return false;
         strOutputPath = CString(*outputPath);
@@ -38,7 +37,6 @@ public:
     bool bPlain = false;
     bool bCarryBext = false;
     bool bInterrupted = false;  // as if a signal had come
-    int nChooserCalls = 0;
     std::vector<std::string> messages;
     std::vector<std::string> progress;
     std::function<void(UINT)> onProgressPos;
