@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "tests/support/childprocess.h"
-#include "tests/support/tempdir.h"
+#include "tests/support/mergecheck.h"
 
 namespace {
 
@@ -63,7 +63,7 @@ TEST(CFileTest, ShareModesHoldAcrossProcesses)
     // of what is open, through another name of the same file too.
     std::filesystem::create_hard_link(input, dir / "hard.wav");
     EXPECT_FALSE(CFile().Open((dir / "hard.wav").c_str(), CFile::modeWrite | CFile::shareDenyNone));
-    EXPECT_TRUE(RunInChild([&] { return !CFile().Open(input.c_str(), kOutputMode); }, false))
+    EXPECT_TRUE(RunInChild([&] { return !CFile().Open(input.c_str(), kOutputMode); }))
         << "another process could open the input as its output";
     first.Close();
     second.Close();
@@ -81,16 +81,13 @@ TEST(CFileTest, AFifoNeverBlocksAnOpen)
     TempDir dir;
     const std::string fifo = dir / "fifo.wav";
     ASSERT_EQ(mkfifo(fifo.c_str(), 0666), 0);
-    EXPECT_TRUE(RunInChild(
-        [&] {
-            alarm(20);  // a blocked open ends the child
-            CFile in, out;
-            char byte = 0;
-            return in.Open(fifo.c_str(), kInputMode) && in.Read(&byte, 1) == 0 &&
-                   !out.Open(fifo.c_str(), CFile::modeWrite | CFile::shareDenyNone);
-        },
-        false))
-        << "an open blocked or did not behave";
+    EXPECT_TRUE(RunInChild([&] {
+        alarm(20);  // a blocked open ends the child
+        CFile in, out;
+        char byte = 0;
+        return in.Open(fifo.c_str(), kInputMode) && in.Read(&byte, 1) == 0 &&
+               !out.Open(fifo.c_str(), CFile::modeWrite | CFile::shareDenyNone);
+    })) << "an open blocked or did not behave";
 }
 
 // A replacement that cannot be put in place (here the name became a folder
@@ -107,10 +104,7 @@ TEST(CFileTest, AReplacementThatCannotBeRenamedLeavesNothingBehind)
     std::filesystem::create_directories(dir.path() / "out.wav" / "kept");
     EXPECT_FALSE(file.Close());
     EXPECT_NE(file.GetSystemError(), 0);
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
-        names.push_back(entry.path().filename());
-    EXPECT_EQ(names, std::vector<std::string>{"out.wav"});
+    EXPECT_EQ(FilesIn(dir), std::vector<std::string>{"out.wav"});
 }
 
 }  // namespace
