@@ -260,35 +260,26 @@ TEST_F(SettingsFolderTest, SavesAtOnceEachLeaveAWholeFile)
     for (int k = 0; k < kWriters; ++k)
         wholeFiles.insert(SavedAlone(NewSettings(kConfigurations, k)));
 
-    std::vector<pid_t> writers;
     for (int k = 0; k < kWriters; ++k) {
-        const pid_t pid = fork();
-        if (pid == 0) {
+        if (fork() == 0) {
             for (int nRound = 0; nRound < kRounds; ++nRound) {
                 if (!NewSettings(kConfigurations, k).SaveSettings(Settings().c_str()))
                     _exit(1);
             }
             _exit(0);
         }
-        writers.push_back(pid);
     }
     size_t nReads = 0;
     size_t nTorn = 0;
-    std::vector<int> statuses(writers.size(), -1);
-    for (size_t nEnded = 0; nEnded < writers.size();) {
+    for (int nEnded = 0; nEnded < kWriters; ++nReads) {
         nTorn += wholeFiles.count(ReadWholeFile(Settings())) == 0;
-        ++nReads;
-        for (size_t k = 0; k < writers.size(); ++k) {
-            int status = 0;
-            if (statuses[k] == -1 && waitpid(writers[k], &status, WNOHANG) == writers[k]) {
-                statuses[k] = status;
-                ++nEnded;
-            }
+        int status = 0;
+        if (waitpid(-1, &status, WNOHANG) > 0) {
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a save failed";
+            ++nEnded;
         }
     }
     EXPECT_EQ(nTorn, 0u) << "of " << nReads << " reads";
-    for (int status : statuses)
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a save failed";
     EXPECT_TRUE(wholeFiles.count(ReadWholeFile(Settings())));
     EXPECT_EQ(FilesIn(App()), std::vector<std::string>{"settings.pxr"});
 }
