@@ -129,15 +129,14 @@ TEST(LoadSettingsTest, LenientRulesOnFilesWrittenByHand)
     }
 }
 
-// A device may never end: it is refused before anything is read, like a
-// file that cannot be opened. (A pipe reads: plexora-merge's tests.)
+// A device may never end (/dev/zero): it is refused before anything is
+// read, like a file that cannot be opened; /dev/null shows it without a
+// wait. (A pipe reads: plexora-merge's tests.)
 TEST(LoadSettingsTest, ADeviceIsRefused)
 {
-    for (const char* pszDevice : {"/dev/zero", "/dev/null"}) {
-        CSettings settings;
-        EXPECT_FALSE(settings.LoadSettings(pszDevice)) << pszDevice;
-        EXPECT_EQ(Summary(settings), "0000 default -1") << pszDevice;
-    }
+    CSettings settings;
+    EXPECT_FALSE(settings.LoadSettings("/dev/null"));
+    EXPECT_EQ(Summary(settings), "0000 default -1");
 }
 
 // The built-in configurations are appended before the default index is
