@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/ffprobe.h"
 #include "tests/support/soundfile.h"
 #include "tests/support/tempdir.h"
 #include "tests/support/wavbuilder.h"
@@ -106,10 +105,7 @@ TEST(OutputHeaderTest, SmallRf64FileReadsBackElsewhere)
     EXPECT_EQ(sound.nChannels, 2);
     EXPECT_EQ(sound.nSampleRate, 44100);
     EXPECT_EQ(sound.samples, (std::vector<short>{1, -1, 2, -2, 3, -3, 4, -4}));
-    if (!HaveFfprobe())
-        GTEST_SKIP() << "ffprobe is not installed";
-    EXPECT_EQ(ProbeStream(path),
-              "codec_name=pcm_s16le\nsample_rate=44100\nchannels=2\nchannel_layout=stereo\nduration_ts=4\n");
+    EXPECT_EQ(sound.channelMap, (std::vector<int>{SF_CHANNEL_MAP_LEFT, SF_CHANNEL_MAP_RIGHT}));
 }
 
 }  // namespace
