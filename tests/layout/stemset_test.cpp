@@ -221,10 +221,6 @@ TEST(StemSetTest, SiblingsOfATaggedFileFollowItsBaseNameAndSeparator)
             EXPECT_EQ(set.GetOutputPath(c.dwMask == 0x3F ? "surround 5.1" : "stereo"), dir / c.pszOutput);
         }
     }
-
-    CStemSet set(0x3F, suffixes);
-    EXPECT_EQ(set.FormatAmbiguousSibling(3, {"a.LF.wav", "a.Lfe.wav"}),
-              "These files all fit the channel 'Low Frequency'; keep one of them:\na.LF.wav\na.Lfe.wav");
 }
 
 // A file picked by hand stays beside a newly picked one when it is of its
