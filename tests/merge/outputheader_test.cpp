@@ -82,7 +82,6 @@ TEST(OutputHeaderTest, Rf64ExactlyWhenTheRiffSizeOverflows)
         for (const DWORD dwLength : {b.dwLastFitting, b.dwLastFitting + 1}) {
             const OutputFormat format = Format(b.nChannels, 48000, dwLength, 0x4, b.bPlain);
             const bool bRF64 = dwLength > b.dwLastFitting;
-            EXPECT_EQ(NeedsRF64(format), bRF64);
             TempDir dir;
             COutputFile file;
             ASSERT_TRUE(file.Open((dir / "out.wav").c_str(), {}) && WriteOutputHeader(file, format) && file.Commit());
