@@ -57,12 +57,11 @@ public:
     WavBuilder& RiffSize(std::uint32_t size) { m_riffSize = size; return *this; }
 
     // Any chunk. The size field states the payload's length unless given;
-    // an odd payload is followed by a pad byte unless told otherwise.
-    WavBuilder& Chunk(const std::string& id, const std::string& payload,
-                      std::optional<std::uint32_t> statedSize = {}, bool pad = true)
+    // an odd payload is followed by a pad byte.
+    WavBuilder& Chunk(const std::string& id, const std::string& payload, std::optional<std::uint32_t> statedSize = {})
     {
         m_body += id + Le32(statedSize.value_or(static_cast<std::uint32_t>(payload.size()))) + payload;
-        if (pad && payload.size() % 2 == 1)
+        if (payload.size() % 2 == 1)
             m_body += '\0';
         return *this;
     }
