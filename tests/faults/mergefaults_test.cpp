@@ -79,9 +79,6 @@ const std::string kShmName = fs::path(kShmOutput).filename();
 const Fault kFaults[] = {
     // A write failing in the block loop, and an output folder that vanishes
     // meanwhile (a file-size limit is plexora-merge's tests').
-    {.name = "FullDisk",
-     .during = [](const fs::path& dir) { ReplaceDescriptor(TemporaryOutput(dir / "out"), "/dev/full", O_WRONLY); },
-     .progress = kInFirstBlocks},
     {.name = "FullDiskUnderDevShm",
      .prepare = [](const fs::path&) { WriteWholeFile(kShmOutput, "the output of an earlier merge"); },
      .during = [](const fs::path&) {
