@@ -122,8 +122,8 @@ const SaveFault kFaults[] = {
     {.name = "ReadOnlyFileToRoot",
      .prepare = [](const fs::path& dir) { fs::permissions(dir / "app/settings.pxr", fs::perms(0444)); }},
     {.name = "WriteFailingHalfWay", .bLimitFileSize = true},
-    // A full disk, with room for a new file or without: never written in place.
-    {.name = "FullDisk", .pszFullDisk = "size=64k", .app = {"filler", "settings.pxr"}, .bNextSaveWorks = false},
+    // A full disk without room for a new file: never written in place. (With
+    // room, a write fails half way as above.)
     {.name = "NoRoomForANewFile", .pszFullDisk = "size=64k,nr_inodes=3", .app = {"filler", "settings.pxr"},
      .bNextSaveWorks = false},
     // A folder that takes no new file gets the file written in place (cut to
