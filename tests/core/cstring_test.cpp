@@ -22,7 +22,6 @@ TEST(CStringTest, FoldCaseFoldsUtf8AsUnicodeAndOtherBytesAsAscii)
         // Latin-1 Supplement and Latin Extended-A, with their odd ones: the
         // multiplication sign between Ö and Ø, Ÿ whose small letter is in
         // Latin-1, the dotted capital I (no one-letter folding), long s.
-        {"ÉTÉ", "été"},
         {"ÀÖ×ØÞ", "àö×øþ"},
         {"ŸĀŁŹŽ", "ÿāłźž"},
         {"İı", "İı"},
@@ -30,7 +29,6 @@ TEST(CStringTest, FoldCaseFoldsUtf8AsUnicodeAndOtherBytesAsAscii)
         {"\xC2\xB5", "\xCE\xBC"},  // the micro sign folds to Greek mu
         // ß has no one-letter capital but ẞ, and never becomes "ss".
         {"STRAẞE", "straße"},
-        {"STRASSE", "strasse"},
         // Greek: final sigma as sigma, the accented capitals.
         {"ΣΟΦΊΑ", "σοφία"},
         {"ς", "σ"},
