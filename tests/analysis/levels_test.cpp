@@ -120,34 +120,33 @@ TEST(LevelsTest, LoudnessOfTheEbuTestSignals)
 // 12 kHz tone 0.22 dB high) and libebur128's own oversampler.
 TEST(LevelsTest, TruePeakBetweenTheSamples)
 {
+    struct Tone {
+        double hz;
+        double amplitude;
+        double phase;
+    };
     struct Signal {
         const char* name;
-        double (*sample)(size_t n);
+        std::vector<Tone> tones;  // added up
         std::optional<double> truePeak;  // dBTP
     };
     const Signal signals[] = {
         // A quarter of the sample rate, 45 degrees off: every sample at 0.707 of the crest.
-        {"12 kHz, -6 dBFS", [](size_t n) { return 0.5 * std::sin(std::numbers::pi * (n / 2.0 + 0.25)); }, -6.02},
-        {"997 Hz, full scale", [](size_t n) { return std::sin(2 * std::numbers::pi * 997 * n / kRate); }, 0},
-        {"11 kHz, -3 dBFS", [](size_t n) { return Amplitude(-3) * std::sin(2 * std::numbers::pi * 11000 * n / kRate + 0.3); },
-         -3},
-        {"19 kHz, -1 dBFS", [](size_t n) { return Amplitude(-1) * std::sin(2 * std::numbers::pi * 19000 * n / kRate + 1); },
-         -1},
-        {"three tones up to 17 kHz",
-         [](size_t n) {
-             const double t = static_cast<double>(n) / kRate;
-             return 0.3 * std::sin(2 * std::numbers::pi * 5000 * t) + 0.3 * std::sin(2 * std::numbers::pi * 11000 * t + 2) +
-                    0.3 * std::sin(2 * std::numbers::pi * 17000 * t + 4);
-         },
-         {}},
+        {"12 kHz, -6 dBFS", {{12000, 0.5, std::numbers::pi / 4}}, -6.02},
+        {"997 Hz, full scale", {{997, 1, 0}}, 0},
+        {"11 kHz, -3 dBFS", {{11000, Amplitude(-3), 0.3}}, -3},
+        {"19 kHz, -1 dBFS", {{19000, Amplitude(-1), 1}}, -1},
+        {"three tones up to 17 kHz", {{5000, 0.3, 0}, {11000, 0.3, 2}, {17000, 0.3, 4}}, {}},
     };
     for (const Signal& signal : signals) {
         SCOPED_TRACE(signal.name);
         std::vector<double> samples(kRate);
         double samplePeak = 0;
         for (size_t n = 0; n < samples.size(); ++n) {
+            for (const Tone& tone : signal.tones)
+                samples[n] += tone.amplitude * std::sin(2 * std::numbers::pi * tone.hz * n / kRate + tone.phase);
             // Faded in over 10 ms: a tone that starts at once rings past its level.
-            samples[n] = signal.sample(n) * std::min(1.0, static_cast<double>(n) / 480);
+            samples[n] *= std::min(1.0, static_cast<double>(n) / 480);
             samplePeak = std::max(samplePeak, std::abs(samples[n]));
         }
         CTruePeakMeter meter;
