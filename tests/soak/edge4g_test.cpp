@@ -21,17 +21,12 @@ constexpr std::uint32_t kRate = 48000;
 const std::vector<std::int16_t> kTail = {-32768, 12345, -2, 32767};  // the last whole samples of input 0
 constexpr char kDanglingByte = 0x7F;                                 // half a sample after them
 
-// A RIFF size of a streaming writer: a mono input of 4 GB has no other.
-std::string InputHeader(std::uint32_t nClaimed)
-{
-    return WavBuilder().RiffSize(0xFFFFFFFF).Fmt(1, kRate, 16).Data("", nClaimed).Bytes();
-}
-
-// A sparse input of nHeld data bytes ending in end.
+// A sparse input of nHeld data bytes ending in end, with the RIFF size of a
+// streaming writer: a mono input of 4 GB has no other.
 void WriteSparseInput(const std::string& path, std::uint32_t nHeld, const std::string& end)
 {
     std::ofstream sparse(path, std::ios::binary);
-    sparse << InputHeader(nHeld);  // 44 bytes
+    sparse << WavBuilder().RiffSize(0xFFFFFFFF).Fmt(1, kRate, 16).Data("", nHeld).Bytes();  // 44 bytes
     sparse.seekp(static_cast<std::streamoff>(44 + nHeld - end.size()));
     sparse << end;
 }
