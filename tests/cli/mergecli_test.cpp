@@ -6,11 +6,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "tests/cli/runprogram.h"
-#include "tests/support/ffprobe.h"
 #include "tests/support/soundfile.h"
 
 namespace {
@@ -196,62 +194,6 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
         }
     }
     ::close(nLockedFd);
-}
-
-// Inputs written by sox in every format it writes and by ffmpeg as RF64:
-// each channel of the merge is its input's samples as libsndfile reads
-// them, bit for bit, then the format's silence.
-TEST(MergeCliTest, InputsWrittenBySoxAndFfmpeg)
-{
-    const bool bSox = !CommandOutput("command -v sox").empty();
-    const bool bFfmpeg = !CommandOutput("command -v ffmpeg").empty();
-    if (!bSox && !bFfmpeg)
-        GTEST_SKIP() << "neither sox nor ffmpeg is installed";
-    // %1$s the length in seconds, %2$s the file.
-    const std::string ffmpeg = "ffmpeg -nostdin -v error -y -f lavfi -i sine=frequency=440:sample_rate=48000:duration=";
-    struct Writer {
-        bool bPresent;
-        std::string command;
-        int nSoundFormat;
-        char silence;
-    };
-    const Writer writers[] = {
-        {bSox, "sox -D -n -r 48000 -b 8 -e unsigned-integer %2$s synth %1$s sine 440", SF_FORMAT_PCM_U8, '\x80'},
-        {bSox, "sox -D -n -r 48000 -b 16 %2$s synth %1$s sine 440", SF_FORMAT_PCM_16, 0},
-        {bSox, "sox -D -n -r 48000 -b 24 %2$s synth %1$s sine 440", SF_FORMAT_PCM_24, 0},
-        {bSox, "sox -D -n -r 48000 -b 32 -e signed-integer %2$s synth %1$s sine 440", SF_FORMAT_PCM_32, 0},
-        {bSox, "sox -D -n -r 48000 -b 32 -e floating-point %2$s synth %1$s sine 440", SF_FORMAT_FLOAT, 0},
-        {bSox, "sox -D -n -r 48000 -b 64 -e floating-point %2$s synth %1$s sine 440", SF_FORMAT_DOUBLE, 0},
-        {bFfmpeg, ffmpeg + "%1$s -c:a pcm_s32le -rf64 always %2$s", SF_FORMAT_PCM_32, 0},
-        {bFfmpeg, ffmpeg + "%1$s -c:a pcm_f64le -rf64 always %2$s", SF_FORMAT_DOUBLE, 0},
-    };
-    TempDir dir;
-    for (const Writer& w : writers) {
-        if (!w.bPresent)
-            continue;
-        SCOPED_TRACE(w.command);
-        std::vector<std::string> args = {"-q", "-m", "7", "-o", dir / "out.wav"};
-        std::vector<std::string> inputs;
-        for (const char* pszSeconds : {"0.1", "0.05", "0.0213"}) {
-            inputs.push_back(dir / ("in" + std::string(pszSeconds) + ".wav"));
-            char command[512];
-            std::snprintf(command, sizeof command, w.command.c_str(), pszSeconds, inputs.back().c_str());
-            ASSERT_EQ(std::system(command), 0);
-            args.push_back(inputs.back());
-        }
-        const Outcome outcome = RunMerge(dir, args);
-        ASSERT_EQ(outcome.nExitCode, 0) << outcome.err;
-        const SoundFile sound = ReadSoundFile(dir / "out.wav");
-        EXPECT_EQ(sound.nFormat, SF_FORMAT_WAVEX | w.nSoundFormat);
-        const std::vector<std::string> channels = ReadSoundChannels(dir / "out.wav");
-        ASSERT_EQ(channels.size(), 3u);
-        for (size_t k = 0; k < 3; ++k) {
-            const std::vector<std::string> input = ReadSoundChannels(inputs[k]);
-            ASSERT_EQ(input.size(), 1u);
-            EXPECT_TRUE(channels[k] == input[0] + std::string(channels[0].size() - input[0].size(), w.silence))
-                << "channel " << k;
-        }
-    }
 }
 
 std::string Field(const std::string& text, size_t nBytes)

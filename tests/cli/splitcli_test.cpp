@@ -1,5 +1,5 @@
 // plexora-split end to end: merged files split back bit for bit in every
-// format, files of sox and ffmpeg, the speakers of every kind of file, the
+// format, files of sox and ffmpeg merged and split, the speakers of every kind of file, the
 // names of the stems, and what is refused before anything is written.
 #include <gtest/gtest.h>
 
@@ -198,48 +198,69 @@ TEST(SplitCliTest, AnExtensibleFileSplitAndMergedAgainIsTheSameFile)
     EXPECT_TRUE(ReadWholeFile(dir / "daw/drums.surround 5.1.wav") == bytes) << "the merge of the tagged stems differs";
 }
 
-// 5.1 files written by sox -M and by ffmpeg's join filter, each with its
-// channel mask 0x3F: every stem, as libsndfile reads it, is that channel of
-// the file as libsndfile reads it, and takes its speaker's name.
-TEST(SplitCliTest, FilesWrittenBySoxAndFfmpeg)
+// Files of sox and ffmpeg in the formats they write, RF64 too: six mono
+// files of several lengths merge into channels that are each input's
+// samples as libsndfile reads them, then the format's silence; the 5.1 file
+// the writer joins of the same six splits into stems that libsndfile reads
+// as the channels of that file.
+TEST(SplitCliTest, FilesOfSoxAndFfmpegMergedAndSplit)
 {
     const bool bSox = !CommandOutput("command -v sox").empty();
     const bool bFfmpeg = !CommandOutput("command -v ffmpeg").empty();
     if (!bSox && !bFfmpeg)
         GTEST_SKIP() << "neither sox nor ffmpeg is installed";
-    TempDir dir;
-    std::string inputs;
-    std::string ffmpegInputs;
-    for (int k = 0; k < 6; ++k) {
-        const std::string stem = dir / ("mono" + std::to_string(k) + ".wav");
-        WavBuilder().Fmt(1, 48000, 16).Data(PatternBytes(2 * (4000 - 100 * k), k)).Write(stem);
-        inputs += " '" + stem + "'";
-        ffmpegInputs += " -i '" + stem + "'";
-    }
-    const std::string join = " -filter_complex join=inputs=6:channel_layout=5.1";
-    const std::pair<bool, std::string> writers[] = {
-        {bSox, "sox -D -M" + inputs + " '" + dir / "sox16.wav'"},
-        {bSox, "sox -D -M" + inputs + " -b 24 '" + dir / "sox24.wav'"},
-        {bFfmpeg, "ffmpeg -nostdin -v error -y" + ffmpegInputs + join + " -c:a pcm_s16le '" + dir / "ffmpeg16.wav'"},
-        {bFfmpeg, "ffmpeg -nostdin -v error -y" + ffmpegInputs + join + " -c:a pcm_f32le '" + dir / "ffmpegf32.wav'"},
+    struct Writer {
+        bool bSox;           // else ffmpeg
+        std::string format;  // the writer's options for it
+        int nSoundFormat;
+        char silence;
     };
-    for (const auto& [bPresent, command] : writers) {
-        if (!bPresent)
+    const Writer writers[] = {
+        {true, "-b 8 -e unsigned-integer", SF_FORMAT_PCM_U8, '\x80'},
+        {true, "-b 16", SF_FORMAT_PCM_16, 0},
+        {true, "-b 24", SF_FORMAT_PCM_24, 0},
+        {true, "-b 32 -e signed-integer", SF_FORMAT_PCM_32, 0},
+        {true, "-b 32 -e floating-point", SF_FORMAT_FLOAT, 0},
+        {true, "-b 64 -e floating-point", SF_FORMAT_DOUBLE, 0},
+        {false, "-c:a pcm_s32le -rf64 always", SF_FORMAT_PCM_32, 0},
+        {false, "-c:a pcm_f64le -rf64 always", SF_FORMAT_DOUBLE, 0},
+    };
+    TempDir dir;
+    const std::string joined = dir / "joined.wav";
+    for (const Writer& w : writers) {
+        if (!(w.bSox ? bSox : bFfmpeg))
             continue;
-        SCOPED_TRACE(command);
-        ASSERT_EQ(std::system(command.c_str()), 0);
-        const std::string file = command.substr(command.rfind(" '") + 2, command.size() - command.rfind(" '") - 3);
-        const std::string base = std::filesystem::path(file).stem().string();
-        const Outcome outcome = Split(dir, {"-q", file});
-        ASSERT_EQ(outcome.nExitCode, 0) << outcome.err;
-        const std::vector<std::string> channels = ReadSoundChannels(file);
-        const std::vector<std::string> stems = StemNames(dir.path().string(), base, 0x3F);
-        ASSERT_EQ(channels.size(), stems.size());
-        for (size_t k = 0; k < stems.size(); ++k) {
-            const std::vector<std::string> read = ReadSoundChannels(stems[k]);
-            ASSERT_EQ(read.size(), 1u) << stems[k];
-            EXPECT_TRUE(read[0] == channels[k]) << stems[k] << " differs";
-            EXPECT_FALSE(channels[k].empty());
+        SCOPED_TRACE(w.format);
+        const auto write = [&](const std::string& sources, const std::string& file, const std::string& effects) {
+            const std::string tool = w.bSox ? "sox -D" : "ffmpeg -nostdin -v error -y";
+            return std::system((tool + sources + " " + w.format + " '" + file + "'" + effects).c_str());
+        };
+        std::vector<std::string> args = {"-q", "-m", "0x3F", "-o", dir / "merged.wav"};
+        std::string joinedInputs = w.bSox ? " -M" : "";
+        for (const std::string seconds : {"0.1", "0.05", "0.0213", "0.03", "0.02", "0.01"}) {
+            args.push_back(dir / ("in" + seconds + ".wav"));
+            ASSERT_EQ(w.bSox ? write(" -n -r 48000", args.back(), " synth " + seconds + " sine 440")
+                             : write(" -f lavfi -i sine=frequency=440:sample_rate=48000:duration=" + seconds,
+                                     args.back(), ""),
+                      0);
+            joinedInputs += (w.bSox ? " '" : " -i '") + args.back() + "'";
+        }
+        ASSERT_EQ(write(joinedInputs + (w.bSox ? "" : " -filter_complex join=inputs=6:channel_layout=5.1"), joined, ""),
+                  0);
+        ASSERT_EQ(RunMerge(dir, args).nExitCode, 0);
+        const Outcome split = Split(dir, {"-q", "-f", joined});
+        ASSERT_EQ(split.nExitCode, 0) << split.err;
+        EXPECT_EQ(ReadSoundFile(dir / "merged.wav").nFormat, SF_FORMAT_WAVEX | w.nSoundFormat);
+        const std::vector<std::string> merged = ReadSoundChannels(dir / "merged.wav");
+        const std::vector<std::string> channels = ReadSoundChannels(joined);
+        const std::vector<std::string> stems = StemNames(dir.path().string(), "joined", 0x3F);
+        ASSERT_EQ(merged.size(), 6u);
+        ASSERT_EQ(channels.size(), 6u);
+        for (size_t k = 0; k < 6; ++k) {
+            const std::vector<std::string> input = ReadSoundChannels(args[5 + k]);
+            ASSERT_EQ(input.size(), 1u);
+            EXPECT_TRUE(merged[k] == input[0] + std::string(merged[0].size() - input[0].size(), w.silence)) << k;
+            EXPECT_TRUE(ReadSoundChannels(stems[k]) == std::vector<std::string>{channels[k]}) << stems[k];
         }
     }
 }
