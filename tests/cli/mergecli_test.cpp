@@ -117,6 +117,8 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
          Usage("the configuration 'Live' has 2 channels; the number of inputs is 3"), "", ""},
         {{"--settings", dir / "none.pxr", "-o", out}, 2, 2,
          Usage("can't read the settings file '" + dir / "none.pxr" + "'"), "", ""},
+        {{"--list", "--settings", "/dev/zero"}, 0, 2, Usage("the settings file '/dev/zero' is a device, not a file"), "",
+         ""},  // it would be read for ever
         {{"--list"}, 1, 2, Usage("--list merges nothing; it takes no files, -o, -c, -m, --auto or --check"), "", ""},
         {{"--check", "-o", "-"}, 1, 2, Usage("--check compares with a file; '-o -' names none"), "", ""},
         {{"--auto"}, 0, 2, Usage("--auto needs at least one file"), "", ""},
