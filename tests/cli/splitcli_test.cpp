@@ -267,8 +267,8 @@ TEST(SplitCliTest, SpeakersNamesAndRefusals)
         std::vector<std::string> options;
         int nExitCode;
         std::vector<std::string> stems;  // in channel order
-        std::string err;
-        std::string out;
+        std::string err = {};
+        std::string out = {};
     };
     const std::string drums = "drumssurround 5.1.wav";
     const Case cases[] = {
@@ -278,88 +278,85 @@ TEST(SplitCliTest, SpeakersNamesAndRefusals)
          "its channel mask 0x3F, into '@/drumsFL.wav', '@/drumsFR.wav', '@/drumsFC.wav', '@/drumsLF.wav', "
          "'@/drumsBL.wav', '@/drumsBR.wav'.\n"},
         {"and -c does not change them", drums, Extensible(6, 0x3F), {"-q", "-c", "stereo"}, 0,
-         {"drumsFL", "drumsFR", "drumsFC", "drumsLF", "drumsBL", "drumsBR"}, "", ""},
+         {"drumsFL", "drumsFR", "drumsFC", "drumsLF", "drumsBL", "drumsBR"}},
         {"no mask: the first configuration with 6 channels", "mixsurround 5.1.wav", Plain(6), {}, 0,
          {"mixFL", "mixFR", "mixFC", "mixLF", "mixBL", "mixBR"}, "",
          "Split '@/mixsurround 5.1.wav': 6 channels, 48000 Hz, 16-bit PCM, 5 frames (0.00 s), the speakers of the "
          "configuration 'surround 5.1', into '@/mixFL.wav', '@/mixFR.wav', '@/mixFC.wav', '@/mixLF.wav', "
          "'@/mixBL.wav', '@/mixBR.wav'.\n"},
-        {"no mask, -c", "take.wav", Plain(4), {"-q", "-c", "surround"}, 0, {"takeFL", "takeFR", "takeFC", "takeBC"},
-         "", ""},
-        {"a mask of 3 speakers for 2 channels", "xstereo.wav", Extensible(2, 0x7), {"-q"}, 0, {"xFL", "xFR"}, "", ""},
+        {"no mask, -c", "take.wav", Plain(4), {"-q", "-c", "surround"}, 0, {"takeFL", "takeFR", "takeFC", "takeBC"}},
+        {"a mask of 3 speakers for 2 channels", "xstereo.wav", Extensible(2, 0x7), {"-q"}, 0, {"xFL", "xFR"}},
         {"a mask no configuration has", "bandquadriphony.wav", Extensible(4, 0x603), {"-q"}, 0,
-         {"bandquadriphonyFL", "bandquadriphonyFR", "bandquadriphonySL", "bandquadriphonySR"}, "", ""},
-        {"bits past the table name no channel", "wide.wav", Extensible(2, 0x80000030), {"-q"}, 0,
-         {"wideBL", "wideBR"}, "", ""},
+         {"bandquadriphonyFL", "bandquadriphonyFR", "bandquadriphonySL", "bandquadriphonySR"}},
+        {"bits past the table name no channel", "wide.wav", Extensible(2, 0x80000030), {"-q"}, 0, {"wideBL", "wideBR"}},
         {"mono without a mask", "voice.wav", Plain(1), {}, 0, {"voiceFC"}, "",
          "Split '@/voice.wav': 1 channel, 48000 Hz, 16-bit PCM, 5 frames (0.00 s), Front Center for its one "
          "channel, into '@/voiceFC.wav'.\n"},
-        {"mono with a mask", "voice.wav", Extensible(1, 0x2), {"-q"}, 0, {"voiceFR"}, "", ""},
+        {"mono with a mask", "voice.wav", Extensible(1, 0x2), {"-q"}, 0, {"voiceFR"}},
         {"a settings file's configuration and suffixes", "gigLive.wav", Plain(2), {"-q", "--settings", "@/live.pxr"},
-         0, {"gig_L", "gig_R"}, "", ""},
+         0, {"gig_L", "gig_R"}},
         {"-t: the channel tags after the separator", "mix_surround 5.1.wav", Extensible(6, 0x3F), {"-q", "-t", "."},
-         0, {"mix.L", "mix.R", "mix.C", "mix.LFE", "mix.Ls", "mix.Rs"}, "", ""},
+         0, {"mix.L", "mix.R", "mix.C", "mix.LFE", "mix.Ls", "mix.Rs"}},
         {"-t: Ls and Rs are the Side positions where there are some", "band.wav", Extensible(6, 0x60F),
-         {"-q", "--tags", " "}, 0, {"band L", "band R", "band C", "band LFE", "band Ls", "band Rs"}, "", ""},
+         {"-q", "--tags", " "}, 0, {"band L", "band R", "band C", "band LFE", "band Ls", "band Rs"}},
         {"RF64", "long.wav",
          WavBuilder().RiffTag("RF64").RiffSize(0xFFFFFFFF).Ds64(4 + 36 + 48 + 8 + 20, 20, 5)
              .FmtExtensible(2, 48000, 16, 16, 0x3, kSubtypePcm).Data(Frames(2), 0xFFFFFFFF).Bytes(),
-         {"-q"}, 0, {"longFL", "longFR"}, "", ""},
+         {"-q"}, 0, {"longFL", "longFR"}},
         // What the file does not hold although its header speaks of it is left out, and said.
         {"a data chunk claiming more than the file holds", "claims.wav",
          WavBuilder().FmtExtensible(2, 48000, 16, 16, 0x3, kSubtypePcm).Data(Frames(2), 100).Bytes(), {"-q"}, 0,
          {"claimsFL", "claimsFR"},
          "The file '@/claims.wav' holds 80 bytes fewer than its data chunk states; its data ends where the file "
-         "does.\n", ""},
+         "does.\n"},
         {"a part of a frame at the end", "part.wav",
          WavBuilder().FmtExtensible(2, 48000, 16, 16, 0x3, kSubtypePcm).Data(Frames(2) + "x").Bytes(), {"-q"}, 0,
          {"partFL", "partFR"},
-         "plexora-split: the last 1 byte of '@/part.wav' is a part of a frame; it was left out.\n", ""},
+         "plexora-split: the last 1 byte of '@/part.wav' is a part of a frame; it was left out.\n"},
         {"a crashed recorder's: no sizes", "crashed.wav",
          WavBuilder().RiffSize(0).FmtExtensible(2, 48000, 16, 16, 0x3, kSubtypePcm).Data(Frames(2), 0).Bytes(), {"-q"},
          0, {"crashedFL", "crashedFR"},
          "The file '@/crashed.wav' states a RIFF size of 0 bytes, too small to reach its chunks; it was read to its "
-         "end.\n", ""},
+         "end.\n"},
         // Refused: the reason on standard error, nothing written.
         {"no mask, no configuration", "odd.wav", Plain(3), {"-q"}, 1, {},
          "plexora-split: '@/odd.wav' has 3 channels and no channel mask, and no configuration has 3 channels: "
-         "name one with -c.\n", ""},
+         "name one with -c.\n"},
         {"no mask, -c of other channels", "odd.wav", Plain(3), {"-q", "-c", "stereo"}, 1, {},
          "plexora-split: '@/odd.wav' has 3 channels and no channel mask, but the configuration 'stereo' has 2 "
-         "channels.\n", ""},
+         "channels.\n"},
         {"a mask of 2 speakers for 3 channels", "odd.wav", Extensible(3, 0x3), {"-q"}, 1, {},
          "plexora-split: '@/odd.wav' has 3 channels and a channel mask (0x3) of 2 speakers, and no configuration "
-         "has 3 channels: name one with -c.\n", ""},
+         "has 3 channels: name one with -c.\n"},
         {"mono, -c of other channels", "voice.wav", Plain(1), {"-q", "-c", "stereo"}, 1, {},
          "plexora-split: '@/voice.wav' has 1 channel and no channel mask, but the configuration 'stereo' has 2 "
-         "channels.\n", ""},
+         "channels.\n"},
         {"empty suffixes", "y.wav", Extensible(2, 0x6000), {"-q", "--settings", "@/live.pxr"}, 1, {},
          "The channels 'Top Front Center' and 'Top Front Right' would both be written to '@/y.wav'; give them "
-         "suffixes of their own.\n", ""},
+         "suffixes of their own.\n"},
         {"equal suffixes", "x.wav", Plain(2), {"-q", "--settings", "@/same.pxr"}, 1, {},
          "The channels 'Side Left' and 'Side Right' would both be written to '@/x_S.wav'; give them suffixes of "
-         "their own.\n", ""},
+         "their own.\n"},
         {"-t with nothing before the tags", "_surround 5.1.wav", Extensible(6, 0x3F), {"-q", "-t", "_"}, 1, {},
          "plexora-split: '@/_surround 5.1.wav' leaves no base name to put before the channel tags; rename it, or "
-         "split it without -t.\n", ""},
+         "split it without -t.\n"},
         {"the stem is the file itself", "solo.wav", Plain(1), {"-q", "-f", "--settings", "@/live.pxr"}, 1, {},
-         "The stem '@/solo.wav' is the file being split.\n", ""},
+         "The stem '@/solo.wav' is the file being split.\n"},
         {"a compressed format", "mulaw.wav", WavBuilder().FmtTag(7, 2, 8000, 8).Data("abcd").Bytes(), {"-q"}, 1, {},
          "Unable to split:\nFile '@/mulaw.wav' can't be loaded.\nThe file '@/mulaw.wav' is in mu-law (format tag "
-         "0x0007), not in PCM or IEEE float.\n", ""},
+         "0x0007), not in PCM or IEEE float.\n"},
         // Usage errors.
         {"-c names no configuration", drums, Extensible(6, 0x3F), {"-c", "mono"}, 2, {},
          "plexora-split: no configuration is named 'mono'. The configurations are: 'stereo', 'quadriphony', "
-         "'surround', 'surround 5.1', 'surround 7.1'\nRun with --help for more information.\n", ""},
+         "'surround', 'surround 5.1', 'surround 7.1'\nRun with --help for more information.\n"},
         {"-o names no folder", drums, Extensible(6, 0x3F), {"-o", "@/nowhere"}, 2, {},
          "plexora-split: -o names the folder of the stems; '@/nowhere' is not a folder\nRun with --help for more "
-         "information.\n", ""},
+         "information.\n"},
         {"-t takes a separator of channel tags", drums, Extensible(6, 0x3F), {"-t", "x"}, 2, {},
          "plexora-split: -t takes the separator before the channel tags: '.', '_', '-' or ' ', not 'x'\nRun with "
-         "--help for more information.\n", ""},
+         "--help for more information.\n"},
         {"--plain is plexora-merge's", drums, Extensible(6, 0x3F), {"--plain"}, 2, {},
-         "plexora-split: The following argument was not expected: --plain\nRun with --help for more information.\n",
-         ""},
+         "plexora-split: The following argument was not expected: --plain\nRun with --help for more information.\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pszName);
