@@ -8,8 +8,8 @@
 #include <string>
 
 #include "fuzz/fuzzcheck.h"
+#include "fuzz/scratchfile.h"
 #include "merge/inputwave.h"
-#include "tests/support/tempdir.h"
 
 namespace {
 
@@ -77,9 +77,10 @@ std::optional<WORD> CheckHeader(const std::string& path, const std::string& byte
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSize)
 {
     static const TempDir dir;
-    const std::string path = dir / "input.wav";
+    static const ScratchFile input(dir, "input.wav");
+    const std::string& path = input.Path();
     const std::string bytes(reinterpret_cast<const char*>(pData), nSize);
-    WriteWholeFile(path, bytes);
+    input.Write(bytes);
 
     const bool bInput = CheckInput(path, bytes);
     const std::optional<WORD> nChannels = CheckHeader(path, bytes);

@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
-#include <vector>
 
 #include "fuzz/fuzzcheck.h"
+#include "fuzz/scratchfile.h"
 #include "fuzz/twoinputs.h"
 #include "merge/mergeengine.h"
 #include "tests/support/mergecheck.h"
@@ -75,11 +75,12 @@ std::size_t FormatPartBytes(const Probe& probe, bool bPlain)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSize)
 {
     static const TempDir dir;
+    static const ScratchFile inputs[] = {{dir, "a.wav"}, {dir, "b.wav"}};
     const TwoInputs files = SplitInputs(pData, nSize);
-    const std::vector<std::string> paths = {dir / "a.wav", dir / "b.wav"};
+    const std::string paths[] = {inputs[0].Path(), inputs[1].Path()};
     const std::string output = dir / "out.wav";
-    WriteWholeFile(paths[0], files.first);
-    WriteWholeFile(paths[1], files.second);
+    inputs[0].Write(files.first);
+    inputs[1].Write(files.second);
     const Probe probes[] = {ProbeInput(paths[0], files.first), ProbeInput(paths[1], files.second)};
     const bool bMergeable = probes[0].bAccepted && probes[1].bAccepted && HaveOneFormat(probes[0], probes[1]);
     const ULONGLONG nLongest = std::max(probes[0].nDataBytes, probes[1].nDataBytes);

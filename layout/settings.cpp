@@ -94,28 +94,29 @@ bool CSettings::RepairConfigurations()
     return bMended;
 }
 
-bool CSettings::ParseStringValue(const CString& strLine, const CString& strKey, CString& rValue)
+bool CSettings::ParseStringValue(const CString& strLine, std::string_view key, CString& rValue)
 {
-    const int nKeyLength = strKey.GetLength();
-    if (strLine.GetLength() < nKeyLength || !(strLine.Left(nKeyLength) == strKey))
+    // Every line of the suffix section is tried against every key: no copy
+    // of either for a try.
+    if (!std::string_view(strLine.str()).starts_with(key))
         return false;
-    rValue = strLine.Mid(nKeyLength + 3);
+    rValue = strLine.Mid(static_cast<int>(key.size()) + 3);
     return true;
 }
 
-bool CSettings::ParseIntValue(const CString& strLine, const CString& strKey, int& rValue)
+bool CSettings::ParseIntValue(const CString& strLine, std::string_view key, int& rValue)
 {
     CString strValue;
-    if (!ParseStringValue(strLine, strKey, strValue))
+    if (!ParseStringValue(strLine, key, strValue))
         return false;
     rValue = ReadLeadingInteger(strValue);
     return true;
 }
 
-bool CSettings::ParseBoolValue(const CString& strLine, const CString& strKey, bool& rValue)
+bool CSettings::ParseBoolValue(const CString& strLine, std::string_view key, bool& rValue)
 {
     int nValue = 0;
-    if (!ParseIntValue(strLine, strKey, nValue))
+    if (!ParseIntValue(strLine, key, nValue))
         return false;
     rValue = nValue == 1;
     return true;
@@ -188,10 +189,10 @@ void CSettings::ReadConfigurationBlock(CStdioFile& file, int nCount)
         auto pConfiguration = std::make_unique<CConfiguration>();
         CString strKey;
         strKey.Format("configuration #%d", j);
-        ParseStringValue(strNameLine, strKey, pConfiguration->m_strName);
+        ParseStringValue(strNameLine, strKey.str(), pConfiguration->m_strName);
         strKey.Format("channel mask #%d", j);
         int nMask = 0;
-        if (ParseIntValue(strMaskLine, strKey, nMask)) {
+        if (ParseIntValue(strMaskLine, strKey.str(), nMask)) {
             pConfiguration->m_dwChannelMask = static_cast<DWORD>(nMask);
             m_aConfigurations.push_back(std::move(pConfiguration));
         }

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "layout/configuration.h"
@@ -43,12 +44,12 @@ public:
     // A key matches the line's first bytes exactly; the value starts 3 bytes
     // after the key (" = " in a written file, not examined). On a match the
     // value is stored and true returned; otherwise the target is untouched.
-    static bool ParseStringValue(const CString& strLine, const CString& strKey, CString& rValue);
+    static bool ParseStringValue(const CString& strLine, std::string_view key, CString& rValue);
     // True exactly when the value reads as the integer 1.
-    static bool ParseBoolValue(const CString& strLine, const CString& strKey, bool& rValue);
+    static bool ParseBoolValue(const CString& strLine, std::string_view key, bool& rValue);
     // The value's leading decimal integer as atoi reads it, wrapping modulo
     // 2^32 so that masks written in unsigned decimal read back unchanged.
-    static bool ParseIntValue(const CString& strLine, const CString& strKey, int& rValue);
+    static bool ParseIntValue(const CString& strLine, std::string_view key, int& rValue);
 
     // Appends a configuration at the end of the list, where every list
     // shown of it appends it too.

@@ -1,6 +1,7 @@
 #include "merge/headercursor.h"
 
 #include <algorithm>
+#include <cstring>
 
 HeaderCursor::HeaderCursor(CFile& file) : m_file(file)
 {
@@ -11,24 +12,33 @@ HeaderCursor::HeaderCursor(CFile& file) : m_file(file)
 
 bool HeaderCursor::Read(BYTE* pBuffer, UINT nCount)
 {
-    const UINT nRead = m_file.Read(pBuffer, nCount);
+    if (m_nOffset < m_nWindowAt || m_nOffset + nCount > m_nWindowAt + m_nWindowBytes)
+        Fill();
+    const ULONGLONG nAvailable = m_nWindowAt + m_nWindowBytes - m_nOffset;
+    const auto nRead = static_cast<UINT>(std::min<ULONGLONG>(nCount, nAvailable));
+    if (nRead != 0)
+        std::memcpy(pBuffer, m_window.data() + (m_nOffset - m_nWindowAt), nRead);
     m_nOffset += nRead;
     m_bEndedBetween = nRead == 0;
     return nRead == nCount;
 }
 
+void HeaderCursor::Fill()
+{
+    m_nWindowAt = m_nOffset;
+    m_nWindowBytes = 0;
+    const auto lOffset = static_cast<LONGLONG>(m_nOffset);
+    if (m_file.Seek(lOffset, CFile::begin) == lOffset)
+        m_nWindowBytes = m_file.Read(m_window.data(), static_cast<UINT>(m_window.size()));
+}
+
 bool HeaderCursor::Skip(ULONGLONG nCount)
 {
-    if (nCount == 0)
-        return true;
     if (nCount > m_nFileBytes - std::min(m_nOffset, m_nFileBytes)) {
         m_nOffset = m_nFileBytes;
         return false;
     }
-    const LONGLONG nPos = m_file.Seek(static_cast<LONGLONG>(nCount), CFile::current);
-    if (nPos < 0)
-        return false;
-    m_nOffset = static_cast<ULONGLONG>(nPos);
+    m_nOffset += nCount;
     return true;
 }
 

@@ -2,6 +2,8 @@
 // is, so that every outcome of the chunk walk can name its byte.
 #pragma once
 
+#include <array>
+
 #include "merge/wavereadoutcome.h"
 #include "core/cfile.h"
 #include "core/types.h"
@@ -29,7 +31,16 @@ public:
     WaveReadOutcome Failure(WaveReadError eAtEnd) const;
 
 private:
+    // Loads the window from the cursor on.
+    void Fill();
+
     CFile& m_file;
+    // Fields are served from a window of the file: a walk over many small
+    // chunks then costs a read per window instead of one per field, and a
+    // skip within the window costs nothing.
+    std::array<BYTE, 4096> m_window;
+    ULONGLONG m_nWindowAt = 0;
+    UINT m_nWindowBytes = 0;
     ULONGLONG m_nFileBytes = 0;
     ULONGLONG m_nOffset = 0;
     bool m_bEndedBetween = false;

@@ -7,23 +7,20 @@
 
 #include <filesystem>
 
-#include "platform/cwinapp.h"
 #include "platform/modalstack.h"
 #include "platform/userinput.h"
 #include "tests/qt/qtharness.h"
 #include "tests/support/tempdir.h"
 #include "tests/support/wavbuilder.h"
 #include "ui/maindlg.h"
-#include "ui/plexoraresources.h"
 #include "ui/resource.h"
 
 namespace {
 
 class DialogsTest : public QtTest {
 protected:
-    DialogsTest() : QtTest(&kPlexoraResources) { settings.LoadDefaultSettings(); }
+    DialogsTest() { settings.LoadDefaultSettings(); }
 
-    CWinApp app{"plexora"};
     CSettings settings;
 };
 

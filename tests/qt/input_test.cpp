@@ -13,12 +13,10 @@
 #include <QWindow>
 #include <QTest>
 
-#include "platform/cwinapp.h"
 #include "platform/modalstack.h"
 #include "tests/support/tempdir.h"
 #include "tests/qt/qtharness.h"
 #include "ui/maindlg.h"
-#include "ui/plexoraresources.h"
 #include "ui/resource.h"
 #include "ui/settingsdlg.h"
 
@@ -152,12 +150,7 @@ const PersonsAction kActions[] = {
      WM_SYSCOMMAND, IDM_ABOUTBOX, 0, nullptr},
 };
 
-class InputTest : public QtTest {
-protected:
-    InputTest() : QtTest(&kPlexoraResources) {}
-
-    CWinApp app{"plexora"};
-};
+using InputTest = QtTest;
 
 TEST_F(InputTest, EachActionReachesTheProgramAsItsMessage)
 {

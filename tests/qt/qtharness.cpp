@@ -17,6 +17,7 @@
 #include "platform/qt/qtstaticpeer.h"
 #include "platform/qt/qttext.h"
 #include "platform/styles.h"
+#include "ui/plexoraresources.h"
 
 namespace {
 
@@ -125,10 +126,10 @@ void ExpectGeometry(HWND hWnd, const QWidget* pWidget, const QString& strKind)
 
 }  // namespace
 
-QtTest::QtTest(const ResourceTable* pResources)
+QtTest::QtTest()
 {
     AfxSetBackend(&backend);
-    AfxSetResourceTable(pResources);
+    AfxSetResourceTable(&kPlexoraResources);
     m_hang.setSingleShot(true);
     QObject::connect(&m_hang, &QTimer::timeout, [] {
         std::fputs("the test waited for a person who never came\n", stderr);

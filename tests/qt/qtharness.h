@@ -1,6 +1,6 @@
 // What the Qt backend's tests share: a QApplication on the offscreen
-// platform (set up by this file's main()), the backend with a resource
-// table, a way to act inside the modal loops a test starts, and a check
+// platform (set up by this file's main()), the backend with the program's
+// resources, a way to act inside the modal loops a test starts, and a check
 // that every peer shows its window as the model has it.
 #pragma once
 
@@ -13,9 +13,9 @@
 #include <functional>
 #include <ostream>
 
+#include "platform/cwinapp.h"
 #include "platform/qt/qtbackend.h"
 #include "platform/qt/qtpeer.h"
-#include "platform/resources.h"
 
 // Qt's strings as text in failure messages.
 inline void PrintTo(const QString& str, std::ostream* pOut)
@@ -48,13 +48,15 @@ T* ActiveModal()
 // Types a name into the active file dialog and presses Enter.
 void TypeFileName(const QString& strName);
 
-// The backend with a resource table, for as long as the test runs.
+// The backend with the program's resources and its application record (the
+// message boxes' caption), for as long as the test runs.
 class QtTest : public ::testing::Test {
 protected:
-    explicit QtTest(const ResourceTable* pResources);
+    QtTest();
     ~QtTest() override;
 
     CQtBackend backend;
+    CWinApp app{"plexora"};
 
 private:
     QTimer m_hang;

@@ -13,18 +13,12 @@
 
 #include "platform/afxmessagebox.h"
 #include "platform/cfiledialog.h"
-#include "platform/cwinapp.h"
 #include "tests/qt/qtharness.h"
 #include "tests/support/tempdir.h"
 
 namespace {
 
-class ServicesTest : public QtTest {
-protected:
-    ServicesTest() : QtTest(nullptr) {}
-
-    CWinApp app{"plexora"};
-};
+using ServicesTest = QtTest;
 
 TEST_F(ServicesTest, AQuestionShowsTheProgramsNameAndIsAnsweredYesOrNo)
 {

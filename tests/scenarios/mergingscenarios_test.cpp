@@ -146,15 +146,14 @@ protected:
                                    data)
             << "the output differs from the merge of its stems (" << written.size() << " bytes)";
 
+        // libsndfile finds the format and rate, and each stem in its channel, padded with silence.
         const SoundFile sound = ReadSoundFile(dir / output.path);
         const int nEncoding = layout.bFloat ? SF_FORMAT_FLOAT : layout.nBits == 24 ? SF_FORMAT_PCM_24 : SF_FORMAT_PCM_16;
         EXPECT_EQ(sound.nFormat, (output.bPlain ? SF_FORMAT_WAV : SF_FORMAT_WAVEX) | nEncoding);
-        EXPECT_EQ(sound.nChannels, nChannels);
         EXPECT_EQ(sound.nSampleRate, static_cast<int>(output.format.nRate));
-        EXPECT_EQ(sound.nFrames, static_cast<long long>(nLongest / (layout.nBits / 8u)));
-        if (layout.nBits == 16) {
-            EXPECT_TRUE(Samples(sound.samples) == data) << "libsndfile reads other samples";
-        }
+        for (std::string& stem : present)
+            stem.resize(nLongest, '\0');
+        EXPECT_TRUE(ReadSoundChannels(dir / output.path) == present) << "libsndfile reads other samples";
     }
 
     TempDir dir;
