@@ -1,6 +1,6 @@
-// A merge host for tests: the output path and mask as set (extensible
-// headers, no "bext" carried), messages and progress calls recorded, a
-// signal to pretend, and a hook on every progress step to break things.
+// A merge host for tests: the output path, mask, header style and "bext"
+// choice as set, messages and progress calls recorded, a signal to pretend,
+// and a hook on every progress step to break things while the merge runs.
 #pragma once
 
 #include <functional>
@@ -20,8 +20,8 @@ public:
         return true;
     }
     DWORD GetChannelMask() override { return dwMask; }
-    bool GetNoExtensible() override { return false; }
-    bool GetCarryBext() override { return false; }
+    bool GetNoExtensible() override { return bPlain; }
+    bool GetCarryBext() override { return bCarryBext; }
     void ShowMessage(const char* pszText) override { messages.emplace_back(pszText); }
     void SetProgressRange(UINT nUpper) override { progress.push_back("range " + std::to_string(nUpper)); }
     bool IsInterrupted() override { return bInterrupted; }
@@ -34,6 +34,8 @@ public:
 
     std::optional<std::string> outputPath;  // none: the user declines
     DWORD dwMask = 0x3;
+    bool bPlain = false;
+    bool bCarryBext = false;
     bool bInterrupted = false;  // as if a signal had come
     std::vector<std::string> messages;
     std::vector<std::string> progress;
