@@ -190,31 +190,36 @@ TEST(InfoCliTest, LevelsForPeopleAndScripts)
     const std::string path = dir / "tone.wav";
     WavBuilder().FmtExtensible(2, 48000, 16, 16, 0x3, kSubtypePcm).Data(Samples(samples)).Write(path);
 
-    const Outcome text = RunMerge(dir, {"--levels", path}, PLEXORA_INFO_EXE);
-    EXPECT_EQ(text.nExitCode, 0);
-    EXPECT_EQ(text.err, "");
-    const size_t nLevels = text.out.find("  levels:\n");
-    ASSERT_NE(nLevels, std::string::npos) << text.out;
-    EXPECT_EQ(text.out.substr(nLevels),
-              "  levels:\n"
-              "    speaker      sample peak    true peak          RMS   DC offset  clipped\n"
-              "    Front Left   -20.00 dBFS  -20.00 dBTP  -23.01 dBFS   +0.000000        0\n"
-              "    Front Right    -inf dBFS    -inf dBTP    -inf dBFS   +0.000000        0\n"
-              "  loudness:      integrated -23.0 LUFS, range 0.0 LU, momentary max -23.0 LUFS, "
-              "short-term max -23.0 LUFS\n"
-              "  warnings:      Front Right is silent\n");
-
-    const Outcome json = RunMerge(dir, {"--levels", "--json", path}, PLEXORA_INFO_EXE);
-    EXPECT_EQ(json.nExitCode, 0);
-    const size_t nJsonLevels = json.out.find(", \"levels\": ");
-    ASSERT_NE(nJsonLevels, std::string::npos) << json.out;
-    EXPECT_EQ(json.out.substr(nJsonLevels),
-              ", \"levels\": {\"channels\": [{\"speaker\": \"Front Left\", \"peak_dbfs\": -20.00, "
-              "\"true_peak_dbtp\": -20.00, \"rms_dbfs\": -23.01, \"dc_offset\": 0.000000, \"clipped_samples\": 0}, "
-              "{\"speaker\": \"Front Right\", \"peak_dbfs\": null, \"true_peak_dbtp\": null, \"rms_dbfs\": null, "
-              "\"dc_offset\": 0.000000, \"clipped_samples\": 0}], \"integrated_lufs\": -23.0, "
-              "\"loudness_range_lu\": 0.0, \"max_momentary_lufs\": -23.0, \"max_short_term_lufs\": -23.0, "
-              "\"warnings\": [\"Front Right is silent\"]}}\n");
+    // Text and JSON, each from where its levels begin.
+    const struct {
+        std::vector<std::string> args;
+        std::string levelsStart;
+        std::string expected;
+    } outputs[] = {
+        {{"--levels", path}, "  levels:\n",
+         "  levels:\n"
+         "    speaker      sample peak    true peak          RMS   DC offset  clipped\n"
+         "    Front Left   -20.00 dBFS  -20.00 dBTP  -23.01 dBFS   +0.000000        0\n"
+         "    Front Right    -inf dBFS    -inf dBTP    -inf dBFS   +0.000000        0\n"
+         "  loudness:      integrated -23.0 LUFS, range 0.0 LU, momentary max -23.0 LUFS, "
+         "short-term max -23.0 LUFS\n"
+         "  warnings:      Front Right is silent\n"},
+        {{"--levels", "--json", path}, ", \"levels\": ",
+         ", \"levels\": {\"channels\": [{\"speaker\": \"Front Left\", \"peak_dbfs\": -20.00, "
+         "\"true_peak_dbtp\": -20.00, \"rms_dbfs\": -23.01, \"dc_offset\": 0.000000, \"clipped_samples\": 0}, "
+         "{\"speaker\": \"Front Right\", \"peak_dbfs\": null, \"true_peak_dbtp\": null, \"rms_dbfs\": null, "
+         "\"dc_offset\": 0.000000, \"clipped_samples\": 0}], \"integrated_lufs\": -23.0, "
+         "\"loudness_range_lu\": 0.0, \"max_momentary_lufs\": -23.0, \"max_short_term_lufs\": -23.0, "
+         "\"warnings\": [\"Front Right is silent\"]}}\n"},
+    };
+    for (const auto& output : outputs) {
+        const Outcome outcome = RunMerge(dir, output.args, PLEXORA_INFO_EXE);
+        EXPECT_EQ(outcome.nExitCode, 0);
+        EXPECT_EQ(outcome.err, "");
+        const size_t nLevels = outcome.out.find(output.levelsStart);
+        ASSERT_NE(nLevels, std::string::npos) << outcome.out;
+        EXPECT_EQ(outcome.out.substr(nLevels), output.expected);
+    }
 }
 
 }  // namespace
