@@ -10,7 +10,7 @@
 #include "merge/channelblock.h"
 #include "merge/waveheader.h"
 #include "tests/cli/runprogram.h"
-#include "tests/support/ffprobe.h"
+#include "tests/support/commandoutput.h"
 #include "tests/support/soundfile.h"
 
 namespace {
