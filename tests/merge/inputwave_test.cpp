@@ -16,7 +16,6 @@ namespace {
 const std::string kSamples = Samples({0x1234, -2, 7});  // 34 12 FE FF 07 00
 const std::string kFmt8000 = WavBuilder().Fmt(1, 8000, 16).Bytes().substr(20, 16);  // the payload alone
 
-// Writes the bytes to a file and reads its header.
 bool ReadHeader(const TempDir& dir, const std::string& bytes, CInputWave& wave)
 {
     wave.m_strPath = CString(dir / "input.wav");
@@ -70,9 +69,6 @@ TEST(InputWaveTest, AcceptsWhatTheReaderReadsAndStopsAtTheFirstSample)
         {"RIFF size up to the data: the fmt chunk after it is read",
          WavBuilder().RiffSize(4 + 14).Data(kSamples).Fmt(1, 22050, 16).Bytes(), SampleKind::Pcm, 16, 16, 6, 22050,
          kSamples, {{WaveReadWarning::ShortRiffSize, 4, 18}}},
-        {"RIFF size of 4: the chunks after it are read",
-         WavBuilder().RiffSize(4).Fmt(1, 44100, 16).Data(kSamples).Bytes(), SampleKind::Pcm, 16, 16, 6, 44100,
-         kSamples, {{WaveReadWarning::ShortRiffSize, 4, 4}}},
         {"streamed: unknown data size runs to the end of the file",
          WavBuilder().RiffSize(0xFFFFFFFF).Fmt(1, 44100, 16).Data(kSamples, 0xFFFFFFFF).Bytes()},
         {"file ends inside a chunk after the data",  // 10 of its 20 bytes missing
@@ -82,14 +78,10 @@ TEST(InputWaveTest, AcceptsWhatTheReaderReadsAndStopsAtTheFirstSample)
         {"8-bit", WavBuilder().FmtTag(1, 1, 44100, 8).Data(kSamples).Bytes(), SampleKind::Pcm, 8, 8},
         {"24-bit, 18-byte fmt", WavBuilder().FmtTag(1, 1, 44100, 24, 18).Data(kSamples).Bytes(), SampleKind::Pcm, 24,
          24},
-        {"24-bit: a part of a sample at the end is none",
-         WavBuilder().FmtTag(1, 1, 44100, 24).Data(kSamples + "\x09\x08").Bytes(), SampleKind::Pcm, 24, 24},
         {"20 bits in a plain fmt take 24", WavBuilder().FmtTag(1, 1, 44100, 20).Data(kSamples).Bytes(),
          SampleKind::Pcm, 24, 20},
         {"20 valid bits in 24", WavBuilder().FmtExtensible(1, 44100, 24, 20, 0x4, kSubtypePcm).Data(kSamples).Bytes(),
          SampleKind::Pcm, 24, 20},
-        {"24 valid bits in 32", WavBuilder().FmtExtensible(1, 44100, 32, 24, 0x4, kSubtypePcm).Data(kSamples).Bytes(),
-         SampleKind::Pcm, 32, 24, 4},
         {"valid bits 0 stand for all", WavBuilder().FmtExtensible(1, 44100, 32, 0, 0, kSubtypePcm).Data(kSamples).Bytes(),
          SampleKind::Pcm, 32, 32, 4},
         {"32-bit float with a fact chunk",
@@ -137,11 +129,8 @@ struct RejectCase {
     const char* reason = nullptr;  // of 'x.wav', where no test of the programs shows it
 };
 
-// What the reader refuses, with its reason, where it decided and the field's
-// value, and the file closed: files that are not RIFF WAVE or end early,
-// compressed and unknown formats, depths it does not read, fields that
-// contradict each other, more than one channel, RF64 without its "ds64"
-// chunk.
+// What the reader refuses, where it decided and on which field's value; the
+// file is closed.
 TEST(InputWaveTest, RejectsWithTheReasonWhereItWasDecidedAndClosesTheFile)
 {
     const std::string kJunkPastTheEnd =
@@ -188,8 +177,6 @@ TEST(InputWaveTest, RejectsWithTheReasonWhereItWasDecidedAndClosesTheFile)
          WavBuilder().FmtExtensible(1, 44100, 12, 12, 4, kSubtypePcm).Data(kSamples).Bytes(),
          WaveReadError::UnsupportedPcmDepth, 34, 12,
          "The file 'x.wav' has PCM samples of 12 bits; 8, 16, 24 and 32 bits can be read."},
-        {"64-bit PCM", WavBuilder().FmtTag(1, 1, 44100, 64).Data(kSamples).Bytes(), WaveReadError::UnsupportedPcmDepth,
-         34, 64},
         {"16-bit float", WavBuilder().FmtTag(3, 1, 44100, 16).Data(kSamples).Bytes(),
          WaveReadError::UnsupportedFloatDepth, 34, 16,
          "The file 'x.wav' has IEEE float samples of 16 bits; 32 and 64 bits can be read."},
@@ -217,8 +204,6 @@ TEST(InputWaveTest, RejectsWithTheReasonWhereItWasDecidedAndClosesTheFile)
          WaveReadError::Truncated, 30},
         {"an extensible fmt ending inside its extension", WavBuilder().Fmt(1, 44100, 16, 40).Bytes().substr(0, 50),
          WaveReadError::Truncated, 50},
-        {"BW64 in lower case", WavBuilder().RiffTag("bw64").Ds64(0, 0, 0).Fmt(1, 44100, 16).Data(kSamples).Bytes(),
-         WaveReadError::NotRiff, 0},
     };
     for (const RejectCase& c : cases) {
         SCOPED_TRACE(c.name);
