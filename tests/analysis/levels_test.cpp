@@ -1,8 +1,5 @@
-// The measurements of --levels against figures derived by hand and the
-// standards' own test signals: EBU Tech 3341 (loudness, momentary and
-// short-term maxima) and Tech 3342 (loudness range), true peaks against
-// libebur128's oversampler, every sample format's peaks, RMS, DC offset and
-// clipped runs, and each warning from a file made to trigger it.
+// The measurements of --levels against figures derived by hand, the EBU's
+// own test signals and libebur128's true-peak oversampler.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -134,7 +131,6 @@ TEST(LevelsTest, TruePeakBetweenTheSamples)
         // A quarter of the sample rate, 45 degrees off: every sample at 0.707 of the crest.
         {"12 kHz, -6 dBFS", {{12000, 0.5, std::numbers::pi / 4}}, -6.02},
         {"997 Hz, full scale", {{997, 1, 0}}, 0},
-        {"11 kHz, -3 dBFS", {{11000, Amplitude(-3), 0.3}}, -3},
         {"19 kHz, -1 dBFS", {{19000, Amplitude(-1), 1}}, -1},
         {"three tones up to 17 kHz", {{5000, 0.3, 0}, {11000, 0.3, 2}, {17000, 0.3, 4}}, {}},
     };
@@ -198,7 +194,6 @@ std::string EncodeFloat64(double x)
     return Le64(bits);
 }
 
-// Reads the file's header and measures it.
 LevelReport Measure(const std::string& path)
 {
     CFile file;
