@@ -1,9 +1,8 @@
-// Faults while the settings file is saved at exit: files, folders and disks
-// that refuse it, writes that fail half way, links, a process that dies half
-// way, and programs saving at once. A failed save is reported and leaves the
-// old file whole (unless its folder takes no new file), no temporary file
-// and no descriptor; a save that works puts a whole file where readers look,
-// and the next save works.
+// Faults while the settings file is saved at exit. A failed save is
+// reported and leaves the old file whole (unless its folder takes no new
+// file), no temporary file and no descriptor; a save that works puts a whole
+// file where readers look, and the next save works. Read-only files and
+// writes failing half way take the merge output's path: its fault test's.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -116,14 +115,7 @@ void PrintTo(const SaveFault& fault, std::ostream* os)
 }
 
 const SaveFault kFaults[] = {
-    {.name = "ReadOnlyFile", .prepare = [](const fs::path& dir) { fs::permissions(dir / "app/settings.pxr", fs::perms(0444)); },
-     .bAsNobody = true},
-    // By its mode bits, for root too.
-    {.name = "ReadOnlyFileToRoot",
-     .prepare = [](const fs::path& dir) { fs::permissions(dir / "app/settings.pxr", fs::perms(0444)); }},
-    {.name = "WriteFailingHalfWay", .bLimitFileSize = true},
-    // A full disk without room for a new file: never written in place. (With
-    // room, a write fails half way as above.)
+    // A full disk without room for a new file: never written in place.
     {.name = "NoRoomForANewFile", .pszFullDisk = "size=64k,nr_inodes=3", .app = {"filler", "settings.pxr"},
      .bNextSaveWorks = false},
     // A folder that takes no new file gets the file written in place (cut to
