@@ -1,10 +1,7 @@
-// Faults around a merge: outputs that cannot be written or vanish, inputs
-// that cannot be read or change underneath, inputs refused before anything
-// is written. Whatever breaks, the merge shows its one message, leaves the
-// old output byte for byte and no temporary file beside it, changes no
-// input, holds no descriptor, and the next merge works. A split that fails
-// as its stems are put in place, or is stopped by a signal, leaves the old
-// stems so too.
+// Whatever breaks around a merge, it shows its one message, leaves the old
+// output byte for byte and no temporary file beside it, changes no input,
+// holds no descriptor, and the next merge works; a split that fails leaves
+// the old stems so too.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 
@@ -78,32 +75,31 @@ const std::string kShmName = fs::path(kShmOutput).filename();
 
 const Fault kFaults[] = {
     // A write failing in the block loop, and an output folder that vanishes
-    // meanwhile (a file-size limit is plexora-merge's tests').
+    // before the temporary file is renamed into it.
     {.name = "FullDiskUnderDevShm",
      .prepare = [](const fs::path&) { WriteWholeFile(kShmOutput, "the output of an earlier merge"); },
      .during = [](const fs::path&) {
          ReplaceDescriptor(TemporaryOutput("/dev/shm", kShmName), "/dev/full", O_WRONLY);
      },
      .output = kShmOutput, .progress = kInFirstBlocks},
-    // The temporary file cannot be renamed into a folder that is gone.
     {.name = "OutputFolderDeleted", .during = [](const fs::path& dir) { fs::remove_all(dir / "out"); },
      .progress = kAfterLastBlock, .left = {}},
-    // Outputs that cannot be created: nothing is written, nothing removed
-    // (as nobody, a mistake could not remove the device either; a folder as
-    // the output is plexora-merge's tests').
-    {.name = "OutputFolderReadOnly", .prepare = [](const fs::path& dir) { fs::permissions(dir / "out", fs::perms(0555)); },
+    // Outputs that cannot be created: nothing is written, nothing removed.
+    {.name = "OutputFolderReadOnly",
+     .prepare = [](const fs::path& dir) { fs::permissions(dir / "out", fs::perms(0555)); },
      .message = kCantWriteHeader, .bAsNobody = true},
     // Root's, which nobody may not write; without a write bit, which root may not.
-    {.name = "OutputFileReadOnly", .prepare = [](const fs::path& dir) { fs::permissions(dir / "out/out.wav", fs::perms(0644)); },
+    {.name = "OutputFileReadOnly",
+     .prepare = [](const fs::path& dir) { fs::permissions(dir / "out/out.wav", fs::perms(0644)); },
      .message = kCantWriteHeader, .bAsNobody = true},
     {.name = "OutputFileReadOnlyToRoot",
      .prepare = [](const fs::path& dir) { fs::permissions(dir / "out/out.wav", fs::perms(0444)); },
      .message = kCantWriteHeader},
+    // As nobody, so that a mistake could not remove the device.
     {.name = "OutputOnAFullDevice",
      .prepare = [](const fs::path& dir) { fs::create_symlink("/dev/full", dir / "out/full.wav"); },
      .output = "out/full.wav", .message = kCantWriteHeader, .bAsNobody = true, .left = {"full.wav", "out.wav"}},
-    // No other name of an input can be the output either (its own name is
-    // the save dialog's scenario's).
+    // No other name of an input can be the output either.
     {.name = "OutputIsASymlinkToAnInput", .output = "in/link.wav", .message = kCantWriteHeader},
     {.name = "OutputIsAHardLinkToAnInput", .output = "in/hard.wav", .message = kCantWriteHeader},
     // Inputs whose reads fail, at the header or in the block loop.
@@ -216,11 +212,9 @@ TEST_P(MergeFaultTest, OneMessageNoOutputInputsIntactNextMergeWorks)
 
 INSTANTIATE_TEST_SUITE_P(Faults, MergeFaultTest, testing::ValuesIn(kFaults));
 
-// The stems of a split are put in place as one set: when the last cannot be
-// after all (its temporary file gone), those put in place before it give
-// way to the old stems again, byte for byte, or go where there were none. A
-// signal stops the split before its next block, without a word, and leaves
-// the old stems so too.
+// A split's stems are put in place as one set: when the last cannot be (its
+// temporary file gone), or a signal stops the split without a word, the old
+// stems are back byte for byte and no new one is left.
 TEST(SplitFaultTest, AStemThatCannotBePutInPlaceOrASignalLeavesTheOldStems)
 {
     struct Case {
