@@ -1,6 +1,6 @@
 // Runs a piece of a test in a child process: another process's view of
-// shared files, limits and signals that must not touch the test itself, or
-// the user 65534, so that file permissions apply when the tests run as root.
+// shared files, or the user 65534, so that file permissions apply when the
+// tests run as root.
 #pragma once
 
 #include <grp.h>
@@ -24,17 +24,4 @@ inline bool RunInChild(const std::function<bool()>& fn)
     int status = 0;
     waitpid(pid, &status, 0);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
-// How the child ended, for a child that is meant to die by a signal.
-inline int SignalThatEndedChild(const std::function<void()>& fn)
-{
-    const pid_t pid = fork();
-    if (pid == 0) {
-        fn();
-        _exit(0);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFSIGNALED(status) ? WTERMSIG(status) : 0;
 }
