@@ -52,9 +52,6 @@ TEST(InputWaveTest, AcceptsWhatTheReaderReadsAndStopsAtTheFirstSample)
          16, 6, 96000},
         {"a part of a sample at the end is none; the pad byte skipped",
          WavBuilder().Data("\x01\x02\x03").Fmt(1, 44100, 16).Bytes(), SampleKind::Pcm, 16, 16, 2, 44100, "\x01\x02"},
-        {"a placeholder data size ends with the file",
-         WavBuilder().Fmt(1, 44100, 16).Data(kSamples, 0x7FFFF000).Bytes(), SampleKind::Pcm, 16, 16, 6, 44100, kSamples,
-         {{WaveReadWarning::MissingDataBytes, 36, 0x7FFFF000 - 6}}},
         {"RIFF size up to the data: the fmt chunk after it is read",
          WavBuilder().RiffSize(4 + 14).Data(kSamples).Fmt(1, 22050, 16).Bytes(), SampleKind::Pcm, 16, 16, 6, 22050,
          kSamples, {{WaveReadWarning::ShortRiffSize, 4, 18}}},
@@ -129,7 +126,6 @@ TEST(InputWaveTest, RejectsWithTheReasonWhereItWasDecidedAndClosesTheFile)
          WaveReadError::NoFormat, 12 + 24 + 14},
         {"16-bit stereo", WavBuilder().Chunk("LIST", "a").Fmt(2, 44100, 16).Data(kSamples).Bytes(),
          WaveReadError::NotMono, 32, 2},
-        {"no fmt chunk", WavBuilder().Data(kSamples).Bytes(), WaveReadError::NoFormat, 26},
         {"no data chunk", WavBuilder().Fmt(1, 44100, 16).Chunk("LIST", "info").Bytes(), WaveReadError::NoData, 48, 0,
          "The file 'x.wav' has no \"data\" chunk (the chunk walk ended at byte 48)."},
         {"ends inside the fmt fields", WavBuilder().Fmt(1, 44100, 16).Bytes().substr(0, 32),
@@ -240,7 +236,6 @@ TEST(InputWaveTest, PeerFilesAsTheManifestSays)
             continue;
         }
         EXPECT_EQ(wave.m_nSampleRate, std::stoul(rate));
-        EXPECT_GE(std::stoul(dataBytes), std::stoul(presentBytes));
         EXPECT_EQ(wave.m_nDataBytes, std::stoul(presentBytes));
         EXPECT_EQ(wave.m_file.Seek(0, CFile::current), std::stoll(dataStart));
     }
