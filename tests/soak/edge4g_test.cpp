@@ -1,9 +1,6 @@
 // The 4 GB edge with real outputs: channels x longest length + 60 at 2^32 - 2
-// (the largest even size, as every size is with whole frames and a pad byte)
-// is still a RIFF file, two bytes more make it RF64. The inputs hold their
-// lengths without taking the disk for them (sparse files, the first with
-// samples at its end and half a sample after them), so only the output
-// needs about 4 GB, one at a time.
+// (the largest even size) is still a RIFF file, two bytes more make it RF64.
+// The inputs are sparse files, so only the output takes about 4 GB of disk.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -51,8 +48,6 @@ TEST(Edge4GTest, OutputsAtTheRiffLimitAndJustPastIt)
         SCOPED_TRACE(c.name);
         TempDir dir;
         const size_t nChannels = c.channelMap.size();
-        // The first holds nLongest bytes and half a sample, a hole of silence
-        // but the end; the others as many bytes of silence.
         std::vector<std::string> inputs = {dir / "in0.wav"};
         WriteSparseInput(inputs[0], c.nLongest + 1, Samples(kTail) + kDanglingByte);
         for (size_t k = 1; k < nChannels; ++k) {
@@ -68,8 +63,7 @@ TEST(Edge4GTest, OutputsAtTheRiffLimitAndJustPastIt)
         const bool bRF64 = c.nFormat == SF_FORMAT_RF64;
         EXPECT_EQ(fs::file_size(output), (bRF64 ? 104 : 68) + nChannels * static_cast<std::uintmax_t>(c.nLongest));
 
-        // libsndfile: the format, the mask and the last frames; with the size
-        // above, the half sample is none.
+        // libsndfile's reading; with the size above, the half sample is none.
         const long long nFrames = c.nLongest / 2;
         const SoundFile tail = ReadSoundFile(output, nFrames - 4, 4);
         EXPECT_EQ(tail.nFormat, c.nFormat | SF_FORMAT_PCM_16);
