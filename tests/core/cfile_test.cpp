@@ -48,8 +48,6 @@ TEST(CFileTest, FileExistsTakesTheNameLiterallyAndCreateNewOnlyAFreeOne)
 
 // Readers share a file (the same file on two rows); a writer has it alone,
 // and an input held with writing denied is no other process's output either.
-// Reading, writing, seeking and creating are the settings files' and the
-// merge's tests, and so is refusing an input as the output by any name.
 TEST(CFileTest, ShareModesHoldAcrossProcesses)
 {
     TempDir dir;
