@@ -216,8 +216,7 @@ TEST_P(SettingsFaultTest, TheSaveIsReportedAndNothingIsTorn)
         ExpectNextSaveWorks();
 }
 
-INSTANTIATE_TEST_SUITE_P(Saves, SettingsFaultTest, testing::ValuesIn(kFaults),
-                         [](const testing::TestParamInfo<SaveFault>& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Saves, SettingsFaultTest, testing::ValuesIn(kFaults));
 
 // Programs exiting at once, each saving its own record again and again:
 // every save works, and whoever reads meanwhile finds one whole file.
