@@ -154,7 +154,6 @@ TEST(StemSetTest, TheRowOfAFileIsTheLongestSuffixElseItsChannelTag)
         {"_R.wav", 0x3F, -1},
         {"/a.x/L.wav", 0x3F, -1},
         {"/a/mix.Lx.wav", 0x3F, -1},
-        {"/a/mix.L.wave", 0x3F, -1},
         {"/a/mix..L.wav", 0x3F, 0},
     };
     for (const auto& [pszFile, dwMask, nRow] : cases)
