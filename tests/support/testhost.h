@@ -1,6 +1,5 @@
-// A merge host for tests: the output path, mask, header style and "bext"
-// choice as set, messages and progress calls recorded, a signal to pretend,
-// and a hook on every progress step to break things while the merge runs.
+// A merge host for tests: its choices as set, messages and progress calls
+// recorded, a signal to pretend, and a hook on every progress step.
 #pragma once
 
 #include <functional>

@@ -1,6 +1,5 @@
-// WAV files for tests, built chunk by chunk: every id, size field, pad byte
-// and the RIFF header can be set, so broken and unusual files are as easy to
-// make as good ones.
+// WAV files built chunk by chunk, every id, size field and pad byte as set:
+// broken and unusual files are as easy to make as good ones.
 #pragma once
 
 #include <cstdint>
