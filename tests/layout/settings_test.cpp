@@ -1,5 +1,4 @@
-// The settings file: the reader's lenient rules on files written by hand,
-// and what the writer writes read back. The built-in record byte for byte is
+// The settings file read and written; the built-in record byte for byte is
 // the scenarios' (tests/scenarios/expected/builtin.pxr).
 #include <gtest/gtest.h>
 
