@@ -46,9 +46,9 @@ struct LoudnessCase {
     DWORD dwMask;
     std::vector<Segment> segments;
     double integrated;
-    std::optional<double> range;  // within 1 LU, as Tech 3342 allows
-    std::optional<double> maxMomentary;
-    std::optional<double> maxShortTerm;
+    std::optional<double> range = {};  // within 1 LU, as Tech 3342 allows
+    std::optional<double> maxMomentary = {};
+    std::optional<double> maxShortTerm = {};
 };
 
 LoudnessLevels MeasureLoudness(const LoudnessCase& c)
@@ -85,22 +85,22 @@ TEST(LevelsTest, LoudnessOfTheEbuTestSignals)
     const LoudnessCase cases[] = {
         {"3341 case 1", 0x3, {{20, {-23, -23}}}, -23, 0, -23, -23},
         {"3341 case 2", 0x3, {{20, {-33, -33}}}, -33, {}, -33, -33},
-        {"3341 case 3", 0x3, {{10, {-36, -36}}, {60, {-23, -23}}, {10, {-36, -36}}}, -23, {}, {}, {}},
+        {"3341 case 3", 0x3, {{10, {-36, -36}}, {60, {-23, -23}}, {10, {-36, -36}}}, -23},
         {"3341 case 4", 0x3,
-         {{10, {-72, -72}}, {10, {-36, -36}}, {60, {-23, -23}}, {10, {-36, -36}}, {10, {-72, -72}}}, -23, {}, {}, {}},
+         {{10, {-72, -72}}, {10, {-36, -36}}, {60, {-23, -23}}, {10, {-36, -36}}, {10, {-72, -72}}}, -23},
         {"3341 case 5", 0x3, {{20, {-26, -26}}, {20.1, {-20, -20}}, {20, {-26, -26}}}, -23, {}, -20, -20},
-        {"3341 case 6, 5.1", 0x3F, {{20, {-28, -28, -24, -10, -30, -30}}}, -23, {}, {}, {}},
+        {"3341 case 6, 5.1", 0x3F, {{20, {-28, -28, -24, -10, -30, -30}}}, -23},
         // Integrated: the mean energy of what passes the relative gate, -10 LU
         // under the mean of all (the -40 and -50 dBFS parts do not).
-        {"3342 case 1", 0x3, {{20, {-20, -20}}, {20, {-30, -30}}}, -22.6, 10, {}, {}},
-        {"3342 case 2", 0x3, {{20, {-20, -20}}, {20, {-15, -15}}}, -16.8, 5, {}, {}},
-        {"3342 case 3", 0x3, {{20, {-40, -40}}, {20, {-20, -20}}}, -20, 20, {}, {}},
+        {"3342 case 1", 0x3, {{20, {-20, -20}}, {20, {-30, -30}}}, -22.6, 10},
+        {"3342 case 2", 0x3, {{20, {-20, -20}}, {20, {-15, -15}}}, -16.8, 5},
+        {"3342 case 3", 0x3, {{20, {-40, -40}}, {20, {-20, -20}}}, -20, 20},
         {"3342 case 4", 0x3,
-         {{20, {-50, -50}}, {20, {-35, -35}}, {20, {-20, -20}}, {20, {-35, -35}}, {20, {-50, -50}}}, -24.5, 15, {}, {}},
-        {"5.1 backs", 0x3F, {{5, {kSilent, kSilent, kSilent, kSilent, -23, -23}}}, -21.51, {}, {}, {}},
-        {"7.1 sides", 0x63F, {{5, {kSilent, kSilent, kSilent, kSilent, kSilent, kSilent, -23, -23}}}, -21.51, {}, {}, {}},
-        {"7.1 backs", 0x63F, {{5, {kSilent, kSilent, kSilent, kSilent, -23, -23, kSilent, kSilent}}}, -23, {}, {}, {}},
-        {"no mask: every channel counts", 0, {{5, {-23, kSilent, kSilent, -23}}}, -23, {}, {}, {}},
+         {{20, {-50, -50}}, {20, {-35, -35}}, {20, {-20, -20}}, {20, {-35, -35}}, {20, {-50, -50}}}, -24.5, 15},
+        {"5.1 backs", 0x3F, {{5, {kSilent, kSilent, kSilent, kSilent, -23, -23}}}, -21.51},
+        {"7.1 sides", 0x63F, {{5, {kSilent, kSilent, kSilent, kSilent, kSilent, kSilent, -23, -23}}}, -21.51},
+        {"7.1 backs", 0x63F, {{5, {kSilent, kSilent, kSilent, kSilent, -23, -23, kSilent, kSilent}}}, -23},
+        {"no mask: every channel counts", 0, {{5, {-23, kSilent, kSilent, -23}}}, -23},
     };
     for (const LoudnessCase& c : cases) {
         SCOPED_TRACE(c.name);
