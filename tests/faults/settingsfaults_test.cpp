@@ -27,8 +27,7 @@ const std::string kOldFile = "[Options]\r\nauto export = 1\r\n[Configurations]\r
 constexpr rlim_t kFileSizeLimit = 6000;  // a little more than one write buffer
 
 // The built-in record and nCount more configurations named after nWriter:
-// by default far larger than one write buffer, so that a limit stops it half
-// way, and larger than the small disk.
+// by default larger than a write buffer, so that a limit stops it half way.
 CSettings NewSettings(int nCount = 3000, int nWriter = 0)
 {
     CSettings settings;
@@ -117,16 +116,16 @@ const SaveFault kFaults[] = {
     // A full disk without room for a new file: never written in place.
     {.name = "NoRoomForANewFile", .pszFullDisk = "size=64k,nr_inodes=3", .app = {"filler", "settings.pxr"},
      .bNextSaveWorks = false},
-    // A folder that takes no new file gets the file written in place (cut to
-    // its new length), where a failure cannot keep the old file; it is still
-    // reported.
+    // A folder that takes no new file gets it written in place, cut to its
+    // new length: a failure there loses the old file, and is reported.
     {.name = "WrittenInPlace",
      .prepare = [](const fs::path& dir) {
          WriteWholeFile(dir / "app/settings.pxr", std::string(1 << 20, 'o'));
          fs::permissions(dir / "app", fs::perms(0555));
      },
      .bAsNobody = true, .bSaved = true, .settings = Afterwards::NewRecord},
-    {.name = "WriteFailingInPlace", .prepare = [](const fs::path& dir) { fs::permissions(dir / "app", fs::perms(0555)); },
+    {.name = "WriteFailingInPlace",
+     .prepare = [](const fs::path& dir) { fs::permissions(dir / "app", fs::perms(0555)); },
      .bAsNobody = true, .bLimitFileSize = true, .settings = Afterwards::NotChecked},
     // What is not a file is never replaced. (A link to a file is followed,
     // and the file replaced keeping its permission bits: plexora-merge's
