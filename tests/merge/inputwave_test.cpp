@@ -23,9 +23,8 @@ bool ReadHeader(const TempDir& dir, const std::string& bytes, CInputWave& wave)
     return wave.ReadInputHeader();
 }
 
-// What a file is read as: the format, the whole samples of the data chunk
-// that the file holds, the bytes at the data start, where the reader leaves
-// the file, and what the reader warns of.
+// What a file is read as: its format, the whole samples of its data chunk
+// that it holds, the bytes where the reader leaves it, and the warnings.
 struct AcceptCase {
     const char* name;
     std::string bytes;

@@ -21,9 +21,8 @@ std::string Compose(const OutputFormat& format, bool bRF64)
     return std::string(header.begin(), header.end());
 }
 
-// RF64 headers, extensible and plain float with its "fact" chunk (the
-// programs' tests lay out the RIFF ones of every format), an odd data length
-// and a carried "bext" chunk with its pad byte before the data.
+// RF64 headers (the programs' tests lay out RIFF ones of every format), an
+// odd data length, and a carried "bext" chunk with its pad byte.
 TEST(OutputHeaderTest, Rf64OddLengthsAndBextLaidOutByteForByte)
 {
     OutputFormat withBext = Format(1, 44100, 4, 0x4, true);
