@@ -67,9 +67,7 @@ TEST(GetSplitBaseNameTest, TheNameLessItsExtensionLessTheLongestConfigurationNam
 
 // The stems of a merged file beside it or in a folder, one per row in row
 // order, and rows apart that would share a name (a single empty suffix
-// shares nothing). Stems beside an absolute path, in a folder without a
-// slash, and the message for neighbours sharing one are plexora-split's
-// tests.
+// shares nothing); the split's messages are plexora-split's tests.
 TEST(StemSetTest, SplitStemsBesideTheFileOrInAFolderAndTheRowsThatWouldShareOne)
 {
     SuffixTable suffixes = BuiltInSuffixes();
