@@ -61,6 +61,8 @@ TEST(InputWaveTest, AcceptsWhatTheReaderReadsAndStopsAtTheFirstSample)
         {"chunks past the RIFF size, an odd one rounded down, are never looked at",
          WavBuilder().RiffSize(4 + 24 + 14 + 1).Fmt(1, 44100, 16).Data(kSamples).Data(Samples({5})).Bytes()},
         {"8-bit", WavBuilder().FmtTag(1, 1, 44100, 8).Data(kSamples).Bytes(), SampleKind::Pcm, 8, 8},
+        {"24-bit: a part of a sample at the end is none",
+         WavBuilder().FmtTag(1, 1, 44100, 24).Data(kSamples + "\x09\x08").Bytes(), SampleKind::Pcm, 24, 24},
         {"20 bits in a plain fmt take 24", WavBuilder().FmtTag(1, 1, 44100, 20).Data(kSamples).Bytes(),
          SampleKind::Pcm, 24, 20},
         {"20 valid bits in 24", WavBuilder().FmtExtensible(1, 44100, 24, 20, 0x4, kSubtypePcm).Data(kSamples).Bytes(),
