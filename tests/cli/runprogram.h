@@ -84,6 +84,14 @@ inline Outcome RunMerge(const TempDir& dir, std::vector<std::string> args,
     return outcome;
 }
 
+// Writes wav to dir / name; its path.
+inline std::string WriteWav(const TempDir& dir, const std::string& name, const WavBuilder& wav)
+{
+    const std::string path = dir / name;
+    wav.Write(path);
+    return path;
+}
+
 struct Stems {
     std::vector<std::string> paths;
     std::vector<std::string> data;
