@@ -28,12 +28,9 @@ std::string InfoLines(const std::vector<std::string>& values)
     return lines;
 }
 
-// Every line laid out by hand: the format in words and its tag, the whole
-// frames the file holds and their seconds, the mask in hex with its speakers
-// in table order and the configuration of the settings that has it, every
-// chunk with its size as stated (the "ds64" one's for RF64 data); a warning
-// for what the reader made something of, as other readers read it; the
-// reader's reason for a file it cannot read.
+// Every line laid out by hand, chunk sizes as stated (the "ds64" one's for
+// RF64 data); a warning for what the reader made something of; the reader's
+// reason for a file it cannot read.
 TEST(InfoCliTest, WhatAFileOfEachKindHoldsOrWhyItCannotBeRead)
 {
     TempDir dir;
@@ -171,12 +168,10 @@ TEST(InfoCliTest, JsonForScripts)
               "{\"file\": \"" + bad + "\", \"error\": \"The file '" + bad + "' ends at byte 4, inside its header.\"}\n");
 }
 
-// --levels: the table of the channels, named by their speakers, the
-// loudness line and the warnings after the header's lines, and the same
-// under "levels" in JSON, null for silence. Front Left is a 1 kHz sine of
-// 3277/32768 (-20.00 dBFS, RMS 3 dB under, the true peak a sample's, on
-// the crest), Front Right silent: -23.0 LUFS
-// throughout, four seconds being more than the short-term window.
+// --levels as text and as JSON, null for silence. Front Left is a 1 kHz sine
+// of 3277/32768 (-20.00 dBFS, RMS 3 dB under, the true peak a sample's, on
+// the crest), Front Right silent: -23.0 LUFS throughout, four seconds being
+// more than the short-term window.
 TEST(InfoCliTest, LevelsForPeopleAndScripts)
 {
     TempDir dir;

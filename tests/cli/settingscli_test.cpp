@@ -1,7 +1,5 @@
-// Where plexora-merge takes its settings from (--settings, settings.pxr
-// beside the program, a pipe, the built-in ones), what --list shows of them
-// and of their file, and that they are never written. The user's own file is the
-// desktop program's test's (tests/app/).
+// Where plexora-merge takes its settings from, what --list shows of them,
+// and that they are never written. The user's own file: tests/app/.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -56,11 +54,10 @@ TEST(SettingsCliTest, ListShowsTheConfigurationsAndSuffixesInEffect)
         << repaired.out;
 }
 
-// A copy of the program in bin/ beside its settings, and a link to it in link/ beside
-// other settings: the real path counts, --settings comes first, and whatever
-// a run does, no settings file gets a new byte (a writer would end its lines
-// with CR LF) or a neighbour. Settings beside it that cannot be read are
-// reported and passed over.
+// A copy of the program in bin/ beside its settings, and a link to it in
+// link/ beside others: the real path counts, --settings comes first, no run
+// changes a settings file (a writer would end its lines with CR LF), and
+// settings beside it that cannot be read are reported and passed over.
 TEST(SettingsCliTest, SettingsBesideTheProgramsRealPathAreReadAndNeverWritten)
 {
     TempDir dir;
