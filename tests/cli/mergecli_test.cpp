@@ -43,24 +43,19 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
     const int nLockedFd = ::open(locked.c_str(), O_RDONLY | O_CLOEXEC);
     ASSERT_EQ(::flock(nLockedFd, LOCK_EX), 0);
     const std::string byte = WriteWav(dir, "byte.wav", WavBuilder().FmtTag(1, 1, 48000, 8).Data("\x42"));
-    // Other formats: 24-bit of 10 whole samples and of 10 and a third, float of 4 and 2, mu-law; 20 bits
-    // in 24 and 32-bit PCM, which differ from 24-bit and float in their valid bits or their kind only.
-    const std::vector<std::string> deepData = {PatternBytes(30, 1), PatternBytes(31, 2)};
+    // Other formats: 24-bit, float of 4 and 2 samples, mu-law; 20 bits in 24 and 32-bit PCM, which differ
+    // from 24-bit and float in their valid bits or their kind only.
+    const std::string deepData = PatternBytes(30, 1);
     const std::vector<std::string> floatData = {PatternBytes(16, 3), PatternBytes(8, 4)};
-    const std::string deep = WriteWav(dir, "deep.wav", WavBuilder().FmtTag(1, 1, 48000, 24).Data(deepData[0]));
-    const std::string deeper =
-        WriteWav(dir, "deeper.wav", WavBuilder().FmtExtensible(1, 48000, 24, 24, 0x4, kSubtypePcm).Data(deepData[1]));
+    const std::string deep = WriteWav(dir, "deep.wav", WavBuilder().FmtTag(1, 1, 48000, 24).Data(deepData));
     const std::string floats =
         WriteWav(dir, "floats.wav", WavBuilder().FmtTag(3, 1, 48000, 32, 18).Chunk("fact", Le32(4)).Data(floatData[0]));
     const std::string halfFloats =
         WriteWav(dir, "half.wav", WavBuilder().FmtTag(3, 1, 48000, 32, 18).Chunk("fact", Le32(2)).Data(floatData[1]));
     const std::string mulaw = WriteWav(dir, "mulaw.wav", WavBuilder().FmtTag(7, 1, 8000, 8).Data("abc"));
     const std::string twenty =
-        WriteWav(dir, "twenty.wav", WavBuilder().FmtExtensible(1, 48000, 24, 20, 0x4, kSubtypePcm).Data(deepData[0]));
+        WriteWav(dir, "twenty.wav", WavBuilder().FmtExtensible(1, 48000, 24, 20, 0x4, kSubtypePcm).Data(deepData));
     const std::string int32 = WriteWav(dir, "int32.wav", WavBuilder().FmtTag(1, 1, 48000, 32).Data(floatData[0]));
-    auto merged = [&](size_t nInputs, std::uint32_t dwMask, bool bPlain = false) {
-        return MergedBytes(stems, nInputs, dwMask, bPlain);
-    };
     const std::string kNotMask = " is not a channel mask (decimal or 0x-hex, 32 bits)";
 
     struct Case {
@@ -73,19 +68,18 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
     };
     const Case cases[] = {
         // The first built-in configuration with as many channels, or -m.
-        {{"-o", out}, 6, 0, "", merged(6, 0x3F),
+        {{"-o", out}, 6, 0, "", MergedBytes(stems, 6, 0x3F),
          "6 channels, 48000 Hz, 16-bit PCM, 20 frames (0.00 s), WAVE_FORMAT_EXTENSIBLE header with channel mask 0x3F."},
-        {{"--mask", "0X80000003", "--quiet", "-o", out}, 2, 0, "", merged(2, 0x80000003)},  // bits past the 18 pass
-        {{"-m", "0x3FFFF", "--plain", "-o", out}, 18, 0, "", merged(18, 0, true),
+        {{"--mask", "0X80000003", "--quiet", "-o", out}, 2, 0, "", MergedBytes(stems, 2, 0x80000003)},  // bit 31
+        {{"-m", "0x3FFFF", "--plain", "-o", out}, 18, 0, "", MergedBytes(stems, 18, 0, true),
          "18 channels, 48000 Hz, 16-bit PCM, 20 frames (0.00 s), plain PCM header."},
-        {{"-q", "-m", "0xFFFFFFFF", "-o", out}, 18, 0, "", merged(18, 0xFFFFFFFF)},
+        {{"-q", "-m", "0xFFFFFFFF", "-o", out}, 18, 0, "", MergedBytes(stems, 18, 0xFFFFFFFF)},
         // A settings file: the exact name first, else the only one equal ignoring letter case, in UTF-8 too;
         // by the channel count; its old-style option.
-        {{"--settings", live, "-q", "-c", "LIVE", "-o", out}, 4, 0, "", merged(4, 0x603)},
-        {{"--settings", live, "-q", "-c", "wIDE", "-o", out}, 2, 0, "", merged(2, 0x80000003)},
-        {{"--settings", accented, "-q", "-c", "ÉTÉ", "-o", out}, 2, 0, "", merged(2, 0x3)},
-        {{"--settings", live, "-q", "-o", out}, 2, 0, "", merged(2, 0x3)},
-        {{"--settings", plain, "-q", "-o", out}, 2, 0, "", merged(2, 0, true)},
+        {{"--settings", live, "-q", "-c", "LIVE", "-o", out}, 4, 0, "", MergedBytes(stems, 4, 0x603)},
+        {{"--settings", accented, "-q", "-c", "ÉTÉ", "-o", out}, 2, 0, "", MergedBytes(stems, 2, 0x3)},
+        {{"--settings", live, "-q", "-o", out}, 2, 0, "", MergedBytes(stems, 2, 0x3)},
+        {{"--settings", plain, "-q", "-o", out}, 2, 0, "", MergedBytes(stems, 2, 0, true)},
         // Usage errors.
         {{}, 2, 2, Usage("no output file: give it with -o, or let --auto name it")},
         {{"-o", out}, 3, 2,
@@ -136,11 +130,7 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
         {{"-o", out, "-m", "4", fifo}, 0, 1,
          "Enable to process:\nFile '" + fifo + "' can't be loaded.\nThe file '" + fifo +
              "' is not a file that can be read twice.\n"},
-        // A mix of formats (bits, valid bits, kind): the engine's message and a line naming both; a compressed
-        // format.
-        {{"-o", out, "-m", "3", stems.paths[0], deep}, 0, 1,
-         "Unable to process:\nFile '" + deep + "' has not the same bit depth.\nThe file '" + deep +
-             "' is 24-bit PCM; the first file, '" + stems.paths[0] + "', is 16-bit PCM.\n"},
+        // A mix of formats (valid bits, kind): the engine's message and a line naming both; a compressed format.
         {{"-o", out, "-m", "3", deep, twenty}, 0, 1,
          "Unable to process:\nFile '" + twenty + "' has not the same bit depth.\nThe file '" + twenty +
              "' is 20-bit PCM in 24-bit samples; the first file, '" + deep + "', is 24-bit PCM.\n"},
@@ -150,15 +140,12 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
         {{"-o", out, "-m", "4", mulaw}, 0, 1,
          "Enable to process:\nFile '" + mulaw + "' can't be loaded.\nThe file '" + mulaw +
              "' is in mu-law (format tag 0x0007), not in PCM or IEEE float.\n"},
-        // Other formats merge into their own; --bext without a chunk to carry says so.
-        {{"-o", out, deep, deeper}, 0, 0, "",
-         ExpectedHeader(2, 48000, 30, 0x3, false, {24, 24}) + ExpectedData(deepData, 30, 3),
-         "2 channels, 48000 Hz, 24-bit PCM, 10 frames (0.00 s), WAVE_FORMAT_EXTENSIBLE header with channel mask 0x3."},
+        // Another format merges into its own; --bext without a chunk to carry says so.
         {{"--plain", "-o", out, floats, halfFloats}, 0, 0, "",
          ExpectedHeader(2, 48000, 16, 0, true, {32, 32, true}) + ExpectedData(floatData, 16, 4),
          "2 channels, 48000 Hz, 32-bit float, 4 frames (0.00 s), plain IEEE float header."},
         {{"-q", "--bext", "-o", out}, 2, 0, "plexora-merge: '" + stems.paths[0] + "' has no \"bext\" chunk to carry.\n",
-         merged(2, 0x3)},
+         MergedBytes(stems, 2, 0x3)},
         {{"--settings", live, "-c", "none", "--auto"}, 1, 1,
          "Unable to process: the configuration has no channels.\n"},
     };
@@ -217,9 +204,6 @@ TEST(MergeCliTest, BextCarriesTheFirstFilesChunk)
     EXPECT_EQ(sf_command(sf, SFC_GET_BROADCAST_INFO, &broadcast, sizeof broadcast), SF_TRUE);
     sf_close(sf);
     EXPECT_STREQ(broadcast.description, "Take 12, close mic");
-    EXPECT_STREQ(broadcast.originator, "Plexora tests");
-    EXPECT_EQ(broadcast.time_reference_low, 0x12345678u);
-    EXPECT_EQ(broadcast.time_reference_high, 1u);
     EXPECT_EQ(std::string(broadcast.coding_history, broadcast.coding_history_size), history);
 
     ASSERT_EQ(RunMerge(dir, {"-q", "-m", "3", "-o", out, a, b}).nExitCode, 0);
