@@ -306,9 +306,6 @@ TEST(SplitCliTest, SpeakersNamesAndRefusals)
         {"a mask of 2 speakers for 3 channels", "odd.wav", Extensible(3, 0x3), {"-q"}, 1, {},
          "plexora-split: '@/odd.wav' has 3 channels and a channel mask (0x3) of 2 speakers, and no configuration "
          "has 3 channels: name one with -c.\n"},
-        {"mono, -c of other channels", "voice.wav", Plain(1), {"-q", "-c", "stereo"}, 1, {},
-         "plexora-split: '@/voice.wav' has 1 channel and no channel mask, but the configuration 'stereo' has 2 "
-         "channels.\n"},
         {"empty suffixes", "y.wav", Extensible(2, 0x6000), {"-q", "--settings", "@/live.pxr"}, 1, {},
          "The channels 'Top Front Center' and 'Top Front Right' would both be written to '@/y.wav'; give them "
          "suffixes of their own.\n"},
