@@ -110,13 +110,11 @@ TEST(InfoCliTest, WhatAFileOfEachKindHoldsOrWhyItCannotBeRead)
             WriteWholeFile(path, c.bytes);
         std::vector<std::string> args = c.options;
         args.push_back(path);
-        const Outcome outcome = RunMerge(dir, args, PLEXORA_INFO_EXE);
-        EXPECT_EQ(outcome.nExitCode, c.lines.empty() ? 1 : 0);
         std::string err;
         for (const std::string& warning : c.warnings)
             err += "The file '" + path + "' " + warning + "\n";
-        EXPECT_EQ(outcome.err, err);
-        EXPECT_EQ(outcome.out, c.lines.empty() ? "" : path + "\n" + c.lines);
+        const Outcome outcome = RunMerge(dir, args, PLEXORA_INFO_EXE);
+        EXPECT_EQ(outcome, (Outcome{c.lines.empty() ? 1 : 0, c.lines.empty() ? "" : path + "\n" + c.lines, err}));
         if (c.options.empty()) {
             all.push_back(path);
             allOut += (allOut.empty() || outcome.out.empty() ? "" : "\n") + outcome.out;
@@ -124,10 +122,7 @@ TEST(InfoCliTest, WhatAFileOfEachKindHoldsOrWhyItCannotBeRead)
         }
     }
     // Several files one after the other, a blank line between those shown.
-    const Outcome several = RunMerge(dir, all, PLEXORA_INFO_EXE);
-    EXPECT_EQ(several.nExitCode, 1);
-    EXPECT_EQ(several.out, allOut);
-    EXPECT_EQ(several.err, allErr);
+    EXPECT_EQ(RunMerge(dir, all, PLEXORA_INFO_EXE), (Outcome{1, allOut, allErr}));
     EXPECT_EQ(RunMerge(dir, {}, PLEXORA_INFO_EXE).nExitCode, 2);
 }
 
@@ -145,23 +140,21 @@ TEST(InfoCliTest, JsonForScripts)
     const std::string bad = dir / "bad.wav";
     WriteWholeFile(bad, "RIFF");
 
-    const Outcome outcome = RunMerge(dir, {"--json", odd, stereo, bad}, PLEXORA_INFO_EXE);
-    EXPECT_EQ(outcome.nExitCode, 1);
-    EXPECT_EQ(outcome.err, "");
-    EXPECT_EQ(outcome.out,
-              "{\"file\": \"" + oddJson + "\", \"container\": \"RIFF\", \"formatTag\": 1, \"sampleFormat\": \"PCM\", "
-              "\"bitsPerSample\": 16, \"validBitsPerSample\": 16, \"channels\": 1, \"sampleRate\": 44100, "
-              "\"frames\": 4, \"seconds\": 0.000091, \"dataBytes\": 8, \"presentBytes\": 8, \"channelMask\": null, "
-              "\"speakers\": [], \"configuration\": null, \"chunks\": [{\"id\": \"\\\\x01x\\\"y\", \"offset\": 12, "
-              "\"size\": 0}, {\"id\": \"fmt \", \"offset\": 20, \"size\": 16}, {\"id\": \"data\", \"offset\": 44, "
-              "\"size\": 8}], \"moreChunks\": 0}\n"
-              "{\"file\": \"" + stereo + "\", \"container\": \"RIFF\", \"formatTag\": 65534, \"sampleFormat\": \"PCM\", "
-              "\"bitsPerSample\": 32, \"validBitsPerSample\": 24, \"channels\": 2, \"sampleRate\": 48000, "
-              "\"frames\": 4, \"seconds\": 0.000083, \"dataBytes\": 32, \"presentBytes\": 32, \"channelMask\": 3, "
-              "\"speakers\": [\"Front Left\", \"Front Right\"], \"configuration\": \"stereo\", \"chunks\": "
-              "[{\"id\": \"fmt \", \"offset\": 12, \"size\": 40}, {\"id\": \"data\", \"offset\": 60, \"size\": 32}], "
-              "\"moreChunks\": 0}\n"
-              "{\"file\": \"" + bad + "\", \"error\": \"The file '" + bad + "' ends at byte 4, inside its header.\"}\n");
+    const std::string json =
+        "{\"file\": \"" + oddJson + "\", \"container\": \"RIFF\", \"formatTag\": 1, \"sampleFormat\": \"PCM\", "
+        "\"bitsPerSample\": 16, \"validBitsPerSample\": 16, \"channels\": 1, \"sampleRate\": 44100, "
+        "\"frames\": 4, \"seconds\": 0.000091, \"dataBytes\": 8, \"presentBytes\": 8, \"channelMask\": null, "
+        "\"speakers\": [], \"configuration\": null, \"chunks\": [{\"id\": \"\\\\x01x\\\"y\", \"offset\": 12, "
+        "\"size\": 0}, {\"id\": \"fmt \", \"offset\": 20, \"size\": 16}, {\"id\": \"data\", \"offset\": 44, "
+        "\"size\": 8}], \"moreChunks\": 0}\n"
+        "{\"file\": \"" + stereo + "\", \"container\": \"RIFF\", \"formatTag\": 65534, \"sampleFormat\": \"PCM\", "
+        "\"bitsPerSample\": 32, \"validBitsPerSample\": 24, \"channels\": 2, \"sampleRate\": 48000, "
+        "\"frames\": 4, \"seconds\": 0.000083, \"dataBytes\": 32, \"presentBytes\": 32, \"channelMask\": 3, "
+        "\"speakers\": [\"Front Left\", \"Front Right\"], \"configuration\": \"stereo\", \"chunks\": "
+        "[{\"id\": \"fmt \", \"offset\": 12, \"size\": 40}, {\"id\": \"data\", \"offset\": 60, \"size\": 32}], "
+        "\"moreChunks\": 0}\n"
+        "{\"file\": \"" + bad + "\", \"error\": \"The file '" + bad + "' ends at byte 4, inside its header.\"}\n";
+    EXPECT_EQ(RunMerge(dir, {"--json", odd, stereo, bad}, PLEXORA_INFO_EXE), (Outcome{1, json, ""}));
 }
 
 // --levels as text and as JSON, null for silence. Front Left is a 1 kHz sine

@@ -155,9 +155,8 @@ TEST(MergeCliTest, ChannelsUsageErrorsAndFailuresOfMergesOfFilesInChannelOrder)
         args.insert(args.end(), stems.paths.begin(), stems.paths.begin() + static_cast<long>(c.nInputs));
         SCOPED_TRACE(testing::PrintToString(args));
         const Outcome outcome = RunMerge(dir, args);
-        EXPECT_EQ(outcome.nExitCode, c.nExitCode);
-        EXPECT_EQ(outcome.err, c.err) << "no progress bar when standard error is not a terminal";
-        EXPECT_EQ(outcome.out, c.summary.empty() ? "" : "Wrote '" + out + "': " + c.summary + "\n");
+        const std::string summary = c.summary.empty() ? "" : "Wrote '" + out + "': " + c.summary + "\n";
+        EXPECT_EQ(outcome, (Outcome{c.nExitCode, summary, c.err})) << "no progress bar unless on a terminal";
         if (c.output.empty()) {
             EXPECT_EQ(FilesIn(dir), before);
         } else {
@@ -210,9 +209,8 @@ TEST(MergeCliTest, BextCarriesTheFirstFilesChunk)
     EXPECT_EQ(ReadWholeFile(out).find("bext"), std::string::npos);
     ASSERT_EQ(RunMerge(dir, {"-q", "--bext", "-m", "3", "-o", out, plain, b}).nExitCode, 0);
     EXPECT_EQ(ReadWholeFile(out).find("bext"), std::string::npos);
-    const Outcome tooLarge = RunMerge(dir, {"-q", "--bext", "-m", "3", "-o", out, large, b});
-    EXPECT_EQ(tooLarge.nExitCode, 1);
-    EXPECT_EQ(tooLarge.err, "Unable to process:\nFile '" + large + "' has a \"bext\" chunk too large to carry.\n");
+    EXPECT_EQ(RunMerge(dir, {"-q", "--bext", "-m", "3", "-o", out, large, b}),
+              (Outcome{1, "", "Unable to process:\nFile '" + large + "' has a \"bext\" chunk too large to carry.\n"}));
 
     const char* shared = std::getenv("PLEXORA_SHARED");
     const std::string proTools = std::string(shared ? shared : "") + "/testdata/peer-wav/pro_tools_bext.wav";
@@ -280,14 +278,10 @@ TEST(MergeCliTest, CheckComparesAnOutputWithWhatItsStemsMake)
         if (c.bytes)
             WriteWholeFile(out, *c.bytes);
         const Outcome outcome = RunMerge(dir, {"--check", "-o", out, stems.paths[0], stems.paths[1]});
-        EXPECT_EQ(outcome.nExitCode, c.nExitCode);
-        EXPECT_EQ(outcome.out, c.out);
-        EXPECT_EQ(outcome.err, c.err);
+        EXPECT_EQ(outcome, (Outcome{c.nExitCode, c.out, c.err}));
         EXPECT_EQ(std::filesystem::exists(out), c.bytes.has_value());
         EXPECT_EQ(ReadWholeFile(out), c.bytes.value_or(""));
     }
     WriteWholeFile(out, merged);
-    const Outcome automatic = RunMerge(dir, {"--check", "-q", "--auto", "-c", "stereo", stems.paths[1]});
-    EXPECT_EQ(automatic.nExitCode, 0);
-    EXPECT_EQ(automatic.out + automatic.err, "");
+    EXPECT_EQ(RunMerge(dir, {"--check", "-q", "--auto", "-c", "stereo", stems.paths[1]}), (Outcome{0, "", ""}));
 }

@@ -131,9 +131,7 @@ TEST(SplitCliTest, MergedAndSplitInEveryFormatBitForBit)
                   (c.bPlain ? SF_FORMAT_WAV : SF_FORMAT_WAVEX) | c.nSoundFormat);
         const std::vector<std::string> merged = ReadSoundChannels(dir / "take.wav");
         ASSERT_EQ(merged.size(), present.size());
-        const Outcome outcome = Split(dir, {"-q", "-o", dir / "split", dir / "take.wav"});
-        EXPECT_EQ(outcome.nExitCode, 0) << outcome.err;
-        EXPECT_EQ(outcome.err + outcome.out, "");
+        EXPECT_EQ(Split(dir, {"-q", "-o", dir / "split", dir / "take.wav"}), (Outcome{0, "", ""}));
         const std::string header = ExpectedHeader(1, 48000, static_cast<std::uint32_t>(nMerged), 0, true,
                                                   {nBits, nBits, bFloat});
         const std::vector<std::string> stems = StemNames(dir / "split", "take", c.dwMask);
@@ -333,10 +331,7 @@ TEST(SplitCliTest, SpeakersNamesAndRefusals)
         for (const std::string& option : c.options)
             args.push_back(InFolder(option, dir));
         args.push_back(dir / c.file);
-        const Outcome outcome = Split(dir, args);
-        EXPECT_EQ(outcome.nExitCode, c.nExitCode);
-        EXPECT_EQ(outcome.err, InFolder(c.err, dir));
-        EXPECT_EQ(outcome.out, InFolder(c.out, dir));
+        EXPECT_EQ(Split(dir, args), (Outcome{c.nExitCode, InFolder(c.out, dir), InFolder(c.err, dir)}));
 
         std::vector<std::string> after = before;
         for (const std::string& stem : c.stems)
@@ -364,16 +359,13 @@ TEST(SplitCliTest, ExistingStemsFoldersLinksAndSeveralFiles)
     WriteWholeFile(stems[5], "an earlier BR");
     const std::vector<std::string> before = FilesIn(dir);
 
-    Outcome outcome = Split(dir, {drums});
-    EXPECT_EQ(outcome.nExitCode, 1);
-    EXPECT_EQ(outcome.err, "These stems exist already (-f replaces them):\n" + stems[2] + "\n" + stems[5] + "\n");
-    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(Split(dir, {drums}),
+              (Outcome{1, "", "These stems exist already (-f replaces them):\n" + stems[2] + "\n" + stems[5] + "\n"}));
     EXPECT_EQ(FilesIn(dir), before);
     EXPECT_EQ(ReadWholeFile(stems[2]), "an earlier FC");
     EXPECT_EQ(ReadWholeFile(stems[5]), "an earlier BR");
 
-    outcome = Split(dir, {"-q", "-f", drums});
-    EXPECT_EQ(outcome.nExitCode, 0) << outcome.err;
+    EXPECT_EQ(Split(dir, {"-q", "-f", drums}), (Outcome{0, "", ""}));
     for (size_t k = 0; k < stems.size(); ++k)
         EXPECT_EQ(ReadWholeFile(stems[k]), ExpectedHeader(1, 48000, 10, 0, true) + ChannelOf(Frames(6), 6, k, 2));
 
@@ -385,9 +377,8 @@ TEST(SplitCliTest, ExistingStemsFoldersLinksAndSeveralFiles)
     const std::string link = dir / "out/inFL.wav";
     std::filesystem::create_symlink(dir / "in.wav", link);
     WriteWholeFile(dir / "in.wav", Extensible(2, 0x3));
-    outcome = Split(dir, {"-q", "-f", "-o", dir / "out", dir / "in.wav"});
-    EXPECT_EQ(outcome.nExitCode, 1);
-    EXPECT_EQ(outcome.err, "The stem '" + link + "' is the file being split.\n");
+    EXPECT_EQ(Split(dir, {"-q", "-f", "-o", dir / "out", dir / "in.wav"}),
+              (Outcome{1, "", "The stem '" + link + "' is the file being split.\n"}));
     EXPECT_FALSE(std::filesystem::exists(dir / "out/inFR.wav"));
 
 
@@ -408,11 +399,10 @@ TEST(SplitCliTest, ExistingStemsFoldersLinksAndSeveralFiles)
         ASSERT_EQ(chown(stem.c_str(), stem == old.back() ? 0 : 65534, stem == old.back() ? 0 : 65534), 0);
     }
     const std::vector<std::string> inShared = FilesIn(shared);
-    outcome = RunMerge(dir, {"--reuid=nobody", "--regid=nogroup", "--clear-groups", PLEXORA_SPLIT_EXE, "-q", "-f",
-                             shared / "drumssurround 5.1.wav"}, "/usr/bin/setpriv");
-    EXPECT_EQ(outcome.nExitCode, 1);
-    EXPECT_EQ(outcome.err, "Unable to split: can't write output header.\nThe output '" + old.back() +
-                               "' can't be created: Operation not permitted.\n");
+    EXPECT_EQ(RunMerge(dir, {"--reuid=nobody", "--regid=nogroup", "--clear-groups", PLEXORA_SPLIT_EXE, "-q", "-f",
+                             shared / "drumssurround 5.1.wav"}, "/usr/bin/setpriv"),
+              (Outcome{1, "", "Unable to split: can't write output header.\nThe output '" + old.back() +
+                                  "' can't be created: Operation not permitted.\n"}));
     EXPECT_EQ(FilesIn(shared), inShared) << "a temporary file was left";
     for (const std::string& stem : old)
         EXPECT_EQ(ReadWholeFile(stem), "an earlier " + stem);
