@@ -20,9 +20,7 @@ TEST(AutoCliTest, AnyFileOfASetMergesItWithItsSiblingsIntoTheAutomaticNameOrInto
     EXPECT_EQ(outcome.err, "");
     EXPECT_EQ(outcome.out.rfind("Wrote '" + out + "': 6 channels", 0), 0u) << outcome.out;
     EXPECT_EQ(ReadWholeFile(out), MergedBytes(drums, 6, 0x3F));
-    const SoundFile sound = ReadSoundFile(out);
-    EXPECT_EQ(Samples(sound.samples), ExpectedData(drums.data, 1000));
-    EXPECT_EQ(sound.channelMap,
+    EXPECT_EQ(ReadSoundFile(out).channelMap,
               (std::vector<int>{SF_CHANNEL_MAP_LEFT, SF_CHANNEL_MAP_RIGHT, SF_CHANNEL_MAP_CENTER, SF_CHANNEL_MAP_LFE,
                                 SF_CHANNEL_MAP_REAR_LEFT, SF_CHANNEL_MAP_REAR_RIGHT}));
 
