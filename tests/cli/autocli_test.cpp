@@ -18,7 +18,7 @@ TEST(AutoCliTest, AnyFileOfASetMergesItWithItsSiblingsIntoTheAutomaticNameOrInto
     const Outcome outcome = RunMerge(dir, {"--auto", dir / "drumsLF.wav"});
     EXPECT_EQ(outcome.nExitCode, 0) << outcome.err;
     EXPECT_EQ(outcome.err, "");
-    EXPECT_EQ(outcome.out.rfind("Wrote '" + out + "': 6 channels", 0), 0u) << outcome.out;
+    EXPECT_TRUE(outcome.out.starts_with("Wrote '" + out + "': 6 channels")) << outcome.out;
     EXPECT_EQ(ReadWholeFile(out), MergedBytes(drums, 6, 0x3F));
     EXPECT_EQ(ReadSoundFile(out).channelMap,
               (std::vector<int>{SF_CHANNEL_MAP_LEFT, SF_CHANNEL_MAP_RIGHT, SF_CHANNEL_MAP_CENTER, SF_CHANNEL_MAP_LFE,
@@ -88,7 +88,7 @@ TEST(AutoCliTest, SeveralSetsOneAfterTheOther)
                            dir / "two-C.wav" + "\n" + dir / "two-c.wav" + "\n"
                            "You have not selected a wave file for the channel 'Front Center' !\n"
                            "plexora-merge: the set of '" + dir / "two-R.wav" + "' was not merged.\n");
-    EXPECT_EQ(outcome.out.rfind("Wrote '" + dir / "drumssurround.wav" + "'", 0), 0u) << outcome.out;
+    EXPECT_TRUE(outcome.out.starts_with("Wrote '" + dir / "drumssurround.wav" + "'")) << outcome.out;
     EXPECT_NE(outcome.out.find("\nWrote '" + dir / "caseflsurround.wav" + "'"), std::string::npos) << outcome.out;
     EXPECT_EQ(outcome.out.find("\nWrote '" + dir / "mix.surround.wav" + "'"),
               outcome.out.rfind("\nWrote '")) << "not the last set merged: " << outcome.out;

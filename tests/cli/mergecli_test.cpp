@@ -258,27 +258,24 @@ TEST(MergeCliTest, CheckComparesAnOutputWithWhatItsStemsMake)
     const std::string differs = "plexora-merge: '" + out + "' differs from what its files make at byte ";
     const struct {
         std::optional<std::string> bytes;  // none: no output at all
-        int nExitCode;
-        std::string out;
-        std::string err;
+        Outcome expected;
     } cases[] = {
-        {merged, 0, "'" + out + "' is what its 2 files make, byte for byte (148 bytes).\n", ""},
-        {changed(40), 1, "", differs + "40: the \"fmt \" chunk's channel mask.\n"},
-        {changed(68 + 3 * 4 + 2), 1, "", differs + "82: frame 3, channel 2 (Front Right).\n"},
-        {merged.substr(0, 100), 1, "",
-         "plexora-merge: '" + out + "' is shorter than what its files make: it ends at byte 100, frame 8, channel 1 "
-         "(Front Left).\n"},
-        {merged + "x", 1, "",
-         "plexora-merge: '" + out + "' is longer than what its files make: it goes on past byte 148.\n"},
-        {std::nullopt, 1, "", "plexora-merge: '" + out + "' can't be opened: No such file or directory.\n"},
+        {merged, {0, "'" + out + "' is what its 2 files make, byte for byte (148 bytes).\n", ""}},
+        {changed(40), {1, "", differs + "40: the \"fmt \" chunk's channel mask.\n"}},
+        {changed(68 + 3 * 4 + 2), {1, "", differs + "82: frame 3, channel 2 (Front Right).\n"}},
+        {merged.substr(0, 100),
+         {1, "", "plexora-merge: '" + out + "' is shorter than what its files make: it ends at byte 100, frame 8, "
+                 "channel 1 (Front Left).\n"}},
+        {merged + "x",
+         {1, "", "plexora-merge: '" + out + "' is longer than what its files make: it goes on past byte 148.\n"}},
+        {std::nullopt, {1, "", "plexora-merge: '" + out + "' can't be opened: No such file or directory.\n"}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.err);
+        SCOPED_TRACE(c.expected.out + c.expected.err);
         std::filesystem::remove(out);
         if (c.bytes)
             WriteWholeFile(out, *c.bytes);
-        const Outcome outcome = RunMerge(dir, {"--check", "-o", out, stems.paths[0], stems.paths[1]});
-        EXPECT_EQ(outcome, (Outcome{c.nExitCode, c.out, c.err}));
+        EXPECT_EQ(RunMerge(dir, {"--check", "-o", out, stems.paths[0], stems.paths[1]}), c.expected);
         EXPECT_EQ(std::filesystem::exists(out), c.bytes.has_value());
         EXPECT_EQ(ReadWholeFile(out), c.bytes.value_or(""));
     }

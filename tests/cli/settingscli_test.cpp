@@ -17,16 +17,12 @@ TEST(SettingsCliTest, ListShowsTheConfigurationsAndSuffixesInEffect)
     const Outcome live = RunMerge(dir, {"--list", "--settings", dir / "live.pxr"});
     EXPECT_EQ(live.nExitCode, 0);
     EXPECT_EQ(live.err, "");
-    EXPECT_EQ(live.out.rfind("Settings file: '" + (dir / "live.pxr") + "'\n"
-                             "Configurations:\n"
-                             "  0: 'Live', mask 0x3: Front Left, Front Right\n"
-                             "  1: 'LIVE', mask 0x603 (default): Front Left, Front Right, Side Left, Side Right\n"
-                             "  2: 'Wide', mask 0x80000003: Front Left, Front Right\n"
-                             "  3: 'none', mask 0x0: no channels\n"
-                             "Suffixes:\n"
-                             "  Front Left: '_L'\n",
-                             0),
-              0u)
+    EXPECT_TRUE(live.out.starts_with("Settings file: '" + (dir / "live.pxr") + "'\nConfigurations:\n"
+                                     "  0: 'Live', mask 0x3: Front Left, Front Right\n"
+                                     "  1: 'LIVE', mask 0x603 (default): Front Left, Front Right, Side Left, "
+                                     "Side Right\n"
+                                     "  2: 'Wide', mask 0x80000003: Front Left, Front Right\n"
+                                     "  3: 'none', mask 0x0: no channels\nSuffixes:\n  Front Left: '_L'\n"))
         << live.out;
     EXPECT_NE(live.out.find("\n  Side Right: '_SR'\n  Top Center: ' t c '\n  Top Front Left: ''\n"), std::string::npos);
     // After the suffixes, whatever they are: the built-in channel tags.
@@ -86,7 +82,7 @@ TEST(SettingsCliTest, SettingsBesideTheProgramsRealPathAreReadAndNeverWritten)
         EXPECT_EQ(RunMerge(dir, {"--settings", dir / "given.pxr", "-q", "-o", out, stems.paths[0], stems.paths[1]},
                            program).nExitCode, 0);
         EXPECT_EQ(ReadWholeFile(out), MergedBytes(stems, 2, 0x3));
-        EXPECT_EQ(RunMerge(dir, {"--list"}, program).out.rfind("Settings file: '" + real + "'\n", 0), 0u);
+        EXPECT_TRUE(RunMerge(dir, {"--list"}, program).out.starts_with("Settings file: '" + real + "'\n"));
         RunMerge(dir, {"--auto", stems.paths[0]}, program);
     }
     EXPECT_EQ(ReadWholeFile(dir / "bin/settings.pxr"), trio);
@@ -99,7 +95,7 @@ TEST(SettingsCliTest, SettingsBesideTheProgramsRealPathAreReadAndNeverWritten)
     const Outcome unreadable = RunMerge(dir, {"--list"}, exe);
     EXPECT_EQ(unreadable.nExitCode, 0);
     EXPECT_EQ(unreadable.err, "plexora-merge: can't read '" + real + "'; using the built-in settings.\n");
-    EXPECT_EQ(unreadable.out.rfind("Settings file: none, the built-in settings\nConfigurations:\n", 0), 0u);
+    EXPECT_TRUE(unreadable.out.starts_with("Settings file: none, the built-in settings\nConfigurations:\n"));
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// plexora-merge and plexora-split stopped half way by a signal, a file-size
-// limit or a closed pipe: the old files stay, no temporary file is left, and
-// the exit status says why.
+// plexora-merge and plexora-split stopped half way (a signal, a file-size
+// limit, a closed pipe): the old files stay, none is left aside, the status says why.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>

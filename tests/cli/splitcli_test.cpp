@@ -340,7 +340,7 @@ TEST(SplitCliTest, SpeakersNamesAndRefusals)
 // Stems that exist are named in one message and kept, unless -f; -o puts
 // them in a folder; a stem that is the file through a link, or that cannot
 // be replaced (another's in a sticky folder), stops the split.
-TEST(SplitCliTest, ExistingStemsFoldersLinksAndSeveralFiles)
+TEST(SplitCliTest, ExistingStemsFoldersAndLinks)
 {
     TempDir dir;
     const std::string drums = dir / "drumssurround 5.1.wav";
@@ -371,7 +371,6 @@ TEST(SplitCliTest, ExistingStemsFoldersLinksAndSeveralFiles)
     EXPECT_EQ(Split(dir, {"-q", "-f", "-o", dir / "out", dir / "in.wav"}),
               (Outcome{1, "", "The stem '" + link + "' is the file being split.\n"}));
     EXPECT_FALSE(std::filesystem::exists(dir / "out/inFR.wav"));
-
 
     // In a shared sticky folder, as the user nobody, the old stems are
     // nobody's but the last, which is root's: -f replaces none of them.
