@@ -85,7 +85,7 @@ run: programs
 
 # PNG files of the program's windows, in $(BUILD_DIR)/screenshots.
 screenshots: build
-	@$(BUILD_DIR)/tests/qt/plexora-screenshots $(BUILD_DIR)/screenshots
+	@$(BUILD_DIR)/tools/plexora-screenshots $(BUILD_DIR)/screenshots
 
 # make install PREFIX=folder: the programs, the desktop entry, the metainfo,
 # the icons, the man pages and the completion.

@@ -1,7 +1,6 @@
-// Where the desktop program keeps its settings for an ordinary user whose
-// program folder is not theirs (an installed program), and what its exit
-// says when they cannot be saved. Scenarios run as whoever runs the tests,
-// for whom every folder is writable; these run as nobody.
+// Where the desktop program keeps an ordinary user's settings when its
+// folder is not theirs, and what its exit says when they cannot be saved.
+// These run as nobody: as root every folder is writable.
 #include "app/mergeapp.h"
 
 #include <sys/stat.h>

@@ -18,11 +18,9 @@ TEST(AutoCliTest, AnyFileOfASetMergesItWithItsSiblingsIntoTheAutomaticNameOrInto
     const Outcome outcome = RunMerge(dir, {"--auto", dir / "drumsLF.wav"});
     EXPECT_EQ(outcome.nExitCode, 0) << outcome.err;
     EXPECT_EQ(outcome.err, "");
-    EXPECT_EQ(outcome.out.rfind("Wrote '" + out + "': 6 channels", 0), 0u) << outcome.out;
+    EXPECT_TRUE(outcome.out.starts_with("Wrote '" + out + "': 6 channels")) << outcome.out;
     EXPECT_EQ(ReadWholeFile(out), MergedBytes(drums, 6, 0x3F));
-    const SoundFile sound = ReadSoundFile(out);
-    EXPECT_EQ(Samples(sound.samples), ExpectedData(drums.data, 1000));
-    EXPECT_EQ(sound.channelMap,
+    EXPECT_EQ(ReadSoundFile(out).channelMap,
               (std::vector<int>{SF_CHANNEL_MAP_LEFT, SF_CHANNEL_MAP_RIGHT, SF_CHANNEL_MAP_CENTER, SF_CHANNEL_MAP_LFE,
                                 SF_CHANNEL_MAP_REAR_LEFT, SF_CHANNEL_MAP_REAR_RIGHT}));
 
@@ -54,10 +52,11 @@ TEST(AutoCliTest, AnyFileOfASetMergesItWithItsSiblingsIntoTheAutomaticNameOrInto
 }
 
 // Each set is merged or refused on its own, once however many of its stems
-// are named, the failures reported and counted in the exit status: a set
-// with missing siblings (reported in row order, then the first row without
-// a file), a name whose suffix differs in letter case (kept in the base
-// name), and a sibling the engine refuses.
+// are named, the failures reported and counted in the exit status: missing
+// siblings (in row order, then the first row without a file), a suffix in
+// another letter case (kept in the base name), a sibling the engine refuses,
+// and two files of one channel tag. Tags in any letter case name a set
+// whose output takes the base name and the separator.
 TEST(AutoCliTest, SeveralSetsOneAfterTheOther)
 {
     TempDir dir;
@@ -69,12 +68,14 @@ TEST(AutoCliTest, SeveralSetsOneAfterTheOther)
     const std::string wideBC = dir / "wideBC.wav";
     WavBuilder().Fmt(2, 48000, 16).Data(Samples({1, 2})).Write(wideBC);
     const Stems bass = WriteStems(dir, "bass", {"FL", "FR", "FC", "BC"}, 50, 4);
+    const Stems mix = WriteStems(dir, "mix", {".L", ".r", ".C", ".cS"}, 40, 5);
+    WriteStems(dir, "two", {"-L", "-R", "-C", "-c", "-Cs"}, 10);
     WriteWholeFile(dir / "lonesurround.wav", "an earlier merge");
 
     const Outcome outcome =
         RunMerge(dir, {"--auto", "-c", "surround", dir / "drumsFC.wav", dir / "loneFC.wav", dir / "drumsFL.wav",
                        dir / "casefl.wav", dir / "wideFL.wav", dir / "loneFL.wav", dir / "bassBC.wav",
-                       dir / "drumsBC.wav"});
+                       dir / "drumsBC.wav", dir / "mix.cS.wav", dir / "two-R.wav", dir / "mix.L.wav"});
     EXPECT_EQ(outcome.nExitCode, 1);
     EXPECT_EQ(outcome.err, "Unable to find the file '" + dir / "loneFR.wav" + "'.\n"
                            "Unable to find the file '" + dir / "loneBC.wav" + "'.\n"
@@ -82,42 +83,22 @@ TEST(AutoCliTest, SeveralSetsOneAfterTheOther)
                            "plexora-merge: the set of '" + dir / "loneFC.wav" + "' was not merged.\n"
                            "Enable to process:\nFile '" + wideBC + "' can't be loaded.\n"
                            "The file '" + wideBC + "' is not mono !\n"
-                           "plexora-merge: the set of '" + dir / "wideFL.wav" + "' was not merged.\n");
-    EXPECT_EQ(outcome.out.rfind("Wrote '" + dir / "drumssurround.wav" + "'", 0), 0u) << outcome.out;
+                           "plexora-merge: the set of '" + dir / "wideFL.wav" + "' was not merged.\n"
+                           "These files all fit the channel 'Front Center'; keep one of them:\n" +
+                           dir / "two-C.wav" + "\n" + dir / "two-c.wav" + "\n"
+                           "You have not selected a wave file for the channel 'Front Center' !\n"
+                           "plexora-merge: the set of '" + dir / "two-R.wav" + "' was not merged.\n");
+    EXPECT_TRUE(outcome.out.starts_with("Wrote '" + dir / "drumssurround.wav" + "'")) << outcome.out;
     EXPECT_NE(outcome.out.find("\nWrote '" + dir / "caseflsurround.wav" + "'"), std::string::npos) << outcome.out;
-    EXPECT_EQ(outcome.out.find("\nWrote '" + dir / "basssurround.wav" + "'"),
+    EXPECT_EQ(outcome.out.find("\nWrote '" + dir / "mix.surround.wav" + "'"),
               outcome.out.rfind("\nWrote '")) << "not the last set merged: " << outcome.out;
-    EXPECT_EQ(std::count(outcome.out.begin(), outcome.out.end(), '\n'), 3) << "a set merged twice: " << outcome.out;
+    EXPECT_EQ(std::count(outcome.out.begin(), outcome.out.end(), '\n'), 4) << "a set merged twice: " << outcome.out;
     EXPECT_EQ(ReadWholeFile(dir / "drumssurround.wav"), MergedBytes(drums, 4, 0x107));
     EXPECT_EQ(ReadWholeFile(dir / "caseflsurround.wav"), MergedBytes(lower, 4, 0x107));
     EXPECT_EQ(ReadWholeFile(dir / "basssurround.wav"), MergedBytes(bass, 4, 0x107));
+    EXPECT_EQ(ReadWholeFile(dir / "mix.surround.wav"), MergedBytes(mix, 4, 0x107));
     EXPECT_EQ(ReadWholeFile(dir / "lonesurround.wav"), "an earlier merge");
     EXPECT_FALSE(std::filesystem::exists(dir / "widesurround.wav"));
-}
-
-// Sets named by a separator and channel tags, in any letter case: any file
-// of one finds the others (each set is merged or refused once, however many
-// of its files are named), and the output takes the base name and the
-// separator. Two files for one position refuse the set, naming both.
-TEST(AutoCliTest, SetsNamedByChannelTags)
-{
-    TempDir dir;
-    const Stems mix = WriteStems(dir, "mix", {".L", ".R", ".C", ".Lfe", ".Ls", ".Rs"}, 600, 1);
-    const Stems take = WriteStems(dir, "take", {"_L", "_R", "_C", "_LFE", "_LS", "_RS"}, 800, 7);
-    WriteStems(dir, "two", {"-L", "-R", "-C", "-LFE", "-Ls", "-Rs", "-lf"}, 20);
-
-    const Outcome outcome =
-        RunMerge(dir, {"-q", "--auto", dir / "mix.L.wav", dir / "take_RS.wav", dir / "two-R.wav", dir / "mix.R.wav",
-                       dir / "take_L.wav", dir / "two-L.wav"});
-    EXPECT_EQ(outcome.nExitCode, 1);
-    EXPECT_EQ(outcome.err, "These files all fit the channel 'Low Frequency'; keep one of them:\n" +
-                               dir / "two-LFE.wav" + "\n" + dir / "two-lf.wav" + "\n"
-                               "You have not selected a wave file for the channel 'Low Frequency' !\n"
-                               "plexora-merge: the set of '" + dir / "two-R.wav" + "' was not merged.\n");
-    EXPECT_EQ(ReadWholeFile(dir / "mix.surround 5.1.wav"), MergedBytes(mix, 6, 0x3F));
-    EXPECT_EQ(ReadWholeFile(dir / "take_surround 5.1.wav"), MergedBytes(take, 6, 0x3F));
-    EXPECT_EQ(Samples(ReadSoundFile(dir / "take_surround 5.1.wav").samples), ExpectedData(take.data, 800));
-    EXPECT_FALSE(std::filesystem::exists(dir / "two-surround 5.1.wav"));
 }
 
 }  // namespace

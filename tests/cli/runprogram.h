@@ -3,6 +3,7 @@
 #pragma once
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <pty.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -21,7 +22,15 @@ struct Outcome {
     int nExitCode = -1;
     std::string out;
     std::string err;
+
+    bool operator==(const Outcome&) const = default;
 };
+
+inline void PrintTo(const Outcome& outcome, std::ostream* os)
+{
+    *os << "exit status " << outcome.nExitCode << ", standard output " << testing::PrintToString(outcome.out)
+        << ", standard error " << testing::PrintToString(outcome.err);
+}
 
 // Starts program with args, standard output on fdOut and standard error on
 // fdErr; inChild runs in the child just before the program (to set limits).
@@ -82,6 +91,14 @@ inline Outcome RunMerge(const TempDir& dir, std::vector<std::string> args,
     std::filesystem::remove(outPath);
     std::filesystem::remove(errPath);
     return outcome;
+}
+
+// Writes wav to dir / name; its path.
+inline std::string WriteWav(const TempDir& dir, const std::string& name, const WavBuilder& wav)
+{
+    const std::string path = dir / name;
+    wav.Write(path);
+    return path;
 }
 
 struct Stems {

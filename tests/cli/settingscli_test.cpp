@@ -1,7 +1,5 @@
-// Where plexora-merge takes its settings from (--settings, settings.pxr
-// beside the program, a pipe, the built-in ones), what --list shows of them
-// and of their file, and that they are never written. The user's own file is the
-// desktop program's test's (tests/app/).
+// Where plexora-merge takes its settings from, what --list shows of them,
+// and that they are never written. The user's own file: tests/app/.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,16 +17,12 @@ TEST(SettingsCliTest, ListShowsTheConfigurationsAndSuffixesInEffect)
     const Outcome live = RunMerge(dir, {"--list", "--settings", dir / "live.pxr"});
     EXPECT_EQ(live.nExitCode, 0);
     EXPECT_EQ(live.err, "");
-    EXPECT_EQ(live.out.rfind("Settings file: '" + (dir / "live.pxr") + "'\n"
-                             "Configurations:\n"
-                             "  0: 'Live', mask 0x3: Front Left, Front Right\n"
-                             "  1: 'LIVE', mask 0x603 (default): Front Left, Front Right, Side Left, Side Right\n"
-                             "  2: 'Wide', mask 0x80000003: Front Left, Front Right\n"
-                             "  3: 'none', mask 0x0: no channels\n"
-                             "Suffixes:\n"
-                             "  Front Left: '_L'\n",
-                             0),
-              0u)
+    EXPECT_TRUE(live.out.starts_with("Settings file: '" + (dir / "live.pxr") + "'\nConfigurations:\n"
+                                     "  0: 'Live', mask 0x3: Front Left, Front Right\n"
+                                     "  1: 'LIVE', mask 0x603 (default): Front Left, Front Right, Side Left, "
+                                     "Side Right\n"
+                                     "  2: 'Wide', mask 0x80000003: Front Left, Front Right\n"
+                                     "  3: 'none', mask 0x0: no channels\nSuffixes:\n  Front Left: '_L'\n"))
         << live.out;
     EXPECT_NE(live.out.find("\n  Side Right: '_SR'\n  Top Center: ' t c '\n  Top Front Left: ''\n"), std::string::npos);
     // After the suffixes, whatever they are: the built-in channel tags.
@@ -56,11 +50,10 @@ TEST(SettingsCliTest, ListShowsTheConfigurationsAndSuffixesInEffect)
         << repaired.out;
 }
 
-// A copy of the program in bin/ beside its settings, and a link to it in link/ beside
-// other settings: the real path counts, --settings comes first, and whatever
-// a run does, no settings file gets a new byte (a writer would end its lines
-// with CR LF) or a neighbour. Settings beside it that cannot be read are
-// reported and passed over.
+// A copy of the program in bin/ beside its settings, and a link to it in
+// link/ beside others: the real path counts, --settings comes first, no run
+// changes a settings file (a writer would end its lines with CR LF), and
+// settings beside it that cannot be read are reported and passed over.
 TEST(SettingsCliTest, SettingsBesideTheProgramsRealPathAreReadAndNeverWritten)
 {
     TempDir dir;
@@ -89,7 +82,7 @@ TEST(SettingsCliTest, SettingsBesideTheProgramsRealPathAreReadAndNeverWritten)
         EXPECT_EQ(RunMerge(dir, {"--settings", dir / "given.pxr", "-q", "-o", out, stems.paths[0], stems.paths[1]},
                            program).nExitCode, 0);
         EXPECT_EQ(ReadWholeFile(out), MergedBytes(stems, 2, 0x3));
-        EXPECT_EQ(RunMerge(dir, {"--list"}, program).out.rfind("Settings file: '" + real + "'\n", 0), 0u);
+        EXPECT_TRUE(RunMerge(dir, {"--list"}, program).out.starts_with("Settings file: '" + real + "'\n"));
         RunMerge(dir, {"--auto", stems.paths[0]}, program);
     }
     EXPECT_EQ(ReadWholeFile(dir / "bin/settings.pxr"), trio);
@@ -102,11 +95,7 @@ TEST(SettingsCliTest, SettingsBesideTheProgramsRealPathAreReadAndNeverWritten)
     const Outcome unreadable = RunMerge(dir, {"--list"}, exe);
     EXPECT_EQ(unreadable.nExitCode, 0);
     EXPECT_EQ(unreadable.err, "plexora-merge: can't read '" + real + "'; using the built-in settings.\n");
-    EXPECT_EQ(unreadable.out.rfind("Settings file: none, the built-in settings\nConfigurations:\n", 0), 0u);
-    EXPECT_NE(unreadable.out.find("\n  3: 'surround 5.1', mask 0x3F (default): Front Left, Front Right, Front Center, "
-                                  "Low Frequency, Back Left, Back Right\n"),
-              std::string::npos)
-        << unreadable.out;
+    EXPECT_TRUE(unreadable.out.starts_with("Settings file: none, the built-in settings\nConfigurations:\n"));
 }
 
 }  // namespace

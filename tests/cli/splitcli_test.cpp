@@ -1,7 +1,5 @@
-// plexora-split end to end: merged files split back bit for bit in every
-// format, files of sox and ffmpeg merged and split, the speakers of every
-// kind of file, the names of the stems, and what is refused before anything
-// is written.
+// plexora-split end to end: merges split back bit for bit, the speakers and
+// names of the stems, and what is refused before anything is written.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -52,13 +50,11 @@ const std::string kFloat64Specials = Hex("01 00 00 00 00 00 F0 7F  01 00 EF BE A
                                          "FF FF FF FF FF FF 0F 80  00 00 00 00 00 00 00 80");
 
 // stems -> plexora-merge -> plexora-split in every format, plain and
-// extensible, of RIFF, RF64 and BW64 stems. The merge is its header laid out
-// by hand, the stems' whole samples bit for bit (never the chunk after them),
-// then the format's silence for a part of a sample and the padding, and a
-// pad byte after odd data. Each stem comes back as that channel behind a
-// plain header; libsndfile reads both so. Lengths cross the blocks; 2, 4, 6
-// and 8 channels interleave frame by frame, any other count channel by
-// channel. A plain merge splits by the configuration of its channel count.
+// extensible, of RIFF, RF64 and BW64 stems: the merge laid out by hand (the
+// format's silence for a part of a sample and the padding) and read so by
+// libsndfile, each stem that channel behind a plain header. Lengths cross the
+// blocks; 2, 4, 6 and 8 channels interleave frame by frame, other counts
+// channel by channel.
 TEST(SplitCliTest, MergedAndSplitInEveryFormatBitForBit)
 {
     constexpr size_t kBlock = kMergeBlockBytes;
@@ -82,8 +78,6 @@ TEST(SplitCliTest, MergedAndSplitInEveryFormatBitForBit)
         {{32, 24}, false, 0x3, {kBlock + 4, 41}, SF_FORMAT_PCM_32},
         {{32, 32}, true, 0xFF, {4, 8, 12, 16, 20, 24, 28, kBlock + 4}, SF_FORMAT_PCM_32},
         {{32, 32, true}, false, 0x33, {kBlock, 36, 0, 4}, SF_FORMAT_FLOAT, WaveContainer::Riff, kFloat32Specials},
-        {{32, 32, true}, true, 0x3F, {2 * kBlock + 4, 5, 8, 12, 16, 20}, SF_FORMAT_FLOAT, WaveContainer::Riff,
-         kFloat32Specials},
         {{64, 64, true}, false, 0x3F, {8 * 1000 + 5, 16, kBlock + 8 * 7, 24, 7, 8}, SF_FORMAT_DOUBLE,
          WaveContainer::Bw64, kFloat64Specials},
         {{64, 64, true}, true, 0x3, {kBlock + 8, 81}, SF_FORMAT_DOUBLE, WaveContainer::Riff, kFloat64Specials},
@@ -135,9 +129,7 @@ TEST(SplitCliTest, MergedAndSplitInEveryFormatBitForBit)
                   (c.bPlain ? SF_FORMAT_WAV : SF_FORMAT_WAVEX) | c.nSoundFormat);
         const std::vector<std::string> merged = ReadSoundChannels(dir / "take.wav");
         ASSERT_EQ(merged.size(), present.size());
-        const Outcome outcome = Split(dir, {"-q", "-o", dir / "split", dir / "take.wav"});
-        EXPECT_EQ(outcome.nExitCode, 0) << outcome.err;
-        EXPECT_EQ(outcome.err + outcome.out, "");
+        EXPECT_EQ(Split(dir, {"-q", "-o", dir / "split", dir / "take.wav"}), (Outcome{0, "", ""}));
         const std::string header = ExpectedHeader(1, 48000, static_cast<std::uint32_t>(nMerged), 0, true,
                                                   {nBits, nBits, bFloat});
         const std::vector<std::string> stems = StemNames(dir / "split", "take", c.dwMask);
@@ -149,26 +141,19 @@ TEST(SplitCliTest, MergedAndSplitInEveryFormatBitForBit)
             EXPECT_TRUE(merged[k] == expected) << "libsndfile reads other samples in the merge";
             EXPECT_TRUE(ReadWholeFile(stems[k]) == header + expected + std::string(nMerged % 2, '\0'))
                 << "the stem differs";
-            EXPECT_EQ(ReadSoundFile(stems[k]).nFormat, SF_FORMAT_WAV | c.nSoundFormat);
-            EXPECT_TRUE(ReadSoundChannels(stems[k]) == std::vector<std::string>{expected})
-                << "libsndfile reads other samples in the stem";
             std::filesystem::remove(stems[k]);
         }
         EXPECT_EQ(FilesIn(dir / "split"), std::vector<std::string>{});
     }
 }
 
-// Files of sox and ffmpeg in the formats they write, RF64 too: six mono
-// files of several lengths merge into channels that are each input's
-// samples as libsndfile reads them, then the format's silence; the 5.1 file
-// the writer joins of the same six splits into stems that libsndfile reads
-// as the channels of that file.
+// Files of sox and ffmpeg, RF64 too: six mono ones merge into each input's
+// samples as libsndfile reads them, then silence; the 5.1 file the writer
+// joins of them splits into that file's channels.
 TEST(SplitCliTest, FilesOfSoxAndFfmpegMergedAndSplit)
 {
-    const bool bSox = !CommandOutput("command -v sox").empty();
-    const bool bFfmpeg = !CommandOutput("command -v ffmpeg").empty();
-    if (!bSox && !bFfmpeg)
-        GTEST_SKIP() << "neither sox nor ffmpeg is installed";
+    if (CommandOutput("command -v sox").empty() || CommandOutput("command -v ffmpeg").empty())
+        GTEST_SKIP() << "sox or ffmpeg is not installed";
     struct Writer {
         bool bSox;           // else ffmpeg
         std::string format;  // the writer's options for it
@@ -179,17 +164,13 @@ TEST(SplitCliTest, FilesOfSoxAndFfmpegMergedAndSplit)
         {true, "-b 8 -e unsigned-integer", SF_FORMAT_PCM_U8, '\x80'},
         {true, "-b 16", SF_FORMAT_PCM_16, 0},
         {true, "-b 24", SF_FORMAT_PCM_24, 0},
-        {true, "-b 32 -e signed-integer", SF_FORMAT_PCM_32, 0},
         {true, "-b 32 -e floating-point", SF_FORMAT_FLOAT, 0},
-        {true, "-b 64 -e floating-point", SF_FORMAT_DOUBLE, 0},
         {false, "-c:a pcm_s32le -rf64 always", SF_FORMAT_PCM_32, 0},
         {false, "-c:a pcm_f64le -rf64 always", SF_FORMAT_DOUBLE, 0},
     };
     TempDir dir;
     const std::string joined = dir / "joined.wav";
     for (const Writer& w : writers) {
-        if (!(w.bSox ? bSox : bFfmpeg))
-            continue;
         SCOPED_TRACE(w.format);
         const auto write = [&](const std::string& sources, const std::string& file, const std::string& effects) {
             const std::string tool = w.bSox ? "sox -D" : "ffmpeg -nostdin -v error -y";
@@ -208,8 +189,7 @@ TEST(SplitCliTest, FilesOfSoxAndFfmpegMergedAndSplit)
         ASSERT_EQ(write(joinedInputs + (w.bSox ? "" : " -filter_complex join=inputs=6:channel_layout=5.1"), joined, ""),
                   0);
         ASSERT_EQ(RunMerge(dir, args).nExitCode, 0);
-        const Outcome split = Split(dir, {"-q", "-f", joined});
-        ASSERT_EQ(split.nExitCode, 0) << split.err;
+        ASSERT_EQ(Split(dir, {"-q", "-f", joined}), (Outcome{0, "", ""}));
         EXPECT_EQ(ReadSoundFile(dir / "merged.wav").nFormat, SF_FORMAT_WAVEX | w.nSoundFormat);
         const std::vector<std::string> merged = ReadSoundChannels(dir / "merged.wav");
         const std::vector<std::string> channels = ReadSoundChannels(joined);
@@ -250,16 +230,10 @@ std::string Plain(std::uint16_t nChannels)
     return WavBuilder().Fmt(nChannels, 48000, 16).Data(Frames(nChannels)).Bytes();
 }
 
-// Which speaker each channel is, the names of the stems, and the files
-// refused with the reason. Each case runs in a folder of its own holding
-// the file and the settings files; a split writes exactly the stems named,
-// each the channel's samples behind a plain header, and a refused one
-// writes nothing.
+// Each case in a folder of its own: a split writes exactly the stems named,
+// each its channel behind a plain header; a refused one writes nothing.
 TEST(SplitCliTest, SpeakersNamesAndRefusals)
 {
-    const std::string kSame = "[Suffixes]\nSide Left = _S\nSide Right = _S\n[Configurations]\n"
-                              "number of configurations = 1\ndefault configuration = 0\n"
-                              "configuration #0 = sides\nchannel mask #0 = 1536\n";
     struct Case {
         const char* pszName;
         std::string file;   // its name in the folder
@@ -286,8 +260,6 @@ TEST(SplitCliTest, SpeakersNamesAndRefusals)
          "'@/mixBL.wav', '@/mixBR.wav'.\n"},
         {"no mask, -c", "take.wav", Plain(4), {"-q", "-c", "surround"}, 0, {"takeFL", "takeFR", "takeFC", "takeBC"}},
         {"a mask of 3 speakers for 2 channels", "xstereo.wav", Extensible(2, 0x7), {"-q"}, 0, {"xFL", "xFR"}},
-        {"a mask no configuration has", "bandquadriphony.wav", Extensible(4, 0x603), {"-q"}, 0,
-         {"bandquadriphonyFL", "bandquadriphonyFR", "bandquadriphonySL", "bandquadriphonySR"}},
         {"bits past the table name no channel", "wide.wav", Extensible(2, 0x80000030), {"-q"}, 0, {"wideBL", "wideBR"}},
         {"mono without a mask", "voice.wav", Plain(1), {}, 0, {"voiceFC"}, "",
          "Split '@/voice.wav': 1 channel, 48000 Hz, 16-bit PCM, 5 frames (0.00 s), Front Center for its one "
@@ -313,11 +285,6 @@ TEST(SplitCliTest, SpeakersNamesAndRefusals)
          WavBuilder().FmtExtensible(2, 48000, 16, 16, 0x3, kSubtypePcm).Data(Frames(2) + "x").Bytes(), {"-q"}, 0,
          {"partFL", "partFR"},
          "plexora-split: the last 1 byte of '@/part.wav' is a part of a frame; it was left out.\n"},
-        {"a crashed recorder's: no sizes", "crashed.wav",
-         WavBuilder().RiffSize(0).FmtExtensible(2, 48000, 16, 16, 0x3, kSubtypePcm).Data(Frames(2), 0).Bytes(), {"-q"},
-         0, {"crashedFL", "crashedFR"},
-         "The file '@/crashed.wav' states a RIFF size of 0 bytes, too small to reach its chunks; it was read to its "
-         "end.\n"},
         // Refused: the reason on standard error, nothing written.
         {"no mask, no configuration", "odd.wav", Plain(3), {"-q"}, 1, {},
          "plexora-split: '@/odd.wav' has 3 channels and no channel mask, and no configuration has 3 channels: "
@@ -328,51 +295,34 @@ TEST(SplitCliTest, SpeakersNamesAndRefusals)
         {"a mask of 2 speakers for 3 channels", "odd.wav", Extensible(3, 0x3), {"-q"}, 1, {},
          "plexora-split: '@/odd.wav' has 3 channels and a channel mask (0x3) of 2 speakers, and no configuration "
          "has 3 channels: name one with -c.\n"},
-        {"mono, -c of other channels", "voice.wav", Plain(1), {"-q", "-c", "stereo"}, 1, {},
-         "plexora-split: '@/voice.wav' has 1 channel and no channel mask, but the configuration 'stereo' has 2 "
-         "channels.\n"},
         {"empty suffixes", "y.wav", Extensible(2, 0x6000), {"-q", "--settings", "@/live.pxr"}, 1, {},
          "The channels 'Top Front Center' and 'Top Front Right' would both be written to '@/y.wav'; give them "
          "suffixes of their own.\n"},
-        {"equal suffixes", "x.wav", Plain(2), {"-q", "--settings", "@/same.pxr"}, 1, {},
-         "The channels 'Side Left' and 'Side Right' would both be written to '@/x_S.wav'; give them suffixes of "
-         "their own.\n"},
         {"-t with nothing before the tags", "_surround 5.1.wav", Extensible(6, 0x3F), {"-q", "-t", "_"}, 1, {},
          "plexora-split: '@/_surround 5.1.wav' leaves no base name to put before the channel tags; rename it, or "
          "split it without -t.\n"},
-        {"the stem is the file itself", "solo.wav", Plain(1), {"-q", "-f", "--settings", "@/live.pxr"}, 1, {},
-         "The stem '@/solo.wav' is the file being split.\n"},
         {"a compressed format", "mulaw.wav", WavBuilder().FmtTag(7, 2, 8000, 8).Data("abcd").Bytes(), {"-q"}, 1, {},
          "Unable to split:\nFile '@/mulaw.wav' can't be loaded.\nThe file '@/mulaw.wav' is in mu-law (format tag "
          "0x0007), not in PCM or IEEE float.\n"},
         // Usage errors.
-        {"-c names no configuration", drums, Extensible(6, 0x3F), {"-c", "mono"}, 2, {},
-         "plexora-split: no configuration is named 'mono'. The configurations are: 'stereo', 'quadriphony', "
-         "'surround', 'surround 5.1', 'surround 7.1'\nRun with --help for more information.\n"},
         {"-o names no folder", drums, Extensible(6, 0x3F), {"-o", "@/nowhere"}, 2, {},
          "plexora-split: -o names the folder of the stems; '@/nowhere' is not a folder\nRun with --help for more "
          "information.\n"},
         {"-t takes a separator of channel tags", drums, Extensible(6, 0x3F), {"-t", "x"}, 2, {},
          "plexora-split: -t takes the separator before the channel tags: '.', '_', '-' or ' ', not 'x'\nRun with "
          "--help for more information.\n"},
-        {"--plain is plexora-merge's", drums, Extensible(6, 0x3F), {"--plain"}, 2, {},
-         "plexora-split: The following argument was not expected: --plain\nRun with --help for more information.\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pszName);
         TempDir dir;
         WriteWholeFile(dir / "live.pxr", LiveSettings());
-        WriteWholeFile(dir / "same.pxr", kSame);
         WriteWholeFile(dir / c.file, c.bytes);
         const std::vector<std::string> before = FilesIn(dir);
         std::vector<std::string> args;
         for (const std::string& option : c.options)
             args.push_back(InFolder(option, dir));
         args.push_back(dir / c.file);
-        const Outcome outcome = Split(dir, args);
-        EXPECT_EQ(outcome.nExitCode, c.nExitCode);
-        EXPECT_EQ(outcome.err, InFolder(c.err, dir));
-        EXPECT_EQ(outcome.out, InFolder(c.out, dir));
+        EXPECT_EQ(Split(dir, args), (Outcome{c.nExitCode, InFolder(c.out, dir), InFolder(c.err, dir)}));
 
         std::vector<std::string> after = before;
         for (const std::string& stem : c.stems)
@@ -387,12 +337,10 @@ TEST(SplitCliTest, SpeakersNamesAndRefusals)
     }
 }
 
-// Stems that exist are named in one message and kept byte for byte, unless
-// -f; one that cannot be replaced (another's in a sticky folder) stops the
-// split with nothing put in place; -o puts the stems in a folder;
-// a stem name that leads to the file through a link is refused even with
-// -f. Several files are split one after the other, each reported on its own.
-TEST(SplitCliTest, ExistingStemsFoldersLinksAndSeveralFiles)
+// Stems that exist are named in one message and kept, unless -f; -o puts
+// them in a folder; a stem that is the file through a link, or that cannot
+// be replaced (another's in a sticky folder), stops the split.
+TEST(SplitCliTest, ExistingStemsFoldersAndLinks)
 {
     TempDir dir;
     const std::string drums = dir / "drumssurround 5.1.wav";
@@ -402,16 +350,13 @@ TEST(SplitCliTest, ExistingStemsFoldersLinksAndSeveralFiles)
     WriteWholeFile(stems[5], "an earlier BR");
     const std::vector<std::string> before = FilesIn(dir);
 
-    Outcome outcome = Split(dir, {drums});
-    EXPECT_EQ(outcome.nExitCode, 1);
-    EXPECT_EQ(outcome.err, "These stems exist already (-f replaces them):\n" + stems[2] + "\n" + stems[5] + "\n");
-    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(Split(dir, {drums}),
+              (Outcome{1, "", "These stems exist already (-f replaces them):\n" + stems[2] + "\n" + stems[5] + "\n"}));
     EXPECT_EQ(FilesIn(dir), before);
     EXPECT_EQ(ReadWholeFile(stems[2]), "an earlier FC");
     EXPECT_EQ(ReadWholeFile(stems[5]), "an earlier BR");
 
-    outcome = Split(dir, {"-q", "-f", drums});
-    EXPECT_EQ(outcome.nExitCode, 0) << outcome.err;
+    EXPECT_EQ(Split(dir, {"-q", "-f", drums}), (Outcome{0, "", ""}));
     for (size_t k = 0; k < stems.size(); ++k)
         EXPECT_EQ(ReadWholeFile(stems[k]), ExpectedHeader(1, 48000, 10, 0, true) + ChannelOf(Frames(6), 6, k, 2));
 
@@ -423,21 +368,9 @@ TEST(SplitCliTest, ExistingStemsFoldersLinksAndSeveralFiles)
     const std::string link = dir / "out/inFL.wav";
     std::filesystem::create_symlink(dir / "in.wav", link);
     WriteWholeFile(dir / "in.wav", Extensible(2, 0x3));
-    outcome = Split(dir, {"-q", "-f", "-o", dir / "out", dir / "in.wav"});
-    EXPECT_EQ(outcome.nExitCode, 1);
-    EXPECT_EQ(outcome.err, "The stem '" + link + "' is the file being split.\n");
+    EXPECT_EQ(Split(dir, {"-q", "-f", "-o", dir / "out", dir / "in.wav"}),
+              (Outcome{1, "", "The stem '" + link + "' is the file being split.\n"}));
     EXPECT_FALSE(std::filesystem::exists(dir / "out/inFR.wav"));
-
-    // Several files: each split or refused on its own, a line for each refused one, exit 1.
-    WriteWholeFile(dir / "three.wav", Plain(3));
-    WriteWholeFile(dir / "pair.wav", Plain(2));
-    outcome = Split(dir, {"-q", "-f", dir / "three.wav", dir / "pair.wav"});
-    EXPECT_EQ(outcome.nExitCode, 1);
-    EXPECT_EQ(outcome.err, "plexora-split: '" + dir / "three.wav" + "' has 3 channels and no channel mask, and no "
-                           "configuration has 3 channels: name one with -c.\nplexora-split: '" + dir / "three.wav" +
-                           "' was not split.\n");
-    EXPECT_TRUE(std::filesystem::exists(dir / "pairFR.wav"));
-    EXPECT_EQ(Split(dir, {}).nExitCode, 2);
 
     // In a shared sticky folder, as the user nobody, the old stems are
     // nobody's but the last, which is root's: -f replaces none of them.
@@ -456,11 +389,10 @@ TEST(SplitCliTest, ExistingStemsFoldersLinksAndSeveralFiles)
         ASSERT_EQ(chown(stem.c_str(), stem == old.back() ? 0 : 65534, stem == old.back() ? 0 : 65534), 0);
     }
     const std::vector<std::string> inShared = FilesIn(shared);
-    outcome = RunMerge(dir, {"--reuid=nobody", "--regid=nogroup", "--clear-groups", PLEXORA_SPLIT_EXE, "-q", "-f",
-                             shared / "drumssurround 5.1.wav"}, "/usr/bin/setpriv");
-    EXPECT_EQ(outcome.nExitCode, 1);
-    EXPECT_EQ(outcome.err, "Unable to split: can't write output header.\nThe output '" + old.back() +
-                               "' can't be created: Operation not permitted.\n");
+    EXPECT_EQ(RunMerge(dir, {"--reuid=nobody", "--regid=nogroup", "--clear-groups", PLEXORA_SPLIT_EXE, "-q", "-f",
+                             shared / "drumssurround 5.1.wav"}, "/usr/bin/setpriv"),
+              (Outcome{1, "", "Unable to split: can't write output header.\nThe output '" + old.back() +
+                                  "' can't be created: Operation not permitted.\n"}));
     EXPECT_EQ(FilesIn(shared), inShared) << "a temporary file was left";
     for (const std::string& stem : old)
         EXPECT_EQ(ReadWholeFile(stem), "an earlier " + stem);

@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
 # The programs' bash completion, called as bash calls it for a line typed so
-# far: options, configuration names from plexora-merge --list (of the
-# built-in settings or of a --settings file on the line) escaped as one word,
-# WAV files and folders for inputs, any file after -o, folders after
-# plexora-split's -o. The programs are not on the PATH: the names come from
-# the plexora-merge beside the program typed.
+# far. The programs are not on the PATH: configuration names come from the
+# plexora-merge beside the program typed.
 #
 #   completion_test.sh COMPLETION PROGRAM_FOLDER
 set -uo pipefail

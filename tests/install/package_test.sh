@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# The Debian package of make deb, built by CPack from the build folder into a
-# fresh folder: lintian finds no error or warning, it holds exactly the files
-# of the install rule under /usr, and its control fields are those of a
-# package a user installs (Depends computed from the programs).
+# The Debian package of make deb, built into a fresh folder: lintian finds
+# no error or warning, it holds exactly the install rule's files under /usr,
+# and its control fields are those of a package a user installs.
 #
 #   package_test.sh BUILD_DIR VERSION
 set -euo pipefail

@@ -1,9 +1,5 @@
 // The window layer where a scenario cannot look: DDX_Control, the template's
-// font, a nested dialog's owner, the message box's caption and owner, and
-// message dispatch (WindowProc first, then the message maps from the most
-// derived class down, then the built-in behaviour of the window's class).
-// Geometry and what a person does to the controls and dialogs are the
-// program's scenarios' (tests/scenarios/).
+// font, owners of what opens from a dialog, and the order of message dispatch.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -69,8 +65,7 @@ protected:
 };
 
 // Members are attached once, before OnInitDialog, and let go with the
-// window; one template font serves the dialog and every control and goes
-// with the dialog.
+// window; the template's one font serves all and goes with the dialog.
 TEST_F(DialogTest, DdxAttachesMembersAndTheTemplateFontServesAllBothGoWithTheWindow)
 {
     CTestDlg dlg;
@@ -111,8 +106,7 @@ TEST_F(DialogTest, AMissingControlOrTemplateFailsTheDialogBeforeItRuns)
     EXPECT_EQ(unknown.DoModal(), -1);  // no modal loop ran: none was queued
 }
 
-// What the program sets into a one-line edit field ends at its first line
-// break, as what a person types does (the settings scenarios); a static
+// Text set into a one-line field ends at its first line break; a static
 // shows every line.
 TEST_F(DialogTest, OneLineFieldsKeepTheTextBeforeALineBreak)
 {
@@ -145,9 +139,8 @@ public:
 };
 
 // A message box before any window has no owner and the executable's base
-// name for its caption. A message box or a dialog opened from a modal one is
-// owned by it, and the dialog keeps it disabled, out of a person's reach,
-// until it ends.
+// name for its caption. What opens from a modal dialog is owned by it and
+// keeps it disabled until it ends.
 TEST_F(DialogTest, WhatOpensFromAModalDialogIsOwnedByItAndAMessageBoxHasTheProgramsName)
 {
     backend.boxAnswers = {IDOK, IDOK};

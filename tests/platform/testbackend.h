@@ -1,7 +1,6 @@
 // A backend for C++ tests of the window layer: each modal loop runs the next
-// queued action (what the person does in that dialog), message boxes and
-// file dialogs take queued answers, and peers (when asked for) log the icons
-// they are told to paint.
+// queued action, message boxes and file dialogs take queued answers, and
+// peers (when asked for) log the icons they paint.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
-# The real plexora on a virtual screen, started as a copy in a fresh folder
-# and driven with xdotool as a person would drive it: "Open with", the
-# program started with a stem on its command line, fills its rows, and
-# Enter (Process) writes the merge. Idle, it is then asked to end by SIGTERM,
-# and must close as its close box would, the built-in settings saved beside
-# the program.
+# The real plexora on a virtual screen, driven with xdotool: "Open with" a
+# stem fills its rows and Enter writes the merge; then SIGTERM while idle
+# closes it as its close box would, the settings saved beside the program.
 #
 #   desktop_e2e.sh PLEXORA MAKE_STEMS EXPECTED_SETTINGS   (runs itself again inside xvfb-run)
 set -euo pipefail
@@ -28,8 +25,7 @@ fail() { echo "FAIL: $*"; kill "$pid" 2>/dev/null || true; exit 1; }
 windows() {
   xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | grep -vx "${2:-none}" || true
 }
-# Retries COMMAND for up to a minute until it succeeds (a loaded machine
-# can take its time to map a window).
+# Retries COMMAND for up to a minute until it succeeds.
 retry() {
   for _ in $(seq 600); do "$@" && return 0; sleep 0.1; done
   return 1
@@ -55,8 +51,7 @@ process() {
 retry process || fail "Enter after opening drumsFL.wav wrote no 'drumssurround 5.1.wav'"
 echo "opened with stems/drumsFL.wav: $(wc -c < "stems/drumssurround 5.1.wav") bytes merged"
 
-# Idle, and asked to end by SIGTERM (a session logging out): the program
-# closes as its close box would, with status 0, and saves its settings.
+# SIGTERM while idle (a session logging out).
 kill -TERM "$pid"
 retry ended || fail "the program still runs after SIGTERM"
 wait "$pid" || fail "plexora exited with status $? after SIGTERM"

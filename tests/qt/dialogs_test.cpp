@@ -1,6 +1,5 @@
-// The program's dialogs on the screen: every peer as the model has it after
-// the program's own operations, in the three dialogs that hold every kind
-// of control, and the road of one merge.
+// The program's dialogs on the screen: every peer as the model has it, and
+// the road of one merge.
 #include <QLabel>
 #include <QProgressBar>
 #include <QTest>

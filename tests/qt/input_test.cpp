@@ -1,7 +1,5 @@
-// What a person does to the widgets reaches the model, and then the program
-// as the message a Win32 control or the dialog manager sends. Each action
-// runs on a fresh settings dialog with the built-in settings (the system
-// menu's on the main dialog, which adds its About item).
+// What a person does to the widgets reaches the program as the message a
+// Win32 control or the dialog manager sends, each on a fresh dialog.
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -187,9 +185,8 @@ TEST_F(InputTest, EachActionReachesTheProgramAsItsMessage)
     }
 }
 
-// A file manager's drop reaches the window through Qt's own delivery, at the
-// point of the drop: on a row's label it is that row's pick. What a drop
-// does with its files is the drops scenario's (tests/scenarios/merging/).
+// A file manager's drop reaches the window through Qt's own delivery; on a
+// row's label it is that row's pick.
 TEST_F(InputTest, AFileDroppedFromAFileManagerGoesToTheRowUnderThePoint)
 {
     const TempDir dir;

@@ -1,7 +1,5 @@
-// What the Qt backend's tests share: a QApplication on the offscreen
-// platform (set up by this file's main()), the backend with the program's
-// resources, a way to act inside the modal loops a test starts, and a check
-// that every peer shows its window as the model has it.
+// What the Qt backend's tests share: the offscreen QApplication, the
+// backend, actions inside the modal loops, and the peers' check.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -48,8 +46,7 @@ T* ActiveModal()
 // Types a name into the active file dialog and presses Enter.
 void TypeFileName(const QString& strName);
 
-// The backend with the program's resources and its application record (the
-// message boxes' caption), for as long as the test runs.
+// The backend, the program's resources and its application record.
 class QtTest : public ::testing::Test {
 protected:
     QtTest();
@@ -63,7 +60,5 @@ private:
 };
 
 // Adds a failure for every way the widgets of hDialog differ from its
-// windows: geometry, visibility, enabled state, font, what the kind shows
-// (text, items, selection, check state, progress), and widgets left over
-// from windows that are gone.
+// windows, and for widgets left over from windows that are gone.
 void ExpectPeersMatchModel(HWND hDialog);

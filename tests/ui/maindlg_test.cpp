@@ -1,7 +1,5 @@
 // The dialogs where a scenario cannot look: iconic painting, the run-time
-// controls' shared font, how row commands travel and what the file dialogs
-// are asked for. What Process gives the merge engine is the merging
-// scenarios' (tests/scenarios/merging/), byte for byte.
+// controls' shared font, row commands and what the file dialogs are asked for.
 #include "ui/maindlg.h"
 
 #include <gtest/gtest.h>
@@ -53,9 +51,8 @@ TEST_F(MainDlgTest, AMinimisedDialogPaintsItsIconInTheMiddle)
     });
 }
 
-// The rows of the main dialog (through a rebuild) and the suffix edits of the
-// settings dialog: one 8-point Arial font, not the template's, released with
-// the dialog object.
+// The main dialog's rows (through a rebuild) and the settings dialog's
+// suffix edits share one Arial font, released with the dialog object.
 TEST_F(MainDlgTest, RunTimeControlsShareOneArialFontThatGoesWithTheirDialog)
 {
     struct Case {
@@ -104,9 +101,7 @@ protected:
 
 // A row's command, whatever its code, opens an open dialog before the map
 // sees it; rows the configuration lacks open nothing. Process without auto
-// export opens a save dialog that asks before replacing. Both are on wave
-// files first (the open dialog's in every container the reader takes) and
-// have no read-only box.
+// export opens a save dialog that asks before replacing.
 TEST_F(MainDlgTest, RowCommandsOpenWaveFilesBeforeTheMapAndProcessAsksWhereToSave)
 {
     settings.m_bAutoLoading = false;

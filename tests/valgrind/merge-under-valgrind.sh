@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
 # merge-under-valgrind.sh VALGRIND PLEXORA_MERGE PLEXORA_SPLIT PLEXORA_MAKE_STEMS PLEXORA_SCENARIO ROAD_SCRIPT
-# Under valgrind: one whole merge of six stems with plexora-merge, one that
-# fails on its second input, the merge split again with plexora-split and a
-# split that fails at its fourth stem, and the desktop program's road of one
-# merge (pick a file, siblings load, Process) run as a scenario. No leak and
-# no memory error in any of them.
+# No leak and no memory error under valgrind in a merge, a split, a failed
+# one of each, and the desktop program's road of one merge as a scenario.
 set -euo pipefail
 valgrind=$1 merge=$2 split=$3 make_stems=$4 scenario=$5 road=$6
 dir=$(mktemp -d)

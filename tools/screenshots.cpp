@@ -20,6 +20,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 
@@ -27,8 +28,8 @@
 #include "platform/modalstack.h"
 #include "platform/qt/qtbackend.h"
 #include "platform/qt/qtpeer.h"
+#include "merge/outputheader.h"
 #include "platform/userinput.h"
-#include "tests/support/wavbuilder.h"
 #include "ui/resource.h"
 
 namespace {
@@ -56,6 +57,20 @@ void Save(const char* pszName, QWidget* pWidget, const QPixmap* pPicture = nullp
         return;
     }
     std::printf("%s\n", qPrintable(strPath));
+}
+
+// A plain mono stem of silence, 48 kHz, that many seconds long.
+void WriteSilentStem(const std::filesystem::path& path, WORD nBits, double seconds)
+{
+    OutputFormat format;
+    format.nChannels = 1;
+    format.nSampleRate = 48000;
+    format.nBitsPerSample = nBits;
+    format.nDataBytes = static_cast<ULONGLONG>(48000 * seconds) * nBits / 8;
+    format.bNoExtensible = true;
+    const std::vector<BYTE> header = ComposeOutputHeader(format, false);
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(header.data()), std::ssize(header))
+        << std::string(format.nDataBytes, '\0');
 }
 
 void CloseDialog()
@@ -122,10 +137,7 @@ int main(int argc, char** argv)
     // filling the other rows.
     std::filesystem::create_directories(temp / "demo");
     for (const char* pszSuffix : {"FL", "FR", "FC", "LF", "BL", "BR"})
-        WavBuilder()
-            .Fmt(1, 48000, 16)
-            .Data(std::string(48000 * 4 * 2, '\0'))
-            .Write((temp / "demo" / ("drums" + std::string(pszSuffix) + ".wav")).string());
+        WriteSilentStem(temp / "demo" / ("drums" + std::string(pszSuffix) + ".wav"), 16, 4);
     RunProgram(temp / "demo", [] { Later([] {
         Save("main-demo.png", ActiveDialog());
         CloseDialog();
@@ -137,11 +149,9 @@ int main(int argc, char** argv)
     std::filesystem::create_directories(temp / "stems");
     std::filesystem::create_directories(temp / "tip");
     for (const char* pszSuffix : {"FL", "FR", "FC", "LF", "BL", "BR"}) {
-        const std::uint16_t nBits = std::string(pszSuffix) == "LF" ? 16 : 24;
-        WavBuilder()
-            .Fmt(1, 48000, nBits)
-            .Data(std::string(48000 * 5 / 2 * nBits / 8, '\0'))
-            .Write((temp / "stems" / ("take 3 of the final mix, with the strings and the choir" + std::string(pszSuffix) + ".wav")).string());
+        const WORD nBits = std::string(pszSuffix) == "LF" ? 16 : 24;
+        const std::string name = "take 3 of the final mix, with the strings and the choir" + std::string(pszSuffix);
+        WriteSilentStem(temp / "stems" / (name + ".wav"), nBits, 2.5);
     }
     const CString strFirst((temp / "stems" / "take 3 of the final mix, with the strings and the choirFL.wav").string());
     // The files named on the command line are dropped once the window runs.
