@@ -31,7 +31,8 @@ bool Applies(const ChannelTag& tag, DWORD dwChannelMask)
 {
     if ((kSpeakerPositions[tag.nSpeaker].dwMask & dwChannelMask) == 0)
         return false;
-    const bool bSides = (dwChannelMask & (kSpeakerPositions[kSideLeft].dwMask | kSpeakerPositions[kSideRight].dwMask)) != 0;
+    const DWORD dwSides = kSpeakerPositions[kSideLeft].dwMask | kSpeakerPositions[kSideRight].dwMask;
+    const bool bSides = (dwChannelMask & dwSides) != 0;
     return tag.eScope == TagScope::Always || (tag.eScope == TagScope::WithSides) == bSides;
 }
 

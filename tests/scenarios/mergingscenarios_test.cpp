@@ -7,7 +7,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -16,6 +15,7 @@
 #include <thread>
 
 #include "layout/settings.h"
+#include "tests/support/commandoutput.h"
 #include "tests/support/expectedheader.h"
 #include "tests/support/mergecheck.h"
 #include "tests/support/soundfile.h"
@@ -95,13 +95,8 @@ protected:
     {
         const std::string command = "cd '" + dir.path().string() + "' && '" PLEXORA_SCENARIO "' '" +
                                     SCENARIO_DIR "/merging/" + name + ".txt' 2>&1";
-        FILE* pipe = popen(command.c_str(), "r");
-        ASSERT_NE(pipe, nullptr);
         std::string report;
-        char buffer[256];
-        while (size_t n = fread(buffer, 1, sizeof(buffer), pipe))
-            report.append(buffer, n);
-        const int status = pclose(pipe);
+        const int status = RunCommand(command, report);
         ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << report;
         ExpectFiles(outputs);
     }
